@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversions between code page 850 (GAEB 90 files on disk), Windows-1252 (texts in
+// memory, project and GAEB 2000 files) and Unicode (UTF-8 for the command line tool and
+// Qt, UTF-16 in one form of the project file). A character the target code page lacks
+// becomes '?'.
+
+// Unicode code point of a Windows-1252 byte (the five unassigned bytes map to U+0081 etc.).
+char32_t Cp1252ToUnicode(unsigned char c);
+// Windows-1252 byte of a code point, or -1 when the code page lacks it.
+int UnicodeToCp1252(char32_t cp);
+
+std::string Cp850ToCp1252(std::string_view text);
+std::string Cp1252ToCp850(std::string_view text);
+std::string Cp1252ToUtf8(std::string_view text);
+// Invalid UTF-8 sequences become '?'.
+std::string Utf8ToCp1252(std::string_view text);
+std::string Utf16ToCp1252(std::u16string_view text);

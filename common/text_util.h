@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small text helpers on 8-bit texts. White space is blank, tab, CR, LF, VT and FF.
+bool IsSpace(char c);
+std::string TrimRight(std::string_view text);
+std::string TrimLeft(std::string_view text);
+std::string Trim(std::string_view text);
+std::string ToUpperAscii(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
+// Replaces every occurrence of `from` (not empty) by `to`.
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
+// Characters [begin, begin+count) of the text, clipped to its end (never throws).
+std::string SafeSubstr(std::string_view text, size_t begin, size_t count = std::string_view::npos);

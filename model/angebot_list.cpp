@@ -1,0 +1,363 @@
+#include "model/angebot_list.h"
+
+#include "common/text_util.h"
+
+#include <cmath>
+#include <cstring>
+
+CAngebotList::CAngebotList() = default;
+CAngebotList::~CAngebotList() = default;
+
+int CAngebotList::AddRecord() {
+    const int index = Count();
+    m_records.push_back(std::make_unique<CAngebot>());
+    m_records.back()->m_index = index;
+    for (int field = 0; field < Fld::Count; ++field) {
+        if (!m_indexes[field])
+            continue;
+        FieldValue value;
+        std::string key;
+        m_records.back()->GetField(value, field);
+        if (IndexKey(value, key))
+            (*m_indexes[field])[key].insert(index);
+    }
+    return index;
+}
+
+int CAngebotList::SetField(int index, const FieldValue& value, int field) {
+    if (index < 0 || index >= Count() || field < 0 || field >= Fld::Count)
+        return 0;
+    CAngebot& record = *m_records[index];
+    IndexMap* map = m_indexes[field].get();
+    std::string oldKey;
+    bool hadKey = false;
+    if (map) {
+        FieldValue old;
+        record.GetField(old, field);
+        hadKey = IndexKey(old, oldKey);
+    }
+    if (!record.SetField(value, field))
+        return 0;
+    if (map) {
+        std::string newKey;
+        const bool hasKey = IndexKey(value, newKey);
+        if (hadKey != hasKey || oldKey != newKey) {
+            if (hadKey) {
+                auto it = map->find(oldKey);
+                if (it != map->end()) {
+                    it->second.erase(index);
+                    if (it->second.empty())
+                        map->erase(it);
+                }
+            }
+            if (hasKey)
+                (*map)[newKey].insert(index);
+        }
+    }
+    return 1;
+}
+
+int CAngebotList::GetField(int index, FieldValue& value, int field) const {
+    if (index < 0 || index >= Count())
+        return 0;
+    return m_records[index]->GetField(value, field);
+}
+
+void CAngebotList::RemoveAll() {
+    m_records.clear();
+    for (auto& map : m_indexes)
+        map.reset();
+}
+
+// A key that identifies a field value exactly; false for values that equal nothing (NaN).
+bool CAngebotList::IndexKey(const FieldValue& value, std::string& key) {
+    if (value.IsDouble()) {
+        double d = value.AsDouble();
+        if (std::isnan(d))
+            return false;
+        if (d == 0.0)
+            d = 0.0; // -0.0 equals 0.0
+        key.assign(1, 'd');
+        key.append(reinterpret_cast<const char*>(&d), sizeof d);
+        return true;
+    }
+    if (value.IsInt()) {
+        const int32_t i = value.AsInt();
+        key.assign(1, 'i');
+        key.append(reinterpret_cast<const char*>(&i), sizeof i);
+        return true;
+    }
+    if (value.IsText()) {
+        key.assign(1, 't');
+        key += value.AsText();
+        return true;
+    }
+    return false;
+}
+
+CAngebotList::IndexMap& CAngebotList::EnsureIndex(int field) const {
+    if (!m_indexes[field]) {
+        auto map = std::make_unique<IndexMap>();
+        std::string key;
+        for (int i = 0; i < Count(); ++i) {
+            FieldValue value;
+            m_records[i]->GetField(value, field);
+            if (IndexKey(value, key))
+                (*map)[key].insert(i);
+        }
+        m_indexes[field] = std::move(map);
+    }
+    return *m_indexes[field];
+}
+
+int CAngebotList::FindRecord(const FieldValue& value, int field) const {
+    if (field < 0 || field >= Fld::Count || Count() == 0)
+        return -1;
+    std::string key;
+    if (!IndexKey(value, key))
+        return -1;
+    const IndexMap& map = EnsureIndex(field);
+    auto it = map.find(key);
+    return it == map.end() || it->second.empty() ? -1 : *it->second.begin();
+}
+
+void CAngebotList::CopyRecords(CAngebotList& target) const {
+    for (int i = 0; i < Count(); ++i) {
+        const int t = target.AddRecord();
+        for (int field = 0; field < Fld::Count; ++field) {
+            FieldValue value;
+            if (GetField(i, value, field))
+                target.SetField(t, value, field);
+        }
+    }
+}
+
+void CAngebotList::LinkDisplayChain() {
+    const int n = Count();
+    for (int i = 0; i < n; ++i) {
+        m_records[i]->m_prev = i - 1;
+        m_records[i]->m_next = i + 1 < n ? i + 1 : -1;
+    }
+}
+
+int CAngebotList::FirstInChain() const {
+    for (int i = 0; i < Count(); ++i)
+        if (m_records[i]->m_prev == -1)
+            return i;
+    return -1;
+}
+
+int CAngebotList::NextInChain(int index) const {
+    if (index < 0 || index >= Count())
+        return -1;
+    const int next = m_records[index]->m_next;
+    return next >= 0 && next < Count() ? next : -1;
+}
+
+CAngebot* CAngebotList::Record(int index) {
+    return index >= 0 && index < Count() ? m_records[index].get() : nullptr;
+}
+
+const CAngebot* CAngebotList::Record(int index) const {
+    return index >= 0 && index < Count() ? m_records[index].get() : nullptr;
+}
+
+int CAngebotList::IndexOf(const CAngebot* record) const {
+    if (!record || record->m_index < 0 || record->m_index >= Count())
+        return -1;
+    return m_records[record->m_index].get() == record ? record->m_index : -1;
+}
+
+CAngebot* CAngebotList::FirstChildRecord(CAngebot* record) {
+    if (!record)
+        return nullptr;
+    CAngebot* next = Record(record->m_next);
+    if (!next)
+        return nullptr;
+    FieldValue parentId, id;
+    next->GetField(parentId, Fld::ParentId);
+    record->GetField(id, Fld::RecordId);
+    return parentId == id ? next : nullptr;
+}
+
+CAngebot* CAngebotList::NextSiblingRecord(CAngebot* record) {
+    if (!record)
+        return nullptr;
+    FieldValue parentId, level;
+    record->GetField(parentId, Fld::ParentId);
+    record->GetField(level, Fld::Level);
+    int j = record->m_next;
+    // The walk never takes more steps than there are records, even on a broken chain.
+    for (int steps = 0; steps <= Count(); ++steps) {
+        CAngebot* c = Record(j);
+        if (!c)
+            return nullptr;
+        FieldValue cParent, cLevel;
+        c->GetField(cParent, Fld::ParentId);
+        if (cParent == parentId)
+            return c;
+        c->GetField(cLevel, Fld::Level);
+        j = c->m_next;
+        if (j == -1 || cLevel.AsInt() < level.AsInt())
+            return nullptr;
+    }
+    return nullptr;
+}
+
+CAngebot* CAngebotList::InsertGroupSums(CAngebot* start) {
+    if (!start) {
+        start = Record(FirstInChain());
+        if (!start)
+            return nullptr;
+    }
+    CAngebot* r = start;
+    CAngebot* lastVisited = nullptr;
+    // Bounded by the records that exist before the call, so a broken chain cannot loop.
+    const int limit = Count();
+    for (int steps = 0; r && steps <= limit; ++steps) {
+        if (CAngebot* c = FirstChildRecord(r)) {
+            CAngebot* last = InsertGroupSums(c);
+            if (last) {
+                const int s = AddRecord();
+                const int lastIndex = IndexOf(last);
+                SetDouble(s, Fld::ParentId, GetDouble(lastIndex, Fld::ParentId));
+                SetDouble(s, Fld::RecordId, static_cast<double>(s));
+                SetInt(s, Fld::Level, GetInt(lastIndex, Fld::Level));
+                SetText(s, Fld::Kind, "S");
+                CAngebot* sum = m_records[s].get();
+                sum->m_next = last->m_next;
+                sum->m_prev = lastIndex;
+                last->m_next = s;
+            }
+        }
+        lastVisited = r;
+        r = NextSiblingRecord(r);
+    }
+    return lastVisited;
+}
+
+void CAngebotList::RenumberSortNo() {
+    int i = FirstInChain();
+    double no = 1.0;
+    for (int steps = 0; i != -1 && steps < Count(); ++steps) {
+        SetDouble(i, Fld::SortNo, no);
+        no += 1.0;
+        i = NextInChain(i);
+    }
+}
+
+double CAngebotList::GetDouble(int index, int field) const {
+    FieldValue value;
+    GetField(index, value, field);
+    return value.AsDouble();
+}
+
+int32_t CAngebotList::GetInt(int index, int field) const {
+    FieldValue value;
+    GetField(index, value, field);
+    return value.AsInt();
+}
+
+std::string CAngebotList::GetText(int index, int field) const {
+    FieldValue value;
+    GetField(index, value, field);
+    return value.AsText();
+}
+
+char CAngebotList::GetChar(int index, int field) const {
+    const std::string text = TrimRight(GetText(index, field));
+    return text.empty() ? '\0' : text[0];
+}
+
+namespace {
+
+// Position of a one-letter field in a letter set, or -1 (an empty field is in no set).
+int LetterIn(const std::string& letter, const char* set) {
+    if (letter.empty())
+        return -1;
+    const char* p = std::strchr(set, letter[0]);
+    return p && *p ? static_cast<int>(p - set) : -1;
+}
+
+const char* const kPosTypeWords[] = {"NT tech. ", "NT Bauh. ", "Zahlungs-", "Grund-",  "Alt.-",
+                                     "Evtl.-",    "Bedarfs-",  "Text-",     "entf. ", "Stdl.-"};
+const char* const kStatusWords[] = {"[erkannt] ",       "[angemeldet] ", "[angeboten] ", "[zur\xfc" "ckgezogen] ",
+                                    "[abgelehnt] ",     "[Widerspruch] ", "[anerkannt] ", "[genehmigt] "};
+const char* const kKindWords[] = {"Projekt", "Ordner", "Verzeichnis", "Element", "Titel",
+                                  "Pos.",    "Pos.",   "Bemerkung",   "Summe/Ende", "Kosten"};
+const char* const kRemarkWords[] = {"Unterbeschreibung", "Ausf.-beschreibung", "Block", "Haupt-Pos.", "-Titel"};
+
+} // namespace
+
+std::string CAngebotList::BuildLabel(int index) const {
+    const std::string kind = TrimRight(GetText(index, Fld::Kind));
+    const std::string posType = TrimRight(GetText(index, Fld::PosType));
+    const std::string flags = TrimRight(GetText(index, Fld::Flags));
+    const std::string subKind = TrimRight(GetText(index, Fld::SubKind));
+    const std::string groupRef = TrimRight(GetText(index, Fld::GroupRef));
+    int level = GetInt(index, Fld::Level);
+
+    std::string label;
+    if (kind == "S" || kind == "K")
+        level -= 1;
+    if (level > 0)
+        label.append(static_cast<size_t>(level), ' ');
+
+    const int type = LetterIn(posType, "TBZGAEFCDS");
+    if (type >= 0)
+        label += kPosTypeWords[type];
+    if (posType == "T" || posType == "B") {
+        const char status = FlagAt(flags, FlagPos::Status);
+        if (status >= '1' && status <= '8')
+            label += kStatusWords[status - '1'];
+    }
+    if (FlagAt(flags, FlagPos::Omitted) == 'R' && label.find("entf. ") == std::string::npos)
+        label += "entf. ";
+    if (FlagAt(flags, FlagPos::HourlyRate) == '1')
+        label += "Stdl.-";
+
+    if (kind == "P") {
+        const int sub = LetterIn(subKind, "LH");
+        if (sub == 0)
+            label += "Leit-";
+        else if (sub == 1)
+            label += "Unter-";
+        if (!subKind.empty())
+            label += "Pos.";
+        if (FlagAt(flags, FlagPos::SplitPrice) == 'X')
+            label += " MP/LP";
+        const char surcharge = FlagAt(flags, FlagPos::Surcharge);
+        if (surcharge == 'E')
+            label += " (f. Zschl.)";
+        else if (surcharge == 'Z')
+            label += " Zuschlag";
+        const char ref = FlagAt(flags, FlagPos::DescRef);
+        if (ref == 'B')
+            label += " Bzg. vollst. Beschr.";
+        else if (ref == 'W')
+            label += " Wdh. verk. Beschr.";
+        else if (ref == 'A')
+            label += " Bzg. Ausf.-Beschr.";
+        if (FlagAt(flags, FlagPos::BidderQuantity) == 'X')
+            label += " Bietermenge";
+    } else if (kind == "B" && !subKind.empty()) {
+        const int sub = LetterIn(subKind, "LABHT");
+        if (sub >= 0)
+            label += kRemarkWords[sub];
+    } else {
+        const int k = LetterIn(kind, "XOLETPPBSK");
+        if (k >= 0)
+            label += kKindWords[k];
+    }
+
+    if ((posType == "G" || posType == "A" || LetterIn(subKind, "LAB") >= 0) && !groupRef.empty())
+        label += " [" + TrimLeft(groupRef) + "]";
+    if (FlagAt(flags, FlagPos::Marked) == '1')
+        label += " (*)";
+    return label;
+}
+
+void CAngebotList::BuildAllLabels() {
+    for (int i = 0; i < Count(); ++i)
+        SetText(i, Fld::Label, BuildLabel(i));
+}

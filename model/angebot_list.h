@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/angebot.h"
+
+#include <array>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The ordered list of owned bid records. A record's index is its position in the
+// list and never changes while the record exists. The tree is encoded in the fields
+// ParentId/RecordId/Level, the display order in the chain of next/previous indices.
+class CAngebotList {
+public:
+    CAngebotList();
+    ~CAngebotList();
+    CAngebotList(const CAngebotList&) = delete;
+    CAngebotList& operator=(const CAngebotList&) = delete;
+
+    int Count() const { return static_cast<int>(m_records.size()); }
+
+    int AddRecord();
+    int SetField(int index, const FieldValue& value, int field);
+    int GetField(int index, FieldValue& value, int field) const;
+    void RemoveAll();
+
+    // First record in list order whose field equals the value; -1 if none.
+    // Answered from an index per field that is kept current by SetField.
+    int FindRecord(const FieldValue& value, int field) const;
+
+    void CopyRecords(CAngebotList& target) const;
+
+    void LinkDisplayChain();
+    CAngebot* InsertGroupSums(CAngebot* start = nullptr);
+    void RenumberSortNo();
+    CAngebot* FirstChildRecord(CAngebot* record);
+    CAngebot* NextSiblingRecord(CAngebot* record);
+    int IndexOf(const CAngebot* record) const;
+    CAngebot* Record(int index);
+    const CAngebot* Record(int index) const;
+
+    std::string BuildLabel(int index) const;
+    // Sets the Label of every record.
+    void BuildAllLabels();
+
+    // The first record of the display chain (first in list order with previous -1), or -1.
+    int FirstInChain() const;
+    int NextInChain(int index) const;
+
+    // Typed shortcuts over GetField/SetField; a failed get gives 0 or "".
+    double GetDouble(int index, int field) const;
+    int32_t GetInt(int index, int field) const;
+    std::string GetText(int index, int field) const;
+    int SetDouble(int index, int field, double value) { return SetField(index, FieldValue(value), field); }
+    int SetInt(int index, int field, int32_t value) { return SetField(index, FieldValue(value), field); }
+    int SetText(int index, int field, std::string value) { return SetField(index, FieldValue(std::move(value)), field); }
+    // The field's text without trailing white space; its first character or '\0'.
+    char GetChar(int index, int field) const;
+
+private:
+    using IndexMap = std::unordered_map<std::string, std::set<int>>;
+    static bool IndexKey(const FieldValue& value, std::string& key);
+    IndexMap& EnsureIndex(int field) const;
+
+    std::vector<std::unique_ptr<CAngebot>> m_records;
+    mutable std::array<std::unique_ptr<IndexMap>, Fld::Count> m_indexes;
+};
