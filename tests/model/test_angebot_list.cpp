@@ -1,0 +1,211 @@
+#include "model/angebot_list.h"
+#include "support/record_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<int> ChainOrder(CAngebotList& list) {
+    std::vector<int> order;
+    for (int i = list.FirstInChain(); i != -1 && order.size() <= static_cast<size_t>(list.Count());
+         i = list.NextInChain(i))
+        order.push_back(i);
+    return order;
+}
+
+} // namespace
+
+TEST(AngebotList, EmptyListAnswersNothing) {
+    CAngebotList list;
+    FieldValue v;
+    EXPECT_EQ(list.FindRecord(FieldValue(1.0), Fld::RecordId), -1);
+    EXPECT_EQ(list.InsertGroupSums(), nullptr);
+    list.RenumberSortNo();
+    EXPECT_EQ(list.GetField(0, v, Fld::Kind), 0);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(AngebotList, NewRecordHasInitialValues) {
+    CAngebotList list;
+    list.AddRecord();
+    EXPECT_EQ(list.AddRecord(), 1);
+    FieldValue v;
+    ASSERT_EQ(list.GetField(1, v, Fld::Level), 1);
+    EXPECT_TRUE(v.IsInt());
+    EXPECT_EQ(v.AsInt(), 0);
+    ASSERT_EQ(list.GetField(1, v, Fld::ParentId), 1);
+    EXPECT_TRUE(v.IsDouble());
+    EXPECT_EQ(v.AsDouble(), 0.0);
+    for (int field : {Fld::RefMark, Fld::Kind, Fld::LongText, Fld::InfoText}) {
+        ASSERT_EQ(list.GetField(1, v, field), 1);
+        EXPECT_TRUE(v.IsText());
+        EXPECT_EQ(v.AsText(), "");
+    }
+    EXPECT_EQ(list.Record(1)->m_next, -1);
+    EXPECT_EQ(list.Record(1)->m_prev, -1);
+}
+
+TEST(AngebotList, SetFieldRejectsBadIndexFieldAndType) {
+    CAngebotList list;
+    list.AddRecord();
+    list.SetText(0, Fld::ShortText, "alt");
+    EXPECT_EQ(list.SetField(1, FieldValue("x"), Fld::ShortText), 0);
+    EXPECT_EQ(list.SetField(-1, FieldValue("x"), Fld::ShortText), 0);
+    EXPECT_EQ(list.SetField(0, FieldValue("x"), 32), 0);
+    EXPECT_EQ(list.SetField(0, FieldValue(1.0), Fld::ShortText), 0);
+    EXPECT_EQ(list.SetField(0, FieldValue(int32_t{3}), Fld::Quantity), 0);
+    EXPECT_EQ(list.SetField(0, FieldValue(2.0), Fld::Level), 0);
+    EXPECT_EQ(list.SetField(0, FieldValue(), Fld::ShortText), 0);
+    EXPECT_EQ(list.GetText(0, Fld::ShortText), "alt");
+    EXPECT_EQ(list.SetField(0, FieldValue(int32_t{3}), Fld::Level), 1);
+    EXPECT_EQ(list.GetInt(0, Fld::Level), 3);
+}
+
+TEST(AngebotList, FindRecordGivesFirstMatchAndFollowsChanges) {
+    CAngebotList list;
+    for (int i = 0; i < 5; ++i)
+        list.AddRecord();
+    list.SetText(1, Fld::OZ, "01.02");
+    list.SetText(3, Fld::OZ, "01.02");
+    EXPECT_EQ(list.FindRecord(FieldValue("01.02"), Fld::OZ), 1);
+    list.SetText(1, Fld::OZ, "01.03");
+    EXPECT_EQ(list.FindRecord(FieldValue("01.02"), Fld::OZ), 3);
+    EXPECT_EQ(list.FindRecord(FieldValue("01.03"), Fld::OZ), 1);
+    list.SetText(0, Fld::OZ, "01.02");
+    EXPECT_EQ(list.FindRecord(FieldValue("01.02"), Fld::OZ), 0);
+    // Records added after the index was built are found too, with their initial value.
+    EXPECT_EQ(list.FindRecord(FieldValue(""), Fld::OZ), 2);
+    const int added = list.AddRecord();
+    list.SetText(2, Fld::OZ, "x");
+    list.SetText(4, Fld::OZ, "x");
+    EXPECT_EQ(list.FindRecord(FieldValue(""), Fld::OZ), added);
+    // Type and exact value must match; -0.0 equals 0.0.
+    list.SetDouble(2, Fld::RecordId, 7.0);
+    EXPECT_EQ(list.FindRecord(FieldValue(7.0), Fld::RecordId), 2);
+    EXPECT_EQ(list.FindRecord(FieldValue("7"), Fld::RecordId), -1);
+    EXPECT_EQ(list.FindRecord(FieldValue(7.0000001), Fld::RecordId), -1);
+    EXPECT_EQ(list.FindRecord(FieldValue(-0.0), Fld::RecordId), 0);
+    list.RemoveAll();
+    EXPECT_EQ(list.FindRecord(FieldValue(7.0), Fld::RecordId), -1);
+}
+
+TEST(AngebotList, CopyRecordsCopiesFieldsNotChain) {
+    CAngebotList a, b;
+    AddRec(a, "T", 1, 0, 1);
+    AddPos(a, 2, 1, 2, 3.5, 10.0, "X");
+    a.LinkDisplayChain();
+    b.AddRecord();
+    a.CopyRecords(b);
+    ASSERT_EQ(b.Count(), 3);
+    EXPECT_EQ(b.GetText(2, Fld::Flags), "X");
+    EXPECT_EQ(b.GetDouble(2, Fld::Quantity), 3.5);
+    EXPECT_EQ(b.GetInt(2, Fld::Level), 2);
+    EXPECT_EQ(b.Record(2)->m_prev, -1);
+}
+
+TEST(AngebotList, LinkDisplayChainAndRenumber) {
+    CAngebotList list;
+    for (int i = 0; i < 3; ++i)
+        list.AddRecord();
+    list.LinkDisplayChain();
+    EXPECT_EQ(list.Record(0)->m_prev, -1);
+    EXPECT_EQ(list.Record(2)->m_next, -1);
+    EXPECT_EQ(ChainOrder(list), (std::vector<int>{0, 1, 2}));
+    list.RenumberSortNo();
+    EXPECT_EQ(list.GetDouble(2, Fld::SortNo), 3.0);
+}
+
+TEST(AngebotList, InsertGroupSumsClosesEachGroup) {
+    CAngebotList list;
+    AddRec(list, "T", 1, 0, 1);
+    AddPos(list, 2, 1, 2, 1, 1);
+    AddPos(list, 3, 1, 2, 1, 1);
+    list.LinkDisplayChain();
+    list.InsertGroupSums();
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(ChainOrder(list), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(list.GetText(3, Fld::Kind), "S");
+    EXPECT_EQ(list.GetDouble(3, Fld::ParentId), 1.0);
+    EXPECT_EQ(list.GetInt(3, Fld::Level), 2);
+    EXPECT_EQ(list.GetDouble(3, Fld::RecordId), 3.0);
+}
+
+TEST(AngebotList, InsertGroupSumsWithNestedGroups) {
+    // Outer group whose last child is itself a group: the outer S goes directly
+    // behind that inner group record, before the inner group's children.
+    CAngebotList list;
+    AddRec(list, "L", 1, 0, 1);     // 0
+    AddPos(list, 2, 1, 2, 1, 1);    // 1
+    AddRec(list, "T", 3, 1, 2);     // 2
+    AddPos(list, 4, 3, 3, 1, 1);    // 3
+    AddRec(list, "T", 5, 0, 1);     // 4 second top-level group
+    AddPos(list, 6, 5, 2, 1, 1);    // 5
+    list.LinkDisplayChain();
+    list.InsertGroupSums();
+    ASSERT_EQ(list.Count(), 9);
+    const std::vector<int> order = ChainOrder(list);
+    std::vector<std::string> kinds;
+    for (int i : order)
+        kinds.push_back(list.GetText(i, Fld::Kind) + std::to_string(list.GetInt(i, Fld::Level)));
+    EXPECT_EQ(kinds, (std::vector<std::string>{"L1", "P2", "T2", "S2", "P3", "S3", "T1", "P2", "S2"}));
+}
+
+TEST(AngebotList, NextSiblingStopsAtHigherLevel) {
+    CAngebotList list;
+    AddRec(list, "T", 1, 0, 1);
+    AddPos(list, 2, 1, 2, 1, 1);
+    AddRec(list, "T", 3, 0, 1);
+    AddPos(list, 4, 3, 2, 1, 1);
+    list.LinkDisplayChain();
+    EXPECT_EQ(list.NextSiblingRecord(list.Record(0)), list.Record(2));
+    EXPECT_EQ(list.NextSiblingRecord(list.Record(1)), nullptr);
+    EXPECT_EQ(list.FirstChildRecord(list.Record(0)), list.Record(1));
+    EXPECT_EQ(list.FirstChildRecord(list.Record(1)), nullptr);
+    EXPECT_EQ(list.IndexOf(list.Record(3)), 3);
+    CAngebot stranger;
+    EXPECT_EQ(list.IndexOf(&stranger), -1);
+}
+
+struct LabelCase {
+    const char* kind;
+    const char* posType;
+    const char* subKind;
+    const char* flags;
+    const char* groupRef;
+    int level;
+    const char* expected;
+};
+
+class BuildLabelTest : public ::testing::TestWithParam<LabelCase> {};
+
+TEST_P(BuildLabelTest, ComposesWords) {
+    const LabelCase& c = GetParam();
+    CAngebotList list;
+    const int i = AddRec(list, c.kind, 1, 0, c.level, c.posType);
+    list.SetText(i, Fld::SubKind, c.subKind);
+    list.SetText(i, Fld::Flags, c.flags);
+    list.SetText(i, Fld::GroupRef, c.groupRef);
+    EXPECT_EQ(list.BuildLabel(i), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, BuildLabelTest,
+    ::testing::Values(LabelCase{"P", "G", "L", "X", " 01", 2, "  Grund-Leit-Pos. MP/LP [01]"},
+                      LabelCase{"S", "", "", "", "", 3, "  Summe/Ende"},
+                      LabelCase{"P", "N", "", "", "", 1, " "},
+                      LabelCase{"P", "N", "N", " Z X", "", 1, " Pos. Zuschlag Bietermenge"},
+                      LabelCase{"P", "A", "N", "", "02", 0, "Alt.-Pos. [02]"},
+                      LabelCase{"P", "T", "N", "           3", "", 0, "NT tech. [angeboten] Pos."},
+                      LabelCase{"P", "B", "N", "           4", "", 0, "NT Bauh. [zur\xfc" "ckgezogen] Pos."},
+                      LabelCase{"P", "D", "N", "     R", "", 0, "entf. Pos."},
+                      LabelCase{"P", "N", "H", "     R    1 1", "", 0, "entf. Stdl.-Unter-Pos. (*)"},
+                      LabelCase{"P", "N", "N", " EA", "", 0, "Pos. (f. Zschl.) Bzg. Ausf.-Beschr."},
+                      LabelCase{"B", "", "A", "", "3", 1, " Ausf.-beschreibung [3]"},
+                      LabelCase{"B", "", "Q", "", "", 1, " "},
+                      LabelCase{"B", "", "", "", "", 1, " Bemerkung"},
+                      LabelCase{"L", "C", "", "", "", 1, " Text-Verzeichnis"},
+                      LabelCase{"T", "", "", "", "", 2, "  Titel"},
+                      LabelCase{"K", "", "", "", "", 1, "Kosten"},
+                      LabelCase{"Q", "", "", "", "", 0, ""}));

@@ -1,0 +1,148 @@
+#include "common/safe_file.h"
+#include "model/project_file.h"
+#include "support/record_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TempPath(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / "orvak_test_project_file";
+    fs::create_directories(dir);
+    return dir / name;
+}
+
+void WriteBytes(const fs::path& path, const std::string& data) {
+    std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+}
+
+} // namespace
+
+TEST(ProjectFile, EmptyRecordTakes119Bytes) {
+    CAngebotList list;
+    list.AddRecord();
+    std::string out;
+    WriteRecord(list, 0, out);
+    EXPECT_EQ(out.size(), 119u);
+}
+
+TEST(ProjectFile, TextLengthForms) {
+    CAngebotList list;
+    list.AddRecord();
+    list.SetText(0, Fld::InfoText, std::string(300, 'a'));
+    std::string out;
+    WriteRecord(list, 0, out);
+    // InfoText is the last field: 0xFF 0x2C 0x01 then 300 bytes.
+    ASSERT_EQ(out.size(), 118u + 3 + 300);
+    EXPECT_EQ(out.substr(118, 3), std::string("\xFF\x2C\x01", 3));
+
+    CAngebotList big;
+    big.AddRecord();
+    big.SetText(0, Fld::InfoText, std::string(70000, 'b'));
+    std::string bigOut;
+    WriteRecord(big, 0, bigOut);
+    EXPECT_EQ(bigOut.substr(118, 7), std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7));
+    size_t pos = 0;
+    CAngebotList back;
+    back.AddRecord();
+    ASSERT_TRUE(ReadRecord(back, 0, bigOut, pos));
+    EXPECT_EQ(pos, bigOut.size());
+    EXPECT_EQ(back.GetText(0, Fld::InfoText), std::string(70000, 'b'));
+}
+
+TEST(ProjectFile, RoundTripInDisplayOrder) {
+    CAngebotList list;
+    AddRec(list, "T", 1, 0, 1);
+    const int p = AddPos(list, 2, 1, 2, 12.5, 3.1, "X  X");
+    list.SetText(p, Fld::ShortText, "M\xfcller Stra\xdf" "e");
+    list.SetText(p, Fld::LongText, "Zeile 1\r\nZeile 2");
+    list.SetDouble(p, Fld::VatPct, 19.0);
+    AddRec(list, "S", 3, 1, 2);
+    list.LinkDisplayChain();
+    list.RenumberSortNo();
+
+    const fs::path path = TempPath("roundtrip.ovf");
+    ASSERT_TRUE(SaveProjectFile(list, path.string()));
+    CAngebotList back;
+    back.AddRecord(); // LoadRecords empties the list first
+    ASSERT_EQ(LoadRecords(back, path.string()), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(back.GetDouble(i, Fld::SortNo), i + 1.0);
+        for (int field = 0; field < Fld::Count; ++field) {
+            FieldValue a, b;
+            list.GetField(i, a, field);
+            back.GetField(i, b, field);
+            EXPECT_EQ(a, b) << "record " << i << " field " << field;
+        }
+    }
+}
+
+TEST(ProjectFile, BrokenFilesFailWithEmptyList) {
+    CAngebotList list;
+    AddRec(list, "T", 1, 0, 1);
+    list.SetText(0, Fld::LongText, std::string(400, 'x'));
+    list.LinkDisplayChain();
+    std::string data;
+    SaveRecords(list, data);
+
+    CAngebotList back;
+    const fs::path empty = TempPath("empty.ovf");
+    WriteBytes(empty, "");
+    EXPECT_EQ(LoadRecords(back, empty.string()), 0);
+    EXPECT_EQ(back.Count(), 0);
+
+    const fs::path cut = TempPath("cut.ovf");
+    for (size_t length : {size_t{1}, size_t{30}, size_t{60}, data.size() - 1}) {
+        WriteBytes(cut, data.substr(0, length));
+        EXPECT_EQ(LoadRecords(back, cut.string()), -1) << length;
+        EXPECT_EQ(back.Count(), 0);
+    }
+    // A 32-bit text length far beyond the end of the file.
+    std::string huge = data.substr(0, 24) + std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7) + "abc";
+    WriteBytes(cut, huge);
+    EXPECT_EQ(LoadRecords(back, cut.string()), -1);
+    EXPECT_EQ(LoadRecords(back, TempPath("missing.ovf").string()), -1);
+}
+
+TEST(ProjectFile, ReadsUtf16Texts) {
+    CAngebotList list;
+    list.AddRecord();
+    std::string data;
+    WriteRecord(list, 0, data);
+    // Replace the empty RefMark (offset 24) by a UTF-16 text "Mü".
+    const std::string utf16("\xFF\xFE\xFF\x02M\x00\xFC\x00", 8);
+    data = data.substr(0, 24) + utf16 + data.substr(25);
+    CAngebotList back;
+    back.AddRecord();
+    size_t pos = 0;
+    ASSERT_TRUE(ReadRecord(back, 0, data, pos));
+    EXPECT_EQ(back.GetText(0, Fld::RefMark), "M\xfc");
+    EXPECT_EQ(pos, data.size());
+}
+
+TEST(ProjectFile, FailedSaveKeepsPreviousFile) {
+    const fs::path dir = TempPath("locked");
+    fs::create_directories(dir);
+    const fs::path target = dir / "bid.ovf";
+    WriteBytes(target, "old");
+    CAngebotList list;
+    list.AddRecord();
+    // A target that is a folder cannot be replaced by a file.
+    const fs::path folderTarget = dir / "folder.ovf";
+    fs::create_directories(folderTarget / "inner");
+    std::string error;
+    EXPECT_FALSE(SaveProjectFile(list, folderTarget.string(), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_directory(folderTarget));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    // A folder that does not exist: nothing written, nothing thrown.
+    EXPECT_FALSE(SaveProjectFile(list, (dir / "no" / "such" / "x.ovf").string()));
+    std::string old;
+    ASSERT_TRUE(ReadWholeFile(target.string(), old));
+    EXPECT_EQ(old, "old");
+}
