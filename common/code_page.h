@@ -8,6 +8,11 @@
 // Qt, UTF-16 in one form of the project file). A character the target code page lacks
 // becomes '?'.
 
+// Unicode code point of a code page 850 byte; 0x00 to 0x7F map to themselves.
+char32_t Cp850ToUnicode(unsigned char c);
+// Code page 850 byte of a code point, or -1 when the code page lacks it.
+int UnicodeToCp850(char32_t cp);
+
 // Unicode code point of a Windows-1252 byte (the five unassigned bytes map to U+0081 etc.).
 char32_t Cp1252ToUnicode(unsigned char c);
 // Windows-1252 byte of a code point, or -1 when the code page lacks it.
@@ -16,6 +21,7 @@ int UnicodeToCp1252(char32_t cp);
 std::string Cp850ToCp1252(std::string_view text);
 std::string Cp1252ToCp850(std::string_view text);
 std::string Cp1252ToUtf8(std::string_view text);
-// Invalid UTF-8 sequences become '?'.
+// Invalid or truncated UTF-8 sequences become '?' (one per maximal invalid part).
 std::string Utf8ToCp1252(std::string_view text);
+// Lone surrogates become '?'; so does a surrogate pair (no such character in Windows-1252).
 std::string Utf16ToCp1252(std::u16string_view text);

@@ -14,7 +14,9 @@ public:
 
     // Takes the user's separators: the first character of the decimal setting becomes the
     // decimal separator; the first character of the thousands setting becomes the thousands
-    // separator only when it differs from the new decimal separator.
+    // separator only when it differs from the new decimal separator. Should the thousands
+    // separator kept from before equal the new decimal separator, the other of ',' and '.'
+    // becomes the thousands separator.
     void LoadSeparators();
 
     // Removes thousands separators, turns decimal separators into '.', converts like strtod
@@ -29,6 +31,7 @@ public:
     static double RoundTo(double x, int n);
 
     // Text of x cut (not rounded) after n decimals, with grouping; returns 1 when x < 0.
+    // The digits are those of the shortest text that reads back as x; NaN and infinities give "0".
     int FormatNumber(double x, int n, std::string& text);
     // FormatNumber without grouping and with '.' as decimal point.
     int FormatPlain(double x, int n, std::string& text);
@@ -39,4 +42,9 @@ public:
 
     char m_decimal = ',';
     char m_thousands = '.';
+
+private:
+    // Text of |x| cut after n decimals with the given decimal separator, no grouping, no sign;
+    // "0" (with n zero decimals) for 0, NaN and infinities.
+    static std::string FormatDigits(double x, int n, char decimal);
 };
