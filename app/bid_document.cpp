@@ -1,0 +1,200 @@
+#include "app/bid_document.h"
+
+#include "app/bidder_fields.h"
+#include "app/messages.h"
+#include "common/code_page.h"
+#include "common/text_util.h"
+#include "gaeb90/gaeb_converter.h"
+#include "model/calculation.h"
+#include "model/display_tree.h"
+#include "model/project_file.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shell), m_settings(settings) {}
+
+int CBidDocument::DetectGaebType(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Project;
+    // The first line, read in bounded pieces so that a file without line ends costs little.
+    std::string line;
+    char c;
+    while (line.size() < 65536 && in.get(c) && c != '\n')
+        line.push_back(c);
+    return line.find("#begin[GAEB]") != std::string::npos ? Gaeb2000 : Gaeb90;
+}
+
+int CBidDocument::TypeForPath(const std::string& path) {
+    return EndsWithNoCase(path, ".ovf") ? Project : DetectGaebType(path);
+}
+
+void CBidDocument::ShowMessage(int id, const std::string& path) {
+    m_shell.MessageBox(Msg::Format(id, Utf8ToCp1252(path)), ApplicationTitle(), IShell::Buttons::Ok,
+                       IShell::Icon::Warning);
+}
+
+bool CBidDocument::ReadByType(const std::string& path) {
+    switch (m_openType) {
+    case Project:
+        if (LoadRecords(m_list, path) < 0)
+            return false;
+        m_list.LinkDisplayChain();
+        return true;
+    case Gaeb90: {
+        CGaebConverter converter(m_list);
+        m_settings.Currency(converter.currencySetting);
+        if (!converter.ReadD83(path))
+            return false;
+        m_list.LinkDisplayChain();
+        m_shareTitle1 = converter.component1Name;
+        m_shareTitle2 = converter.component2Name;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CBidDocument::OpenFile(const std::string& path, int openType) {
+    m_shell.BeginWaitCursor();
+    m_openType = openType;
+    m_shareTitle1.clear();
+    m_shareTitle2.clear();
+    m_list.RemoveAll();
+    bool ok = false;
+    try {
+        ok = ReadByType(path);
+    } catch (const std::exception&) {
+        ok = false; // a reader must never take the application down
+    }
+    if (ok) {
+        const fs::path p(path);
+        m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(p.stem().string()) +
+                               Utf8ToCp1252(p.extension().string()));
+        m_path = path;
+        if (onOpened)
+            onOpened(path);
+    } else {
+        m_list.RemoveAll();
+        m_path.clear();
+        m_shareTitle1.clear();
+        m_shareTitle2.clear();
+        m_shell.EndWaitCursor();
+        ShowMessage(Msg::CannotOpen, path);
+        m_shell.BeginWaitCursor();
+        m_shell.SetWindowTitle(ApplicationTitle());
+    }
+    m_modified = false;
+    if (onListRefilled)
+        onListRefilled();
+    CalcAll(m_list);
+    m_shell.EndWaitCursor();
+    return ok;
+}
+
+namespace {
+
+const char* const kFilterProject = "Angebotsdateien (*.ovf)|*.ovf|";
+const char* const kFilterInvitation = "GAEB - Angebotsaufforderung (*.D83; *.P83)|*.D83; *.P83|";
+const char* const kFilterD84 = "GAEB - Angebotsabgabe (*.D84)|*.D84|";
+const char* const kFilterP84 = "GAEB - Angebotsabgabe (*.P84)|*.P84|";
+
+} // namespace
+
+bool CBidDocument::OpenCommand() {
+    if (!PromptSave(-1))
+        return false;
+    std::string path;
+    int filter = 0;
+    if (!m_shell.OpenFileDialog(std::string(kFilterProject) + kFilterInvitation + "|", path, filter))
+        return false;
+    const bool ok = OpenFile(path, filter == 1 ? DetectGaebType(path) : Project);
+    m_modified = false;
+    return ok;
+}
+
+bool CBidDocument::SaveCommand(int selectedRecord) {
+    std::string filter;
+    switch (m_openType) {
+    case Gaeb90:
+        filter = kFilterD84;
+        break;
+    case Gaeb2000:
+        filter = kFilterP84;
+        break;
+    default:
+        filter = kFilterProject;
+        break;
+    }
+    const fs::path current(m_path);
+    const std::string proposed = (current.parent_path() / current.stem()).string();
+    CBidderFields fields(m_list, m_settings);
+    fields.Open(selectedRecord);
+    std::string path;
+    if (!m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path))
+        return false;
+    return SaveTo(path, m_openType, &fields);
+}
+
+bool CBidDocument::SaveTo(const std::string& path, int writerType, CBidderFields* fields) {
+    if (fields)
+        fields->Store();
+    CalcAll(m_list);
+    m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
+    m_path = path;
+    m_shell.BeginWaitCursor();
+    bool ok = false;
+    try {
+        ok = WriteByType(path, writerType);
+    } catch (const std::exception&) {
+        ok = false; // a writer's error is a failed save, never the end of the application
+    }
+    m_shell.EndWaitCursor();
+    if (!ok) {
+        if (!m_writerMessage.empty())
+            m_shell.MessageBox(m_writerMessage, ApplicationTitle(), IShell::Buttons::Ok, IShell::Icon::Warning);
+        else
+            ShowMessage(Msg::CannotSave, path);
+        return false;
+    }
+    m_modified = false;
+    return true;
+}
+
+bool CBidDocument::PromptSave(int selectedRecord) {
+    if (!m_modified)
+        return true;
+    const IShell::Answer answer =
+        m_shell.MessageBox(Msg::Format(Msg::AskSaveChanges, Utf8ToCp1252(m_path)), ApplicationTitle(),
+                           IShell::Buttons::YesNoCancel, IShell::Icon::Question);
+    if (answer == IShell::Answer::Cancel)
+        return false;
+    if (answer == IShell::Answer::Yes)
+        return SaveCommand(selectedRecord);
+    return true;
+}
+
+int CBidDocument::BidVatRate() const {
+    const CDisplayTree tree(m_list);
+    int rate = FindVatRate(m_list, tree, -1);
+    int32_t stored = 0;
+    if (rate == 0 && m_settings.Vat(stored))
+        rate = stored;
+    return rate;
+}
+
+bool CBidDocument::WriteByType(const std::string& path, int writerType) {
+    m_writerMessage.clear();
+    switch (writerType) {
+    case Project: {
+        m_list.RenumberSortNo();
+        return SaveProjectFile(m_list, path);
+    }
+    default:
+        return false;
+    }
+}

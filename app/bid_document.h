@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/settings_store.h"
+#include "app/shell.h"
+#include "model/angebot_list.h"
+
+#include <functional>
+#include <string>
+
+// The open bid without a window: the record list, the state of the open file and the
+// file workflow (open, save, prompt to save). The Qt main window and the command line
+// tool both drive it.
+class CBidDocument {
+public:
+    enum OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
+
+    CBidDocument(IShell& shell, CAppSettings& settings);
+
+    CAngebotList& List() { return m_list; }
+    const CAngebotList& List() const { return m_list; }
+
+    // GAEB 2000 when the first line contains "#begin[GAEB]", else GAEB 90; a file that
+    // cannot be read gives the project file type.
+    static int DetectGaebType(const std::string& path);
+    // Project file by the extension ".ovf" (any case), otherwise DetectGaebType.
+    static int TypeForPath(const std::string& path);
+
+    // Reads the file by the open type, sets the title, refills the views and calculates.
+    // On failure the list is empty, no file is open and message 61239 was shown.
+    bool OpenFile(const std::string& path, int openType);
+
+    // The open command: prompt to save, open dialog, file type by the chosen filter, OpenFile.
+    bool OpenCommand();
+    // The save command: save dialog with bidder and currency, then SaveTo by the open type.
+    bool SaveCommand(int selectedRecord);
+    // Saves the bid: information blocks of the dialog into the LV record, CalcAll, title and
+    // path, the writer by type. On failure a message names the path and the modified flag
+    // stays set. `fields` may be null when no dialog took bidder and currency.
+    bool SaveTo(const std::string& path, int writerType, CBidderFields* fields);
+    // Asks 61219 when modified. False means cancel: also when the user said Yes and then
+    // cancelled the save dialog or the save failed, so that nothing typed is lost.
+    bool PromptSave(int selectedRecord);
+
+    // The VAT rate the bid reports: FindVatRate from the first row, else the setting "MWST".
+    int BidVatRate() const;
+    CAppSettings& Settings() { return m_settings; }
+    IShell& Shell() { return m_shell; }
+
+    bool IsOpen() const { return !m_path.empty(); }
+    const std::string& Path() const { return m_path; }
+    int OpenTypeValue() const { return m_openType; }
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+    double DefaultVat() const { return m_defaultVat; }
+    const std::string& ShareTitle1() const { return m_shareTitle1; }
+    const std::string& ShareTitle2() const { return m_shareTitle2; }
+
+    // Called whenever the list was refilled, so that a view can rebuild itself.
+    std::function<void()> onListRefilled;
+    // Called with the path after every successful open (recently used files).
+    std::function<void(const std::string&)> onOpened;
+
+private:
+    bool ReadByType(const std::string& path);
+    bool WriteByType(const std::string& path, int writerType);
+    void ShowMessage(int id, const std::string& path);
+
+    IShell& m_shell;
+    CAppSettings& m_settings;
+    CAngebotList m_list;
+    int m_openType = Project;
+    std::string m_path;
+    bool m_modified = false;
+    double m_defaultVat = 19.0;
+    std::string m_shareTitle1;
+    std::string m_shareTitle2;
+    std::string m_writerMessage; // a writer's own refusal, shown instead of the general message
+};

@@ -1,0 +1,60 @@
+#include "app/bidder_fields.h"
+
+#include "common/text_util.h"
+
+namespace {
+
+std::string BreaksAsBlanks(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return text;
+}
+
+} // namespace
+
+CBidderFields::CBidderFields(CAngebotList& list, CAppSettings& settings) : m_blocks(list), m_settings(settings) {}
+
+std::string CBidderFields::InitialBidder(const CInfoBlocks& blocks, const CAppSettings& settings) {
+    std::string value;
+    blocks.GetBlock(InfoKey::Bidder, value);
+    value = BreaksAsBlanks(value);
+    if (value.empty() && !settings.Bidder(value))
+        value.clear();
+    return value;
+}
+
+std::string CBidderFields::InitialCurrency(const CInfoBlocks& blocks, const CAppSettings& settings) {
+    std::string value;
+    blocks.GetBlock(InfoKey::Currency, value);
+    value = BreaksAsBlanks(value);
+    if (value.size() > 5)
+        value = TrimRight(value.substr(0, 6));
+    if (value.empty() && !settings.Currency(value))
+        value = "EUR";
+    return value;
+}
+
+void CBidderFields::Open(int selectedRecord) {
+    m_blocks.LoadFromSelection(selectedRecord);
+    SetBidder(InitialBidder(m_blocks, m_settings));
+    SetCurrency(InitialCurrency(m_blocks, m_settings));
+}
+
+void CBidderFields::SetBidder(const std::string& bidder) {
+    m_bidder = bidder;
+    m_blocks.SetBlock(InfoKey::Bidder, bidder);
+    m_blocks.SetBlockInAllTopLevel(InfoKey::Bidder, bidder);
+    m_settings.SetBidder(bidder);
+}
+
+void CBidderFields::SetCurrency(const std::string& currency) {
+    m_currency = currency;
+    m_blocks.SetBlock(InfoKey::Currency, currency);
+    m_blocks.SetBlockInAllTopLevel(InfoKey::Currency, currency);
+    m_settings.SetCurrency(currency);
+}
+
+void CBidderFields::Store() {
+    m_blocks.StoreToRecord(-1);
+}

@@ -1,0 +1,123 @@
+// Benchmark: generates large bills of quantities and times opening, calculating and
+// saving them. Not a test: it prints the times and exits 0.
+#include "app/bid_document.h"
+#include "app/record_dump.h"
+#include "model/calculation.h"
+#include "model/project_file.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CSilentShell : public IShell {
+public:
+    Answer MessageBox(const std::string& text, const std::string&, Buttons, Icon) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+        return Answer::Ok;
+    }
+    void SetWindowTitle(const std::string&) override {}
+    bool OpenFileDialog(const std::string&, std::string&, int&) override { return false; }
+    bool SaveFileDialog(const std::string&, const std::string&, const std::string&, CBidderFields&,
+                        std::string&) override {
+        return false;
+    }
+};
+
+std::string Pad(std::string s, size_t width) {
+    s.resize(width, ' ');
+    return s;
+}
+
+// One GAEB 90 line: type, data padded to 72 columns, 6-digit line number, CR LF.
+void Line(std::string& out, int& lineNo, const std::string& type, const std::string& data) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%06d", ++lineNo);
+    out += type + Pad(data, 72) + number + "\r\n";
+}
+
+std::string Digits(long long value, int width) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%0*lld", width, value);
+    return buffer;
+}
+
+// A D83 with `areas` LV areas of `perArea` positions each, and its d84 with prices.
+void GenerateGaeb90(const fs::path& d83, const fs::path& d84, int areas, int perArea) {
+    std::string inv, bid;
+    int invNo = 0, bidNo = 0;
+    const std::string header00 = Pad("Benchmark LV", 8) + "83" + std::string(50, ' ') + "1122PPPP ";
+    Line(inv, invNo, "00", header00);
+    Line(inv, invNo, "01", Pad("Benchmark-Leistungsverzeichnis", 40) + "01.12.2601.01.27");
+    Line(inv, invNo, "02", "Neubau einer Schule");
+    Line(inv, invNo, "08", "EUR");
+    Line(bid, bidNo, "00", Pad("Benchmark LV", 8) + "84" + std::string(50, ' ') + "1122PPPP ");
+    for (int a = 1; a <= areas; ++a) {
+        const std::string area = Digits(a / 100 + 1, 2) + Digits(a % 100, 2);
+        Line(inv, invNo, "11", area);
+        Line(inv, invNo, "12", "Titel " + std::to_string(a));
+        for (int p = 1; p <= perArea; ++p) {
+            const std::string oz = Pad(area + Digits(p * 10, 4), 9);
+            const long long quantity = 1000LL * (p % 97 + 1) + 250;
+            Line(inv, invNo, "21", oz + "NN" + std::string(9, ' ') + Digits(quantity, 12) + "m2  ");
+            Line(inv, invNo, "25", Pad("Mauerwerk aus Kalksandstein, Position " + std::to_string(p), 70) + "01");
+            Line(inv, invNo, "26", "   Kalksandstein-Mauerwerk nach DIN, Wanddicke 17,5 cm");
+            Line(inv, invNo, "26", "   einschliesslich Moertel und Nebenarbeiten.");
+            const long long price = 1000 + (p * 37) % 9000;
+            Line(bid, bidNo, "23", oz + " " + Digits(price, 10) + "  " + Digits(price * quantity / 1000, 12));
+        }
+        Line(inv, invNo, "31", area);
+    }
+    Line(inv, invNo, "99", "");
+    Line(bid, bidNo, "99", "");
+    std::ofstream(d83, std::ios::binary) << inv;
+    std::ofstream(d84, std::ios::binary) << bid;
+}
+
+double Seconds(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+int main() {
+    const fs::path dir = fs::temp_directory_path() / "orvak_bench";
+    fs::create_directories(dir);
+    const fs::path d83 = dir / "bench.D83";
+    GenerateGaeb90(d83, dir / "bench.d84", 200, 100);
+
+    CSilentShell shell;
+    CMemorySettingsStore store;
+    CAppSettings settings(store);
+    CBidDocument doc(shell, settings);
+
+    auto t = std::chrono::steady_clock::now();
+    if (!doc.OpenFile(d83.string(), CBidDocument::Gaeb90))
+        return 1;
+    std::printf("GAEB 90 open with d84 and calculation: %d records in %.3f s\n", doc.List().Count(), Seconds(t));
+
+    t = std::chrono::steady_clock::now();
+    const Totals totals = CalcAll(doc.List());
+    std::printf("calculation: %.3f s (total %.2f)\n", Seconds(t), totals.gp);
+
+    t = std::chrono::steady_clock::now();
+    const size_t dumpSize = DumpRecords(doc.List()).size();
+    std::printf("dump: %.3f s (%zu bytes)\n", Seconds(t), dumpSize);
+
+    t = std::chrono::steady_clock::now();
+    const fs::path ovf = dir / "bench.ovf";
+    if (!doc.SaveTo(ovf.string(), CBidDocument::Project, nullptr))
+        return 1;
+    std::printf("project file save: %.3f s\n", Seconds(t));
+
+    t = std::chrono::steady_clock::now();
+    CAngebotList back;
+    const int count = LoadRecords(back, ovf.string());
+    std::printf("project file load: %d records in %.3f s\n", count, Seconds(t));
+    return 0;
+}

@@ -1,0 +1,164 @@
+#include "app/bid_document.h"
+#include "app/bidder_fields.h"
+#include "app/messages.h"
+#include "common/safe_file.h"
+#include "model/project_file.h"
+#include "support/record_builder.h"
+#include "support/scripted_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TempDir() {
+    const fs::path dir = fs::temp_directory_path() / "orvak_test_bid_document";
+    fs::create_directories(dir);
+    return dir;
+}
+
+// A small priced bid saved as a project file.
+std::string MakeProjectFile(const std::string& name) {
+    CAngebotList list;
+    const int lv = AddRec(list, "L", 1, 0, 1);
+    list.SetText(lv, Fld::InfoText, "#INFORMATION ZU PROJEKT: \r\nSchule");
+    AddRec(list, "T", 2, 1, 2);
+    AddPos(list, 3, 2, 3, 12.5, 3.1);
+    AddRec(list, "S", 4, 2, 3);
+    AddRec(list, "S", 5, 1, 2);
+    list.LinkDisplayChain();
+    const std::string path = (TempDir() / name).string();
+    EXPECT_TRUE(SaveProjectFile(list, path));
+    return path;
+}
+
+struct DocumentFixture : ::testing::Test {
+    CScriptedShell shell;
+    CMemorySettingsStore store;
+    CAppSettings settings{store};
+    CBidDocument doc{shell, settings};
+};
+
+} // namespace
+
+TEST_F(DocumentFixture, OpensProjectFileAndCalculates) {
+    const std::string path = MakeProjectFile("open.ovf");
+    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::TypeForPath(path)));
+    EXPECT_EQ(doc.List().Count(), 5);
+    EXPECT_DOUBLE_EQ(doc.List().GetDouble(2, Fld::TotalPrice), 38.75);
+    EXPECT_DOUBLE_EQ(doc.List().GetDouble(0, Fld::TotalPrice), 38.75);
+    EXPECT_EQ(shell.title, "Fenwold 2014 Angebotsbearbeitung - open.ovf");
+    EXPECT_TRUE(doc.IsOpen());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(DocumentFixture, FailedOpenEmptiesListAndReports) {
+    const std::string good = MakeProjectFile("good.ovf");
+    ASSERT_TRUE(doc.OpenFile(good, CBidDocument::Project));
+    const std::string bad = (TempDir() / "bad.ovf").string();
+    std::ofstream(bad, std::ios::binary) << "abc";
+    EXPECT_FALSE(doc.OpenFile(bad, CBidDocument::Project));
+    EXPECT_EQ(doc.List().Count(), 0);
+    EXPECT_FALSE(doc.IsOpen());
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0], Msg::Format(Msg::CannotOpen, bad));
+    EXPECT_EQ(shell.title, ApplicationTitle());
+}
+
+TEST_F(DocumentFixture, OpenTypeByFirstLineAndExtension) {
+    const fs::path p83 = TempDir() / "x.P83";
+    std::ofstream(p83) << "#begin[GAEB]\n";
+    const fs::path d83 = TempDir() / "x.D83";
+    std::ofstream(d83) << "00 something\n";
+    EXPECT_EQ(CBidDocument::TypeForPath(p83.string()), CBidDocument::Gaeb2000);
+    EXPECT_EQ(CBidDocument::TypeForPath(d83.string()), CBidDocument::Gaeb90);
+    EXPECT_EQ(CBidDocument::TypeForPath((TempDir() / "y.OVF").string()), CBidDocument::Project);
+    EXPECT_EQ(CBidDocument::DetectGaebType((TempDir() / "missing.d83").string()), CBidDocument::Project);
+}
+
+TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {
+    const std::string path = MakeProjectFile("save.ovf");
+    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::Project));
+    doc.SetModified(true);
+    shell.savePath = (TempDir() / "saved.ovf").string();
+    shell.saveBidder = "Bau GmbH";
+    ASSERT_TRUE(doc.SaveCommand(2));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(shell.lastFilters, "Angebotsdateien (*.ovf)|*.ovf||");
+    EXPECT_EQ(shell.lastProposed, (TempDir() / "save").string());
+    EXPECT_EQ(shell.title, "Fenwold 2014 Angebotsbearbeitung - saved.ovf");
+    std::string stored;
+    EXPECT_TRUE(settings.Bidder(stored));
+    EXPECT_EQ(stored, "Bau GmbH");
+
+    CAngebotList back;
+    ASSERT_EQ(LoadRecords(back, shell.savePath), 5);
+    EXPECT_NE(back.GetText(0, Fld::InfoText).find("#INFORMATION ZU BIETER/AUFTRAGNEHMER:\r\nBau GmbH"),
+              std::string::npos);
+    EXPECT_EQ(back.GetDouble(4, Fld::SortNo), 5.0);
+}
+
+TEST_F(DocumentFixture, FailedSaveKeepsModifiedAndReports) {
+    const std::string path = MakeProjectFile("fail.ovf");
+    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::Project));
+    doc.SetModified(true);
+    const std::string target = (TempDir() / "no_such_folder" / "x.ovf").string();
+    EXPECT_FALSE(doc.SaveTo(target, CBidDocument::Project, nullptr));
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0], Msg::Format(Msg::CannotSave, target));
+}
+
+TEST_F(DocumentFixture, PromptSaveAnswers) {
+    const std::string path = MakeProjectFile("prompt.ovf");
+    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::Project));
+    EXPECT_TRUE(doc.PromptSave(-1)); // not modified: no question
+    EXPECT_TRUE(shell.messages.empty());
+
+    doc.SetModified(true);
+    shell.answers = {IShell::Answer::No};
+    EXPECT_TRUE(doc.PromptSave(-1));
+    shell.answers = {IShell::Answer::Cancel};
+    EXPECT_FALSE(doc.PromptSave(-1));
+    // Yes, then the save dialog is cancelled: the open or close that asked is cancelled too.
+    shell.answers = {IShell::Answer::Yes};
+    EXPECT_FALSE(doc.PromptSave(-1));
+    EXPECT_EQ(shell.saveDialogs, 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(shell.messages.back(), Msg::Format(Msg::AskSaveChanges, path));
+    // Yes and a successful save goes on.
+    shell.answers = {IShell::Answer::Yes};
+    shell.savePath = (TempDir() / "prompt_saved.ovf").string();
+    EXPECT_TRUE(doc.PromptSave(-1));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentFixture, BidderFieldsDefaults) {
+    CAngebotList& list = doc.List();
+    const int lv = AddRec(list, "L", 1, 0, 1);
+    list.SetText(lv, Fld::InfoText, std::string(InfoKey::Currency) + " \r\nEURO  1");
+    list.LinkDisplayChain();
+    CBidderFields fields(list, settings);
+    fields.Open(lv);
+    EXPECT_EQ(fields.Currency(), "EURO");
+    EXPECT_EQ(fields.Bidder(), "");
+    settings.SetBidder("Aus den Einstellungen");
+    CBidderFields again(list, settings);
+    again.Open(lv);
+    EXPECT_EQ(again.Bidder(), "Aus den Einstellungen");
+
+    CAngebotList empty;
+    CMemorySettingsStore fresh;
+    CAppSettings freshSettings(fresh);
+    CBidderFields none(empty, freshSettings);
+    none.Open(-1);
+    EXPECT_EQ(none.Currency(), "EUR");
+    EXPECT_EQ(doc.BidVatRate(), 0);
+    settings.SetVat(7);
+    EXPECT_EQ(doc.BidVatRate(), 7);
+}
