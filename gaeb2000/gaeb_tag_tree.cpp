@@ -1,0 +1,329 @@
+#include "gaeb2000/gaeb_tag_tree.h"
+
+#include <algorithm>
+#include <exception>
+#include <fstream>
+
+namespace {
+
+constexpr std::string_view kBeginMarker = "#begin";
+constexpr std::string_view kEndMarker = "#end";
+constexpr std::string_view kValueEnd = "[end]";
+constexpr std::string_view kStlbBau = "STLBBau";
+
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
+
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    if (word.size() > text.size()) return false;
+    for (size_t i = 0; i + word.size() <= text.size(); ++i)
+        if (SameNoCase(text.substr(i, word.size()), word)) return true;
+    return false;
+}
+
+bool IsBlankLine(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+bool StartsWithAfterBlanks(std::string_view line, std::string_view marker) {
+    const size_t first = line.find_first_not_of(" \t");
+    return first != std::string_view::npos && line.substr(first).starts_with(marker);
+}
+
+} // namespace
+
+bool CGaebTagNode::HasName(std::string_view name) const {
+    return SameNoCase(m_name, name);
+}
+
+CGaebTagTree::CGaebTagTree() = default;
+
+CGaebTagTree::~CGaebTagTree() = default;
+
+void CGaebTagTree::Clear() {
+    m_nodes.clear();
+    m_depthCounter = -1;
+    m_head = m_tail = m_firstRoot = m_lastRoot = -1;
+    m_openBlocks.clear();
+    m_pending = false;
+    m_ozMask.clear();
+    m_rtfLongTexts = false;
+    m_currentName.clear();
+    m_currentValue.clear();
+    m_inStlbBau = false;
+}
+
+bool CGaebTagTree::ReadTagFile(const std::filesystem::path& path) {
+    Clear();
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        std::string line;
+        while (std::getline(in, line))
+            if (!ParseLine(line)) return false;
+        return !in.bad();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CGaebTagTree::ReadTagText(std::string_view text) {
+    Clear();
+    try {
+        size_t pos = 0;
+        while (pos < text.size()) {
+            const size_t lf = text.find('\n', pos);
+            const size_t end = lf == std::string_view::npos ? text.size() : lf;
+            if (!ParseLine(text.substr(pos, end - pos))) return false;
+            pos = end + 1;
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CGaebTagTree::ParseLine(std::string_view rawLine) {
+    // CR and LF never belong to a line, wherever they stand.
+    std::string cleaned;
+    std::string_view line = rawLine;
+    if (rawLine.find_first_of("\r\n") != std::string_view::npos) {
+        cleaned.reserve(rawLine.size());
+        for (char c : rawLine)
+            if (c != '\r' && c != '\n') cleaned.push_back(c);
+        line = cleaned;
+    }
+
+    const size_t open = line.find('[');
+    const size_t close = open == std::string_view::npos ? std::string_view::npos : line.find(']', open + 1);
+
+    // A marker only counts where it cannot be text: in a pending value the line must start
+    // with it, in an item line it must stand before the item's name.
+    bool isBegin = false;
+    bool isEnd = false;
+    if (m_pending) {
+        isBegin = StartsWithAfterBlanks(line, kBeginMarker);
+        isEnd = !isBegin && StartsWithAfterBlanks(line, kEndMarker);
+    } else {
+        const size_t begin = line.find(kBeginMarker);
+        const size_t end = line.find(kEndMarker);
+        isBegin = begin != std::string_view::npos && begin < open;
+        isEnd = !isBegin && end != std::string_view::npos && end < open;
+    }
+
+    if (isBegin || isEnd) {
+        if (ContainsNoCase(line, kStlbBau)) {
+            AddNode(std::string(line), isBegin ? CGaebTagNode::StlbBegin : CGaebTagNode::StlbEnd,
+                    std::string());
+            m_inStlbBau = isBegin;
+            return true;
+        }
+        if (isEnd) {
+            // Surplus end lines leave the counter at "no block open".
+            if (m_depthCounter >= 0) --m_depthCounter;
+            m_openBlocks.resize(static_cast<size_t>(m_depthCounter + 1));
+            return true;
+        }
+        if (m_depthCounter >= kMaxDepth) return false;
+        ++m_depthCounter;
+        m_openBlocks.resize(static_cast<size_t>(m_depthCounter + 1));
+        m_openBlocks.back() = -1;
+        if (open == std::string_view::npos || close == std::string_view::npos) return false;
+        AddNode(std::string(line.substr(open + 1, close - open - 1)), CGaebTagNode::Block, std::string());
+        return true;
+    }
+
+    if (m_pending) {
+        AddPendingLine(line);
+        return true;
+    }
+
+    if (open == std::string_view::npos || close == std::string_view::npos) {
+        // Empty lines carry nothing; after the outermost block has closed, trailing lines
+        // (such as counts written on a line of their own) are ignored.
+        return IsBlankLine(line) || (m_depthCounter < 0 && m_head >= 0);
+    }
+
+    m_currentName.assign(line.substr(open + 1, close - open - 1));
+    const std::string_view value = line.substr(close + 1);
+    const size_t end = value.find(kValueEnd);
+    if (end == std::string_view::npos) {
+        m_currentValue.assign(value);
+        m_pending = true;
+        return true;
+    }
+    AddNode(std::move(m_currentName), CGaebTagNode::Item, std::string(value.substr(0, end)));
+    m_currentName.clear();
+    m_currentValue.clear();
+    return true;
+}
+
+void CGaebTagTree::AddPendingLine(std::string_view line) {
+    // The writer indents every line of a value like its item; take back at most that much
+    // and only blanks, so that a file without indentation loses no text.
+    size_t maxStrip = static_cast<size_t>(m_depthCounter + 1) + (m_inStlbBau ? 1 : 0);
+    size_t strip = 0;
+    while (strip < maxStrip && strip < line.size() && line[strip] == ' ')
+        ++strip;
+
+    const size_t searchFrom = m_currentValue.size();
+    m_currentValue += "\r\n";
+    m_currentValue.append(line.substr(strip));
+    const size_t end = m_currentValue.find(kValueEnd, searchFrom);
+    if (end == std::string::npos) return;
+    m_currentValue.resize(end);
+    m_pending = false;
+    AddNode(std::move(m_currentName), CGaebTagNode::Item, std::move(m_currentValue));
+    m_currentName.clear();
+    m_currentValue.clear();
+}
+
+CGaebTagNode* CGaebTagTree::NewNode(std::string name, int32_t kind, std::string value) {
+    auto node = std::make_unique<CGaebTagNode>();
+    node->m_index = static_cast<int32_t>(m_nodes.size());
+    node->m_kind = kind;
+    node->m_name = std::move(name);
+    if (kind != CGaebTagNode::Block) node->m_value = std::move(value);
+    m_nodes.push_back(std::move(node));
+    return m_nodes.back().get();
+}
+
+CGaebTagNode* CGaebTagTree::AddNode(std::string name, int32_t kind, std::string value) {
+    CGaebTagNode* node = NewNode(std::move(name), kind, std::move(value));
+    int32_t parent = -1;
+    if (kind == CGaebTagNode::Block) {
+        const int32_t depth = std::max(m_depthCounter, 0);
+        node->m_depth = depth;
+        if (depth >= 1 && static_cast<size_t>(depth - 1) < m_openBlocks.size())
+            parent = m_openBlocks[static_cast<size_t>(depth - 1)];
+        if (m_openBlocks.size() <= static_cast<size_t>(depth))
+            m_openBlocks.resize(static_cast<size_t>(depth) + 1, -1);
+        m_openBlocks[static_cast<size_t>(depth)] = node->m_index;
+    } else {
+        node->m_depth = m_depthCounter + 1;
+        if (m_depthCounter >= 0 && static_cast<size_t>(m_depthCounter) < m_openBlocks.size())
+            parent = m_openBlocks[static_cast<size_t>(m_depthCounter)];
+    }
+    CGaebTagNode* parentNode = Node(parent);
+    LinkFileOrder(node, Node(m_tail));
+    LinkSibling(node, parentNode, parentNode ? Node(parentNode->m_lastChild) : Node(m_lastRoot));
+    return node;
+}
+
+void CGaebTagTree::LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after) {
+    const int32_t index = node->m_index;
+    node->m_prev = after ? after->m_index : -1;
+    node->m_next = after ? after->m_next : m_head;
+    if (after)
+        after->m_next = index;
+    else
+        m_head = index;
+    if (node->m_next >= 0)
+        m_nodes[static_cast<size_t>(node->m_next)]->m_prev = index;
+    else
+        m_tail = index;
+}
+
+void CGaebTagTree::LinkSibling(CGaebTagNode* node, CGaebTagNode* parent, CGaebTagNode* after) {
+    const int32_t index = node->m_index;
+    int32_t& first = parent ? parent->m_firstChild : m_firstRoot;
+    int32_t& last = parent ? parent->m_lastChild : m_lastRoot;
+    node->m_parent = parent ? parent->m_index : -1;
+    node->m_prevSibling = after ? after->m_index : -1;
+    node->m_nextSibling = after ? after->m_nextSibling : first;
+    if (after)
+        after->m_nextSibling = index;
+    else
+        first = index;
+    if (node->m_nextSibling >= 0)
+        m_nodes[static_cast<size_t>(node->m_nextSibling)]->m_prevSibling = index;
+    else
+        last = index;
+}
+
+CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
+    if (index < 0 || static_cast<size_t>(index) >= m_nodes.size()) return nullptr;
+    return m_nodes[static_cast<size_t>(index)].get();
+}
+
+CGaebTagNode* CGaebTagTree::FirstRoot() const {
+    return Node(m_head);
+}
+
+CGaebTagNode* CGaebTagTree::FirstChild(const CGaebTagNode* block) const {
+    return block ? Node(block->m_firstChild) : nullptr;
+}
+
+CGaebTagNode* CGaebTagTree::NextSibling(const CGaebTagNode* node) const {
+    return node ? Node(node->m_nextSibling) : nullptr;
+}
+
+CGaebTagNode* CGaebTagTree::Parent(const CGaebTagNode* node) const {
+    return node ? Node(node->m_parent) : nullptr;
+}
+
+CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
+    return node ? Node(node->m_next) : nullptr;
+}
+
+CGaebTagNode* CGaebTagTree::FindNode(int32_t kind, std::string_view name, const CGaebTagNode* start) const {
+    if (kind != CGaebTagNode::Block) {
+        for (CGaebTagNode* child = FirstChild(start); child; child = NextSibling(child))
+            if (child->m_kind == kind && child->HasName(name)) return child;
+        return nullptr;
+    }
+
+    // Depth-first in file order over `start` and its following siblings with their
+    // subtrees, without ever climbing above the level of `start`.
+    CGaebTagNode* node = start ? Node(start->m_index) : FirstRoot();
+    if (!node) return nullptr;
+    const int32_t stopParent = node->m_parent;
+    while (node) {
+        if (node->IsBlock() && node->HasName(name)) return node;
+        if (node->m_firstChild >= 0) {
+            node = Node(node->m_firstChild);
+            continue;
+        }
+        while (node->m_nextSibling < 0) {
+            if (node->m_parent == stopParent) return nullptr;
+            node = Node(node->m_parent);
+        }
+        node = Node(node->m_nextSibling);
+    }
+    return nullptr;
+}
+
+CGaebTagNode* CGaebTagTree::AppendItem(std::string name, CGaebTagNode* block) {
+    if (!block || !block->IsBlock()) return nullptr;
+    CGaebTagNode* lastItem = nullptr;
+    for (CGaebTagNode* child = FirstChild(block); child && child->IsItem(); child = NextSibling(child))
+        lastItem = child;
+    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Item, std::string());
+    node->m_depth = block->m_depth + 1;
+    LinkFileOrder(node, lastItem ? lastItem : block);
+    LinkSibling(node, block, lastItem);
+    return node;
+}
+
+CGaebTagNode* CGaebTagTree::InsertBlock(std::string name, CGaebTagNode* ref, bool asChild) {
+    if (!ref || (asChild && !ref->IsBlock())) return nullptr;
+    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Block, std::string());
+    if (asChild) {
+        node->m_depth = ref->m_depth + 1;
+        LinkFileOrder(node, ref);
+        LinkSibling(node, ref, nullptr);
+    } else {
+        node->m_depth = ref->m_depth;
+        LinkFileOrder(node, Node(ref->m_prev));
+        LinkSibling(node, Parent(ref), Node(ref->m_prevSibling));
+    }
+    return node;
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CGaebTagTree;
+
+// One line (or one multi-line value) of a GAEB 2000 file: a block, an item or a raw
+// STLB-Bau marker line. Nodes are owned by their CGaebTagTree; the tree keeps all links.
+class CGaebTagNode {
+public:
+    enum Kind : int32_t { Block = 0, Item = 1, StlbBegin = 5, StlbEnd = 6 };
+
+    int32_t Index() const { return m_index; }
+    int32_t ParentIndex() const { return m_parent; }
+    // Neighbours in file order, -1 at either end.
+    int32_t NextIndex() const { return m_next; }
+    int32_t PrevIndex() const { return m_prev; }
+    // A block: number of enclosing blocks; an item or marker line: its block's depth + 1.
+    int32_t Depth() const { return m_depth; }
+    int32_t GetKind() const { return m_kind; }
+    bool IsBlock() const { return m_kind == Block; }
+    bool IsItem() const { return m_kind == Item; }
+
+    // Block or item name as read (for marker lines the whole raw line).
+    const std::string& Name() const { return m_name; }
+    // Element and item names compare without regard to case.
+    bool HasName(std::string_view name) const;
+
+    // Item value; lines of a multi-line value are joined by CR LF. Empty for blocks.
+    const std::string& Value() const { return m_value; }
+    void SetValue(std::string value) { m_value = std::move(value); }
+
+    // Index of the bid record made from this node, -1 when none.
+    int32_t RecordIndex() const { return m_recordIndex; }
+    void SetRecordIndex(int32_t index) { m_recordIndex = index; }
+
+private:
+    friend class CGaebTagTree;
+
+    int32_t m_index = -1;
+    int32_t m_parent = -1;
+    int32_t m_next = -1;
+    int32_t m_prev = -1;
+    int32_t m_depth = 0;
+    int32_t m_kind = Block;
+    std::string m_name;
+    std::string m_value;
+    int32_t m_recordIndex = -1;
+
+    // Sibling structure, so that navigation never walks over whole subtrees.
+    int32_t m_firstChild = -1;
+    int32_t m_lastChild = -1;
+    int32_t m_nextSibling = -1;
+    int32_t m_prevSibling = -1;
+};
+
+// The in-memory tree of a GAEB 2000 file, nodes kept in file order. The tree is read
+// once and later rewritten as the bid, so every line of the file is kept.
+class CGaebTagTree {
+public:
+    // Deepest block nesting accepted; a deeper file fails to read.
+    static constexpr int32_t kMaxDepth = 256;
+
+    CGaebTagTree();
+    virtual ~CGaebTagTree();
+    CGaebTagTree(const CGaebTagTree&) = delete;
+    CGaebTagTree& operator=(const CGaebTagTree&) = delete;
+
+    // Clears the tree and reads the file line by line (LF or CR LF line ends). False when
+    // the file cannot be opened or read or a line is rejected; the nodes read so far stay.
+    bool ReadTagFile(const std::filesystem::path& path);
+    // The same for a file image already in memory.
+    bool ReadTagText(std::string_view text);
+    // Parses one line of the file: a block begin or end line, an STLB-Bau marker line, an
+    // item line, or the next line of a value that has not reached "[end]". False when a
+    // begin or item line lacks its brackets or the nesting gets deeper than kMaxDepth.
+    bool ParseLine(std::string_view line);
+    void Clear();
+    // Adds a node at the end of the file order, below the innermost open block.
+    CGaebTagNode* AddNode(std::string name, int32_t kind, std::string value);
+
+    int32_t Count() const { return static_cast<int32_t>(m_nodes.size()); }
+    // Node by creation index; nullptr when out of range.
+    CGaebTagNode* Node(int32_t index) const;
+
+    // Navigation; nullptr means "none". Names compare without regard to case.
+    CGaebTagNode* FirstRoot() const;
+    CGaebTagNode* FirstChild(const CGaebTagNode* block) const;
+    CGaebTagNode* NextSibling(const CGaebTagNode* node) const;
+    CGaebTagNode* Parent(const CGaebTagNode* node) const;
+    // Following node in file order.
+    CGaebTagNode* Next(const CGaebTagNode* node) const;
+    // kind 0: the first block named `name` in `start`'s subtree or the subtrees of its
+    // following siblings, depth-first in file order (`start` nullptr: the whole tree).
+    // Other kinds: the first direct child of `start` of that kind named `name`.
+    CGaebTagNode* FindNode(int32_t kind, std::string_view name, const CGaebTagNode* start) const;
+
+    // Editing. AppendItem adds an empty item after the block's leading items; InsertBlock
+    // adds a block as the first child of `ref` or immediately before it.
+    CGaebTagNode* AppendItem(std::string name, CGaebTagNode* block);
+    CGaebTagNode* InsertBlock(std::string name, CGaebTagNode* ref, bool asChild);
+
+    // Reading state: an item value whose "[end]" was not seen yet; the block depth counter.
+    bool IsPending() const { return m_pending; }
+    int32_t DepthCounter() const { return m_depthCounter; }
+
+    // Position-number mask built from the LV structure, and whether an RTF long text
+    // was seen; both set while the tree is mapped to records, reset by Clear.
+    const std::string& OzMask() const { return m_ozMask; }
+    void SetOzMask(std::string mask) { m_ozMask = std::move(mask); }
+    bool HasRtfLongTexts() const { return m_rtfLongTexts; }
+    void SetRtfLongTexts(bool rtf) { m_rtfLongTexts = rtf; }
+
+private:
+    CGaebTagNode* NewNode(std::string name, int32_t kind, std::string value);
+    // Links `node` into the file order after `after` (nullptr: at the head).
+    void LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after);
+    // Links `node` as a child of `parent` (nullptr: top level) after the sibling
+    // `after` (nullptr: as the first child).
+    void LinkSibling(CGaebTagNode* node, CGaebTagNode* parent, CGaebTagNode* after);
+    void AddPendingLine(std::string_view line);
+
+    bool m_pending = false;
+    std::vector<std::unique_ptr<CGaebTagNode>> m_nodes;
+    int32_t m_depthCounter = -1;
+    // Head and tail of the file order; first and last top-level nodes.
+    int32_t m_head = -1;
+    int32_t m_tail = -1;
+    int32_t m_firstRoot = -1;
+    int32_t m_lastRoot = -1;
+    // Index of the open block at each depth up to the depth counter (-1 for a begin
+    // line that was rejected).
+    std::vector<int32_t> m_openBlocks;
+    std::string m_ozMask;
+    bool m_rtfLongTexts = false;
+
+    // The item being read and whether the reader is inside an STLB-Bau section, whose
+    // lines the writer indents by one more blank.
+    std::string m_currentName;
+    std::string m_currentValue;
+    bool m_inStlbBau = false;
+};

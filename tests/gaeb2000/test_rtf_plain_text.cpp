@@ -1,0 +1,153 @@
+#include "gaeb2000/rtf_plain_text.h"
+
+#include "gaeb2000/gaeb_tag_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct Case {
+    const char* rtf;
+    const char* plain;
+};
+
+void ExpectConversions(const Case* begin, const Case* end) {
+    for (const Case* c = begin; c != end; ++c)
+        EXPECT_EQ(RtfToPlainText(c->rtf), c->plain) << c->rtf;
+}
+
+} // namespace
+
+TEST(RtfPlainText, BreaksCharactersAndEscapes) {
+    const Case cases[] = {
+        {"{\\rtf1 abc\\par}", "abc"},
+        {"{\\rtf1 eins\\par zwei\\line drei\\par\\par}", "eins\r\nzwei\r\ndrei\r\n"},
+        {"{\\rtf1\\ansi Ger\\'fcst \\'C4rger}", "Ger\xfcst \xc4rger"},
+        {"{\\rtf1\\uc1 \\u8364?5}", "\x80"
+                                    "5"},
+        {"{\\rtf1\\uc0 R\\u228 umung}", "R\xe4umung"},
+        {"{\\rtf1\\uc2 a\\u-3913??b\\u8239\\'3f\\'3fc}", "a?b?c"},
+        {"{\\rtf1 \\u8364\\'80x}", "\x80x"},
+        {"{\\rtf1 a\\tab b\\~c\\-d\\_e\\\\f\\{g\\}h}", "a\tb\xa0"
+                                                       "cd-e\\f{g}h"},
+        {"{\\rtf1 \\ldblquote x\\rdblquote  \\endash}", "\x93x\x94 \x96"},
+        {"{\\rtf1\\fs20 x\\b0y\\b z}", "xyz"},
+        {"{\\rtf1 a\r\nb\r\n\\par c}", "ab\r\nc"},
+        {"{\\rtf1 a\\\r\nb}", "a\r\nb"},
+    };
+    ExpectConversions(std::begin(cases), std::end(cases));
+}
+
+TEST(RtfPlainText, GroupsAndDestinations) {
+    const Case cases[] = {
+        {"{\\rtf1 a{\\b b{\\i c}d}e}", "abcde"},
+        {"{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Symbol;}}{\\colortbl;\\red0\\green0\\blue0;}"
+         "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}{\\author A}}Text}",
+         "Text"},
+        {"{\\rtf1{\\*\\generator Msftedit;}{\\*\\bkmkstart TA01}A{\\*\\unbekannt {tief} x}B}", "AB"},
+        {"{\\rtf1 a{\\header Kopf}{\\footer Fu\\'df}{\\pict\\pngblip 89504e47}b}", "ab"},
+        {"{\\rtf1 a{\\pict\\bin3 }}}}b}", "ab"},
+        {"{\\rtf1{\\*\\listtable{\\list x}}{\\listoverridetable{\\listoverride y}}z}", "z"},
+        {"{\\rtf1 a{\\v verborgen}b}", "ab"},
+        {"{\\rtf1{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody{\\pntxta .}}Punkt}", "1.\tPunkt"},
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt Link}}}", "Link"},
+        {"{\\rtf1 a}  danach", "a"},
+    };
+    ExpectConversions(std::begin(cases), std::end(cases));
+}
+
+TEST(RtfPlainText, BrokenInputGivesWhatCanBeRead) {
+    const Case cases[] = {
+        {"{\\rtf1 abc", "abc"},
+        {"{\\rtf1 a}}}b", "a"},
+        {"{\\rtf1 ab\\", "ab"},
+        {"{\\rtf1 ab\\'", "ab"},
+        {"{\\rtf1 ab\\'4", "ab4"},
+        {"{\\rtf1 x\\u", "x"},
+        {"{\\rtf1 x\\bin99999 abc", "x"},
+        {"{\\rtf1 x\\u99999999999999999 y}", "x?"},
+        {"", ""},
+    };
+    ExpectConversions(std::begin(cases), std::end(cases));
+
+    std::string deep(500000, '{');
+    deep += "x";
+    EXPECT_EQ(RtfToPlainText(deep), "x");
+
+    std::string noise = "{\\rtf1 ";
+    uint32_t seed = 4711;
+    const char alphabet[] = "{}\\'*abuc01-9 \r\n\x00\xff\x80";
+    for (int i = 0; i < 300000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise.push_back(alphabet[(seed >> 16) % (sizeof(alphabet) - 1)]);
+    }
+    EXPECT_LE(RtfToPlainText(noise).size(), noise.size());
+}
+
+TEST(RtfPlainText, RecognisesRtfAndConvertsInPlace) {
+    EXPECT_TRUE(IsRtf("{\\rtf1 x}"));
+    EXPECT_TRUE(IsRtf(" \r\n\t{\\rtf1 x}"));
+    EXPECT_FALSE(IsRtf("{\\rt"));
+    EXPECT_FALSE(IsRtf("Text {\\rtf1}"));
+    EXPECT_FALSE(IsRtf(""));
+
+    std::string text = "\r\n {\\rtf1 Ger\\'fcst\\par}";
+    PlainText(text);
+    EXPECT_EQ(text, "Ger\xfcst");
+    text = "  Kein {\\b RTF}";
+    PlainText(text);
+    EXPECT_EQ(text, "Kein {\\b RTF}");
+}
+
+TEST(RtfPlainText, LongTextOfTagFile) {
+    CGaebTagTree tree;
+    ASSERT_TRUE(tree.ReadTagFile(std::string(ORVAK_TEST_DATA) + "/gaeb2000/rtf_texts.P83"));
+    const CGaebTagNode* description = tree.FindNode(0, "Beschreibung", nullptr);
+    std::string shortText = tree.FindNode(1, "Kurztext", description)->Value();
+    PlainText(shortText);
+    EXPECT_EQ(shortText, "Ger\xfcst");
+    std::string longText = tree.FindNode(1, "Langtext", description)->Value();
+    PlainText(longText);
+    EXPECT_EQ(longText, "Stahlrohrger\xfcst aufstellen,\r\nPreis je m\xb2: \x80\tnetto");
+}
+
+// The real RTF long texts give readable text: umlauts, no RTF syntax, no table contents.
+TEST(RtfPlainText, SampleLongTexts) {
+    const std::filesystem::path folder = std::filesystem::path(ORVAK_SAMPLES) / "gaeb2000";
+    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no sample folder";
+    struct Sample {
+        const char* file;
+        const char* snippet;
+    };
+    const Sample samples[] = {
+        {"Flechtingen GS AA.p83",
+         "An- und Abtransport, betriebsfertiges Einrichten, \r\nVorhaltung, Betrieb sowie "
+         "R\xe4umung aller f\xfcr die vertragsgem\xe4\xdf"
+         "e Ausf\xfchrung"},
+        {"3726 260218 LV Photovoltaikanlage GAEB 2000.p83",
+         "Halogenfreies Kabel DIN VDE 0276-604 (VDE 0276-604) N2XCH 4 x 35 RM/16, Cu-Zahl 1526, mit "
+         "B\xfcgelschellen auf vorh. Ankerschienen oder Kabelleiter, Ausf\xfchrung gem\xe4\xdf"},
+    };
+    for (const Sample& sample : samples) {
+        CGaebTagTree tree;
+        if (!std::filesystem::exists(folder / sample.file)) continue;
+        ASSERT_TRUE(tree.ReadTagFile(folder / sample.file)) << sample.file;
+        int rtfTexts = 0;
+        bool snippetFound = false;
+        for (int i = 0; i < tree.Count(); ++i) {
+            const CGaebTagNode* node = tree.Node(i);
+            if (!node->IsItem() || !IsRtf(node->Value())) continue;
+            ++rtfTexts;
+            std::string text = node->Value();
+            PlainText(text);
+            EXPECT_EQ(text.find_first_of("\\{}"), std::string::npos) << sample.file << ": " << text;
+            EXPECT_EQ(text.find("Arial"), std::string::npos) << sample.file << ": " << text;
+            snippetFound = snippetFound || text.find(sample.snippet) != std::string::npos;
+        }
+        EXPECT_GT(rtfTexts, 100) << sample.file;
+        EXPECT_TRUE(snippetFound) << sample.file;
+    }
+}
