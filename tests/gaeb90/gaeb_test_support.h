@@ -1,0 +1,82 @@
+#pragma once
+
+#include "gaeb90/gaeb_converter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+// An 80-column GAEB 90 line: the type in columns 1-2, each text at its 1-based column,
+// blanks elsewhere and a sequence number in columns 75-80.
+inline std::string Rec(const std::string& type,
+                       std::initializer_list<std::pair<int, std::string>> fields = {}) {
+    std::string line(74, ' ');
+    line.replace(0, type.size(), type);
+    for (const auto& [col, text] : fields)
+        line.replace(static_cast<size_t>(col - 1), text.size(), text);
+    line.resize(74, ' ');
+    return line + "000001";
+}
+
+inline std::string JoinRecords(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+inline std::string FixturePath(const std::string& name) {
+    return std::string(ORVAK_TEST_DATA) + "/gaeb90/" + name;
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = std::filesystem::temp_directory_path() /
+                 (std::string("orvak_gaeb90_") + info->test_suite_name() + "_" + info->name());
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A converter on its own list, fed line by line.
+struct ConverterFixture : ::testing::Test {
+    CAngebotList list;
+    CGaebConverter conv{list};
+
+    // True when every line is accepted.
+    bool Feed(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            if (!conv.ParseRecord(line)) return false;
+        return true;
+    }
+    // Records 00 and 01 of an LV with the key 1122PPPPI: the LV is record 0, level 2 is open.
+    bool Header() { return Feed({Rec("00", {{11, "83L"}, {63, "1122PPPPI"}}), Rec("01", {{3, "Test-LV"}})}); }
+    std::string Text(int index, int field) const { return list.GetText(index, field); }
+    double Num(int index, int field) const { return list.GetDouble(index, field); }
+    int Last() const { return list.Count() - 1; }
+};

@@ -1,0 +1,280 @@
+// Reading whole D83 files with the saved bid beside them.
+
+#include "common/text_util.h"
+#include "gaeb90/gaeb_test_support.h"
+
+#include <gmock/gmock.h>
+
+#include <chrono>
+#include <cstdint>
+#include <iostream>
+
+using ::testing::HasSubstr;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int ByOZ(const CAngebotList& list, const std::string& oz) {
+    return list.FindRecord(FieldValue(oz), Fld::OZ);
+}
+
+int CountKind(const CAngebotList& list, const std::string& kind) {
+    int n = 0;
+    for (int i = 0; i < list.Count(); ++i)
+        n += list.GetText(i, Fld::Kind) == kind ? 1 : 0;
+    return n;
+}
+
+TEST(GaebReadD83, InvitationWithSavedBid) {
+    CAngebotList list;
+    CGaebConverter conv(list);
+    ASSERT_TRUE(conv.ReadD83(FixturePath("lv_basic.D83")));
+    EXPECT_EQ(conv.component1Name, "Stoffe");
+    EXPECT_EQ(conv.component2Name, "Lohn");
+
+    const std::vector<std::string> labels{" Verzeichnis",
+                                          "  Titel",
+                                          "   Titel",
+                                          "    Pos. (f. Zschl.)",
+                                          "    Pos.",
+                                          "    Alt.-Pos. [01]",
+                                          "    entf. Pos.",
+                                          "    Pos. Bietermenge",
+                                          "    Pos. Zuschlag",
+                                          "    Pos. Wdh. verk. Beschr.",
+                                          "    Pos. MP/LP",
+                                          "    Leit-Pos.",
+                                          "    Unterbeschreibung [01]",
+                                          "    Unterbeschreibung [02]",
+                                          "   Summe/Ende",
+                                          "   Bemerkung",
+                                          "   Ausf.-beschreibung [0001]",
+                                          "   Block [01]",
+                                          "   Block [02]",
+                                          "   Ausf.-beschreibung [0002]",
+                                          "   Block [01]",
+                                          "  Summe/Ende",
+                                          "  Titel",
+                                          "   Titel",
+                                          "    Pos.",
+                                          "    Pos.",
+                                          "   Summe/Ende",
+                                          "  Summe/Ende",
+                                          " Summe/Ende"};
+    ASSERT_EQ(list.Count(), static_cast<int>(labels.size()));
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(list.GetText(i, Fld::Label), labels[static_cast<size_t>(i)]) << "record " << i;
+
+    // Umlauts and the sharp s arrive as Windows-1252 letters.
+    EXPECT_EQ(TrimRight(list.GetText(0, Fld::ShortText)), "Neubau Sporthalle Gr\xfcnstra\xdf"
+                                                          "e");
+    EXPECT_EQ(list.GetText(1, Fld::ShortText), "Rohbauarbeiten f\xfcr Geb\xe4ude");
+    EXPECT_THAT(list.GetText(0, Fld::InfoText), HasSubstr("Stadt M\xfcnsterberg"));
+    const int normal = ByOZ(list, "01.02.0010  ");
+    EXPECT_EQ(list.GetText(normal, Fld::LongText),
+              "Boden der Bodenklasse 3-5 l\xf6sen, laden und\r\nabfahren. Gr\xf6\xdf"
+              "e der Baugrube: 12 x 8 m.");
+
+    // Saved prices are taken over and the totals recomputed.
+    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::UnitPrice), 45.5);
+    EXPECT_NEAR(list.GetDouble(normal, Fld::SurchargePct), 15.0, 1e-9);
+    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::TotalPrice), 5687.5);
+    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::TotalNet), 6540.63);
+    const int lumpSum = ByOZ(list, "01.02.0020  ");
+    EXPECT_DOUBLE_EQ(list.GetDouble(lumpSum, Fld::UnitPrice), 1500.0) << "a lump sum takes the bid's total";
+    EXPECT_DOUBLE_EQ(list.GetDouble(lumpSum, Fld::TotalPrice), 1500.0);
+    const int alternative = ByOZ(list, "01.02.0030  ");
+    EXPECT_DOUBLE_EQ(list.GetDouble(alternative, Fld::UnitPrice), 12.0);
+    for (int field : {Fld::TotalPrice, Fld::TotalNet, Fld::TotalGross})
+        EXPECT_DOUBLE_EQ(list.GetDouble(alternative, field), 0.0);
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0050  "), Fld::TotalPrice), 480.0)
+        << "bidder's quantity 8";
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0060  "), Fld::TotalPrice), 568.75)
+        << "10 % of 5687.50";
+    const int split = ByOZ(list, "01.02.0080  ");
+    EXPECT_DOUBLE_EQ(list.GetDouble(split, Fld::OtherShare), 20.0);
+    EXPECT_DOUBLE_EQ(list.GetDouble(split, Fld::WageShare), 15.0);
+    EXPECT_EQ(list.GetText(split, Fld::BidderTexts), "'Muster AG Typ 5'");
+    // The bidder text of a sub-description goes to the one with its number after the lead position.
+    const int lead = ByOZ(list, "01.02.0090  ");
+    EXPECT_EQ(list.GetText(lead + 1, Fld::BidderTexts), "'Aluminium'");
+    EXPECT_EQ(list.GetText(lead + 2, Fld::BidderTexts), "");
+}
+
+TEST(GaebReadD83, BidFileBesideTheInvitationInAnyCase) {
+    TempFolder folder;
+    WriteBytes(folder / "Bau.D83", ReadBytes(FixturePath("lv_basic.D83")));
+    CAngebotList list;
+    CGaebConverter conv(list);
+    ASSERT_TRUE(conv.ReadD83(folder / "Bau.D83"));
+    EXPECT_EQ(list.GetDouble(0, Fld::RecordId), 1.0);
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(list.GetDouble(i, Fld::UnitPrice), 0.0) << "no bid file, no prices";
+
+    WriteBytes(folder / "Bau.D84", ReadBytes(FixturePath("lv_basic.d84")));
+    WriteBytes(folder / "Bauteil.d84", "");
+    EXPECT_EQ(CGaebConverter::FindBidFile(folder / "Bau.D83"), folder / "Bau.D84");
+    ASSERT_TRUE(conv.ReadD83(folder / "Bau.D83"));
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0010  "), Fld::UnitPrice), 45.5);
+    EXPECT_GT(list.GetDouble(0, Fld::RecordId), 1.0) << "ids go on after the bid file's";
+}
+
+TEST(GaebReadD83, LineEndsAndEmptyLastLines) {
+    TempFolder folder;
+    const std::string crlf = ReadBytes(FixturePath("lv_basic.D83"));
+    const std::string lf = ReplaceAll(crlf, "\r\n", "\n");
+    auto read = [&](const std::string& bytes, CAngebotList& list) {
+        WriteBytes(folder / "x.D83", bytes);
+        return CGaebConverter(list).ReadD83(folder / "x.D83");
+    };
+    CAngebotList a, b, scratch;
+    ASSERT_TRUE(read(crlf, a));
+    ASSERT_TRUE(read(lf, b));
+    ASSERT_EQ(a.Count(), b.Count());
+    for (int i = 0; i < a.Count(); ++i)
+        for (int field = 0; field < Fld::Count; ++field) {
+            FieldValue va, vb;
+            a.GetField(i, va, field);
+            b.GetField(i, vb, field);
+            EXPECT_EQ(va, vb) << "record " << i << " field " << field;
+        }
+
+    EXPECT_TRUE(read(crlf + "\r\n\r\n\x1a", scratch));
+    EXPECT_TRUE(read(lf + "\n\x1a\n", scratch));
+    EXPECT_TRUE(read(crlf.substr(0, crlf.size() - 2), scratch)) << "no final line end";
+    const size_t last = crlf.rfind("\r\n", crlf.size() - 3) + 2;
+    ASSERT_EQ(crlf.substr(last, 2), "99");
+    EXPECT_FALSE(read(crlf.substr(0, last) + "\r\n" + crlf.substr(last), scratch)) << "empty line inside";
+    EXPECT_FALSE(read(crlf.substr(0, last) + Rec("20").substr(0, 79) + "\r\n" + crlf.substr(last), scratch));
+    EXPECT_EQ(scratch.GetText(0, Fld::Label), "") << "a failed read sets no labels";
+    EXPECT_FALSE(CGaebConverter(scratch).ReadD83(folder / "fehlt.D83"));
+}
+
+TEST(GaebReadD83, ContractRegulationBlocksBeforeTheLv) {
+    CAngebotList list;
+    ASSERT_TRUE(CGaebConverter(list).ReadD83(FixturePath("lv_tblocks.D83")));
+    ASSERT_EQ(list.Count(), 10);
+    for (int group : {0, 3}) {
+        EXPECT_EQ(list.GetText(group, Fld::ShortText), "Vertragliche Regelungen");
+        EXPECT_EQ(list.GetText(group, Fld::Label), " Text-Verzeichnis");
+    }
+    for (int end : {2, 4})
+        EXPECT_EQ(list.GetText(end, Fld::ShortText), "Ende Vertragliche Regelungen");
+    EXPECT_EQ(list.GetText(0, Fld::LongText),
+              "Allgemeine Vertragsbedingungen\r\nf\xfcr die Ausf\xfchrung von Bauleistungen");
+    EXPECT_EQ(list.GetText(1, Fld::LongText), "1. Art und Umfang der Leistung");
+    EXPECT_EQ(list.GetInt(5, Fld::Level), 1) << "the LV follows at the top";
+}
+
+TEST(GaebReadD83, ABidFileThatStopsEarlyLeavesTheInvitationIntact) {
+    TempFolder folder;
+    WriteBytes(folder / "lv.D83", ReadBytes(FixturePath("lv_basic.D83")));
+    // The bid file breaks off inside an area it opened, with text pending.
+    const std::string bid = ReadBytes(FixturePath("lv_basic.d84"));
+    const size_t cut = bid.find("2301020050");
+    ASSERT_NE(cut, std::string::npos);
+    WriteBytes(folder / "lv.d84", bid.substr(0, cut) +
+                                      JoinRecords({Rec("11", {{3, "09"}}), Rec("26", {{6, "x"}})}) +
+                                      "23 kaputt\r\n" + bid.substr(cut));
+    CAngebotList list;
+    ASSERT_TRUE(CGaebConverter(list).ReadD83(folder / "lv.D83"));
+    EXPECT_EQ(list.GetInt(0, Fld::Level), 1);
+    EXPECT_EQ(list.GetText(0, Fld::LongText), "Sporthalle mit Au\xdf"
+                                              "enanlagen\r\nBauabschnitt 2");
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0010  "), Fld::UnitPrice), 45.5);
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0050  "), Fld::UnitPrice), 0.0);
+}
+
+TEST(GaebReadD83, MalformedFilesNeverCrash) {
+    TempFolder folder;
+    const char* const types[] = {"00", "01", "02", "04", "06", "11", "12", "20", "21",
+                                 "22", "23", "24", "25", "26", "27", "28", "30", "31",
+                                 "32", "41", "42", "79", "99", "T0", "T1", "T9", "0A"};
+    uint32_t state = 1;
+    auto next = [&] { return state = state * 1664525u + 1013904223u; };
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes;
+        for (int i = 0; i < 600; ++i) {
+            std::string line = round % 4 == 0 ? "" : types[next() % std::size(types)];
+            const size_t length = 78 + next() % 40;
+            while (line.size() < length) {
+                const uint32_t r = next();
+                line.push_back(r % 3 ? static_cast<char>(r >> 24) : static_cast<char>('0' + r % 10));
+            }
+            bytes += line + (round % 2 ? "\r\n" : "\n");
+        }
+        WriteBytes(folder / "x.D83", bytes);
+        WriteBytes(folder / "x.d84", round % 3 ? "" : bytes);
+        CAngebotList list;
+        CGaebConverter conv(list);
+        conv.ReadD83(folder / "x.D83");
+        EXPECT_TRUE(conv.level >= 1 && conv.level < CGaebConverter::kLevelCount);
+    }
+    // An overlong line holds one record; the excess is ignored.
+    WriteBytes(folder / "x.D83", Rec("20") + std::string(3'000'000, 'x'));
+    fs::remove(folder / "x.d84");
+    CAngebotList list;
+    EXPECT_TRUE(CGaebConverter(list).ReadD83(folder / "x.D83"));
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST(GaebReadD83, RealSampleFilesOpen) {
+    const fs::path samples = fs::path(ORVAK_SAMPLES) / "gaeb90";
+    if (!fs::is_directory(samples)) GTEST_SKIP() << "no sample folder " << samples;
+    const std::pair<const char*, int> files[] = {{"LV_Los01.D83", 13},
+                                                 {"LV_Los02.D83", 121},
+                                                 {"LV 39656.D83", 58},
+                                                 {"Flechtingen GS AA.d83", 585},
+                                                 {"Sample-2024-06-30_Result.d83", 62}};
+    for (const auto& [name, positions] : files) {
+        CAngebotList list;
+        ASSERT_TRUE(CGaebConverter(list).ReadD83((samples / name).string())) << name;
+        EXPECT_EQ(CountKind(list, "P"), positions) << name;
+        EXPECT_EQ(list.GetText(0, Fld::Kind), "L") << name;
+    }
+    CAngebotList list;
+    ASSERT_TRUE(CGaebConverter(list).ReadD83((samples / "LV_Los01.D83").string()));
+    EXPECT_THAT(list.GetText(0, Fld::InfoText), HasSubstr("Landesbetrieb f\xfcr Hochwasserschutz"));
+    EXPECT_EQ(TrimRight(list.GetText(ByOZ(list, " 1  10    "), Fld::ShortText)), "Anlaufberatung, Baufeld\xfc"
+                                                                                 "bergabe");
+    ASSERT_TRUE(CGaebConverter(list).ReadD83((samples / "Flechtingen GS AA.d83").string()));
+    EXPECT_EQ(list.GetText(0, Fld::PosType), "C") << "the contract block comes first";
+}
+
+// 20,000 positions and their bid: every per-record step must be indexed.
+TEST(GaebReadD83, LargeInvitationWithBid) {
+    TempFolder folder;
+    auto digits = [](int value, size_t width) {
+        const std::string text = std::to_string(value);
+        return std::string(width - text.size(), '0') + text;
+    };
+    std::vector<std::string> d83{Rec("00", {{11, "83L"}, {63, "1122PPPPI"}})};
+    std::vector<std::string> d84{Rec("00", {{11, "84 "}, {63, "1122PPPPI"}})};
+    for (int a = 1; a <= 200; ++a) {
+        const std::string area = digits(a / 100 + 1, 2) + digits(a % 100, 2);
+        d83.insert(d83.end(), {Rec("11", {{3, area}}), Rec("12", {{3, "Bereich"}})});
+        for (int p = 1; p <= 100; ++p) {
+            const std::string oz = area + digits(p * 10, 4);
+            d83.insert(d83.end(), {Rec("21", {{3, oz}, {23, "000000002000"}, {35, p % 10 ? "m" : "psch"}}),
+                                   Rec("25", {{3, "Position"}}), Rec("26", {{6, "Langtext"}})});
+            d84.push_back(Rec("23", {{3, oz}, {12, " " + digits(a * 100 + p, 10)}, {24, " 000000012345"}}));
+        }
+        d83.push_back(Rec("31"));
+    }
+    d83.push_back(Rec("99"));
+    d84.push_back(Rec("99"));
+    WriteBytes(folder / "gross.D83", JoinRecords(d83));
+    WriteBytes(folder / "gross.d84", JoinRecords(d84));
+
+    CAngebotList list;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(CGaebConverter(list).ReadD83(folder / "gross.D83"));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cout << "[ INFO     ] 20,000 positions read and merged in " << seconds << " s\n";
+    EXPECT_EQ(CountKind(list, "P"), 20000);
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.01.0010  "), Fld::TotalPrice), 2.02);
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "03.00.1000  "), Fld::UnitPrice), 123.45);
+}
+
+} // namespace

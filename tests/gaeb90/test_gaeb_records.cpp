@@ -1,0 +1,166 @@
+// Record handlers of the GAEB 90 reader, fed line by line.
+
+#include "gaeb90/gaeb_test_support.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+using GaebRecords = ConverterFixture;
+
+TEST_F(GaebRecords, PositionTypeFlagsUnitAndQuantity) {
+    ASSERT_TRUE(Header());
+    const std::pair<std::pair<const char*, const char*>, const char*> types[] = {
+        {{"NE", " "}, "E"}, {{"NM", " "}, "F"}, {{"GN", " "}, "G"}, {{"AN", " "}, "A"},
+        {{"SN", " "}, "S"}, {{"NN", " "}, "N"}, {{"XY", " "}, "N"}, {{"AN", "R"}, "D"}};
+    for (const auto& [code, posType] : types) {
+        ASSERT_TRUE(conv.ParseRecord(Rec("21", {{3, "01020010"}, {12, code.first}, {62, code.second}})));
+        EXPECT_EQ(Text(Last(), Fld::PosType), posType) << code.first << code.second;
+    }
+    ASSERT_TRUE(conv.ParseRecord(Rec("21", {{3, "01020030"},
+                                            {14, "L"},
+                                            {15, "ab01"},
+                                            {19, "ABCD"},
+                                            {23, "000000012345"},
+                                            {35, "m3"},
+                                            {42, "FGH"},
+                                            {62, "IJ"}})));
+    EXPECT_EQ(Text(Last(), Fld::OZ), "01.02.0030  ");
+    EXPECT_EQ(Text(Last(), Fld::OZKey), "01020030");
+    EXPECT_EQ(Text(Last(), Fld::Flags), "ABCDHIJFG"); // cols 19-22, 44, 62, 63, 42, 43
+    EXPECT_EQ(Text(Last(), Fld::Unit), "m3  ");
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::Quantity), 12.345);
+    EXPECT_EQ(Num(Last(), Fld::ParentId), Num(0, Fld::RecordId));
+
+    ASSERT_TRUE(conv.ParseRecord(Rec("21", {{3, "01020040"}, {23, "000000007000"}, {35, "psch"}})));
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::Quantity), 1.0);
+    ASSERT_TRUE(conv.ParseRecord(Rec("21", {{3, "01020050"}, {20, "Z"}, {23, "000000005000"}, {35, "St"}})));
+    EXPECT_EQ(Text(Last(), Fld::Unit), "%");
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::Quantity), 5.0);
+}
+
+TEST_F(GaebRecords, PriceRecords) {
+    ASSERT_TRUE(Header());
+    ASSERT_TRUE(conv.ParseRecord(Rec("21", {{3, "01020010"}, {23, "000000002000"}, {35, "m"}})));
+    const int p = Last();
+    ASSERT_TRUE(conv.ParseRecord(Rec("22", {{12, "00000012345"}, {24, "0000000246900"}, {49, "1150000"}})));
+    EXPECT_DOUBLE_EQ(Num(p, Fld::UnitPrice), 123.45);
+    EXPECT_DOUBLE_EQ(Num(p, Fld::TotalPrice), 2469.0);
+    EXPECT_NEAR(Num(p, Fld::SurchargePct), 15.0, 1e-9);
+    ASSERT_TRUE(conv.ParseRecord(Rec("22", {{12, "00000001000"}})));
+    EXPECT_NEAR(Num(p, Fld::SurchargePct), 15.0, 1e-9) << "blank factor columns change nothing";
+
+    // Record 23 with the same OZ prices the position; a new OZ makes a new position.
+    ASSERT_TRUE(conv.ParseRecord(Rec("23", {{3, "01020010"}, {12, " 0000000310"}})));
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_DOUBLE_EQ(Num(p, Fld::UnitPrice), 3.1);
+    ASSERT_TRUE(conv.ParseRecord(Rec("23", {{3, "01020020"},
+                                            {12, " 0000000310"},
+                                            {24, " 000000003875"},
+                                            {37, " 00000012500"},
+                                            {49, "0970000"}})));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(Text(Last(), Fld::Kind), "P");
+    EXPECT_EQ(Text(Last(), Fld::OZ), "01.02.0020  ");
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::TotalPrice), 38.75);
+    EXPECT_NEAR(Num(Last(), Fld::SurchargePct), -3.0, 1e-9);
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::Quantity), 0.0) << "an invitation takes no quantity without the flag";
+
+    // A surcharge position takes percentage and base amount.
+    ASSERT_TRUE(conv.ParseRecord(Rec("21", {{3, "01020060"}, {20, "Z"}, {35, "St"}})));
+    ASSERT_TRUE(conv.ParseRecord(Rec("22", {{56, "001250"}, {62, "0000000200000"}})));
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::Quantity), 12.5);
+    EXPECT_DOUBLE_EQ(Num(Last(), Fld::UnitPrice), 2000.0);
+}
+
+TEST_F(GaebRecords, ContinuationRecordsBeforeAnyRecordChangeNothing) {
+    EXPECT_TRUE(Feed({Rec("22", {{12, "00000012345"}}), Rec("23", {{3, "01020010"}}), Rec("27", {{3, "RM"}}),
+                      Rec("30", {{13, "0000001000"}}), Rec("32", {{12, "0000000001000"}}),
+                      Rec("25", {{3, "K"}}), Rec("26", {{3, "01B"}, {6, "L"}}), Rec("28", {{58, "01020010"}}),
+                      Rec("01", {{3, "LV"}}), Rec("12", {{3, "Titel"}})}));
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(GaebRecords, HeaderSections) {
+    ASSERT_TRUE(Feed({Rec("00", {{11, "83L"}, {37, "007"}, {63, "1122PPPPI"}}), Rec("01", {{3, "Schule"}}),
+                      Rec("02", {{3, "Projekt 1"}}), Rec("02", {{3, "Projekt 2"}}), Rec("03", {{3, "AG 1"}}),
+                      Rec("03", {{3, "AG 2"}}), Rec("06", {{3, "4"}, {18, "Material"}, {32, "Lohnanteil"}}),
+                      Rec("11", {{3, "01"}})}));
+    const std::string info = Text(0, Fld::InfoText);
+    auto count = [&](const std::string& what) {
+        size_t n = 0;
+        for (size_t pos = info.find(what); pos != std::string::npos; pos = info.find(what, pos + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("#INFORMATION ZU PROJEKT: \r\n"), 1u);
+    EXPECT_THAT(info, HasSubstr("#INFORMATION ZU PROJEKT: \r\nProjekt 1\r\nProjekt 2\r\n"));
+    EXPECT_EQ(count("#INFORMATION ZU AUFTRAGGEBER: \r\n"), 2u);
+    EXPECT_EQ(Text(0, Fld::LongText), "Projekt 1\r\nProjekt 2");
+    EXPECT_EQ(Text(0, Fld::ShortText), "Schule" + std::string(34, ' '));
+    EXPECT_EQ(conv.component1Name, "Material");
+    EXPECT_EQ(conv.component2Name, "Lohnanteil");
+    EXPECT_EQ(conv.GetInfoValue("BieterNummer"), "007");
+}
+
+TEST_F(GaebRecords, AreasAndLvCloseOnlyWhenOpen) {
+    {
+        CAngebotList other;
+        CGaebConverter c(other);
+        EXPECT_TRUE(c.ParseRecord(Rec("00", {{11, "83L"}})));
+        EXPECT_FALSE(c.ParseRecord(Rec("31"))) << "31 directly after 00";
+        EXPECT_FALSE(CGaebConverter(other).ParseRecord(Rec("99"))) << "99 at level 1";
+    }
+    ASSERT_TRUE(Header());
+    ASSERT_TRUE(Feed({Rec("11", {{3, "01"}}), Rec("12", {{3, "Erdarbeiten"}}), Rec("12", {{3, "Zeile 2"}}),
+                      Rec("31", {{3, "01"}})}));
+    EXPECT_EQ(Text(1, Fld::ShortText), "Erdarbeiten");
+    EXPECT_EQ(Text(1, Fld::LongText), "Erdarbeiten\r\nZeile 2");
+    EXPECT_EQ(Text(Last(), Fld::ShortText), "Summe Erdarbeiten");
+    EXPECT_EQ(Text(Last(), Fld::OZKey), "01");
+    EXPECT_EQ(list.GetInt(Last(), Fld::Level), 3);
+    ASSERT_TRUE(conv.ParseRecord(Rec("99")));
+    EXPECT_EQ(Text(Last(), Fld::ShortText), "SUMME Test-LV" + std::string(33, ' '));
+    EXPECT_FALSE(conv.ParseRecord(Rec("99")));
+}
+
+TEST_F(GaebRecords, LevelNeverReaches100) {
+    ASSERT_TRUE(Header());
+    int opened = 0;
+    while (conv.ParseRecord(Rec("11", {{3, "01"}})))
+        ++opened;
+    EXPECT_EQ(opened, 97);
+    EXPECT_EQ(conv.level, 99);
+    EXPECT_FALSE(conv.ParseRecord(Rec("T0"))) << "a contract block opens a level too";
+    EXPECT_TRUE(conv.ParseRecord(Rec("31")));
+}
+
+TEST_F(GaebRecords, UnitPriceComponentsByComponentCount) {
+    for (const char* count : {"2", "4"}) {
+        CAngebotList other;
+        CGaebConverter c(other);
+        for (const std::string& line :
+             {Rec("00", {{11, "83L"}}), Rec("06", {{3, count}}), Rec("21", {{3, "01020010"}, {19, "X"}}),
+              Rec("30", {{13, "0000001000"}, {23, "0000000200"}, {33, "0000000030"}, {43, "0000000004"}})})
+            ASSERT_TRUE(c.ParseRecord(line));
+        EXPECT_DOUBLE_EQ(other.GetDouble(1, Fld::WageShare), 2.0);
+        EXPECT_NEAR(other.GetDouble(1, Fld::OtherShare), std::string(count) == "2" ? 10.0 : 10.34, 1e-9);
+    }
+}
+
+TEST_F(GaebRecords, BlocksAreNumberedPerExecutionDescription) {
+    ASSERT_TRUE(Header());
+    ASSERT_TRUE(Feed({Rec("41", {{3, "0001"}, {7, "Beton"}}), Rec("42", {{3, "AB"}, {5, "1"}}), Rec("42"),
+                      Rec("41", {{3, "0002"}}), Rec("42"), Rec("99")}));
+    std::vector<std::string> blocks;
+    for (int i = 0; i < list.Count(); ++i)
+        if (Text(i, Fld::SubKind) == "B") blocks.push_back(Text(i, Fld::GroupRef));
+    EXPECT_EQ(blocks, (std::vector<std::string>{"01", "02", "01"}));
+    EXPECT_EQ(Text(2, Fld::Flags), "    1  AB ");
+    EXPECT_EQ(Text(1, Fld::LongText), "Beton");
+    EXPECT_EQ(Text(1, Fld::ShortText), "Ausf\xfchrungsbeschreibung 0001");
+}
+
+} // namespace
