@@ -4,9 +4,11 @@
 #include "app/messages.h"
 #include "common/code_page.h"
 #include "common/text_util.h"
+#include "gaeb90/gaeb90_writer.h"
 #include "gaeb90/gaeb_converter.h"
 #include "model/calculation.h"
 #include "model/display_tree.h"
+#include "model/info_blocks.h"
 #include "model/project_file.h"
 
 #include <filesystem>
@@ -141,8 +143,12 @@ bool CBidDocument::SaveCommand(int selectedRecord) {
 }
 
 bool CBidDocument::SaveTo(const std::string& path, int writerType, CBidderFields* fields) {
-    if (fields)
+    if (fields) {
         fields->Store();
+        m_savedBidder = fields->Bidder();
+    } else {
+        m_savedBidder.reset();
+    }
     CalcAll(m_list);
     m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
     m_path = path;
@@ -193,6 +199,22 @@ bool CBidDocument::WriteByType(const std::string& path, int writerType) {
     case Project: {
         m_list.RenumberSortNo();
         return SaveProjectFile(m_list, path);
+    }
+    case Gaeb90: {
+        const int lv = CInfoBlocks::LvRecordOf(m_list, m_list.FirstInChain());
+        if (m_savedBidder && lv != -1) {
+            // The bidder record is written from the bidder-side sections, which a D83 with a
+            // bidder record of its own fills; keep them in step with the bidder just entered.
+            CGaebConverter converter(m_list);
+            converter.currentIndex = lv;
+            converter.SetInfoValue("04", *m_savedBidder);
+        }
+        CGaeb90Writer writer(m_list);
+        writer.vatRate = BidVatRate();
+        m_settings.Currency(writer.currencySetting);
+        const bool ok = writer.WriteD84(path);
+        m_writerMessage = writer.errorMessage;
+        return ok;
     }
     default:
         return false;

@@ -5,6 +5,7 @@
 #include "model/angebot_list.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // The open bid without a window: the record list, the state of the open file and the
@@ -74,5 +75,6 @@ private:
     double m_defaultVat = 19.0;
     std::string m_shareTitle1;
     std::string m_shareTitle2;
+    std::optional<std::string> m_savedBidder; // the bidder the save dialog took
     std::string m_writerMessage; // a writer's own refusal, shown instead of the general message
 };

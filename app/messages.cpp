@@ -17,6 +17,9 @@ std::string Text(int id) {
     case CannotOpen:
         return "Die Datei %1 kann nicht ge\xf6" "ffnet werden. Stellen Sie sicher, da\xdf die Datei nicht in "
                "Benutzung ist und das sie ein g\xfcltiges Format enth\xe4lt.";
+    case OzKeyTooLong:
+        return "Die Positionierung des LV wurde mit einem 14-stelligem OZ-Schl\xfcssel vorgenommen. Ein "
+               "Datenaustausch ist  mit GAEB Version 90 nicht m\xf6glich.";
     case FileMissing:
         return "Die Datei %1 ist nicht vorhanden.";
     case CannotSave:

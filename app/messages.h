@@ -10,7 +10,7 @@ constexpr int AskSurchargeForAll = 61221;
 constexpr int CannotOpen = 61239;
 constexpr int OzKeyTooLong = 61243;
 constexpr int FileMissing = 61245;
-constexpr int CannotSave = 61250; // our own: a save that failed
+constexpr int CannotSave = 61900; // our own: a save that failed
 
 // The text of a message number, "" for an unknown number.
 std::string Text(int id);

@@ -373,7 +373,12 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
             FieldValue value;
             if (bid.GetField(j, value, field)) m_list.SetField(k, value, field);
         }
-        if (ToUpperAscii(m_list.GetText(k, Fld::Unit)).find("PSCH") != std::string::npos)
+        // A lump sum of a normal, base or contingency position carries only its total in the
+        // bid; alternative and eventual ones carry their unit price and no total.
+        const char posType = m_list.GetChar(k, Fld::PosType);
+        const bool totalOnly = posType == '\0' || posType == PosType::Normal || posType == PosType::Base ||
+                               posType == PosType::Contingency;
+        if (totalOnly && ToUpperAscii(m_list.GetText(k, Fld::Unit)).find("PSCH") != std::string::npos)
             m_list.SetDouble(k, Fld::UnitPrice, bid.GetDouble(j, Fld::TotalPrice));
         const std::string flags = m_list.GetText(k, Fld::Flags);
         if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || FlagAt(flags, FlagPos::Surcharge) == 'Z')

@@ -164,3 +164,24 @@ TEST_F(GaebRecords, BlocksAreNumberedPerExecutionDescription) {
 }
 
 } // namespace
+
+TEST_F(GaebRecords, MergeTakesTheTotalOfOnlyNormalLumpSums) {
+    ASSERT_TRUE(Header());
+    ASSERT_TRUE(Feed({Rec("21", {{3, "01020010"}, {12, "NN"}, {35, "psch"}}),
+                      Rec("21", {{3, "01020020"}, {12, "AN"}, {35, "psch"}})}));
+    const int normal = list.Count() - 2, alternative = list.Count() - 1;
+    // The saved bid: a normal lump sum carries only its total, an alternative only its unit price.
+    CAngebotList bid;
+    for (const auto& [oz, ep, gp] : {std::tuple{Text(normal, Fld::OZ), 0.0, 800.0},
+                                     std::tuple{Text(alternative, Fld::OZ), 650.0, 0.0}}) {
+        const int b = bid.AddRecord();
+        bid.SetText(b, Fld::OZ, oz);
+        bid.SetDouble(b, Fld::UnitPrice, ep);
+        bid.SetDouble(b, Fld::TotalPrice, gp);
+    }
+    conv.MergeBid(bid);
+    EXPECT_DOUBLE_EQ(Num(normal, Fld::UnitPrice), 800.0);
+    EXPECT_DOUBLE_EQ(Num(normal, Fld::TotalPrice), 800.0);
+    EXPECT_DOUBLE_EQ(Num(alternative, Fld::UnitPrice), 650.0);
+    EXPECT_EQ(Num(alternative, Fld::TotalPrice), 0.0);
+}

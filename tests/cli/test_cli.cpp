@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+Result RunCli(const std::vector<std::string>& args) {
+    const fs::path errFile = fs::temp_directory_path() / "orvak_cli_stderr.txt";
+    std::string command = Quote(ORVAK_CLI);
+    for (const std::string& a : args)
+        command += " " + Quote(a);
+    command += " 2>" + Quote(errFile.string());
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadFile(errFile);
+    return result;
+}
+
+// A fresh folder with copies of fixture files.
+fs::path Workspace(const std::string& name, const std::vector<std::string>& fixtures) {
+    const fs::path dir = fs::temp_directory_path() / ("orvak_cli_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const std::string& f : fixtures)
+        fs::copy_file(fs::path(ORVAK_TEST_DATA) / f, dir / fs::path(f).filename());
+    return dir;
+}
+
+// The dump without the header line, split into lines.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream s(text);
+    std::string line;
+    while (std::getline(s, line))
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(Cli, DumpOfGaeb90WithSavedBidMatchesGoldenFile) {
+    const fs::path dir = Workspace("dump", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const Result r = RunCli({"dump", (dir / "lv_basic.D83").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, ReadFile(fs::path(ORVAK_TEST_DATA) / "cli/lv_basic.dump"));
+}
+
+TEST(Cli, FailedOpenExitsWithGermanMessage) {
+    const fs::path dir = Workspace("fail", {});
+    const fs::path missing = dir / "fehlt.D83";
+    Result r = RunCli({"dump", missing.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Die Datei " + missing.string() +
+                         " kann nicht ge\xc3\xb6" "ffnet werden. Stellen Sie sicher, da\xc3\x9f die Datei nicht in "
+                         "Benutzung ist und das sie ein g\xc3\xbcltiges Format enth\xc3\xa4lt.\n");
+    std::ofstream(dir / "kaputt.ovf", std::ios::binary) << "kein Projekt";
+    r = RunCli({"dump", (dir / "kaputt.ovf").string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("kaputt.ovf"), std::string::npos);
+    EXPECT_EQ(RunCli({"frobnicate"}).code, 1);
+    EXPECT_EQ(RunCli({"convert", "nur-eins"}).code, 1);
+}
+
+TEST(Cli, ConvertToD84ReadsBackWithSamePrices) {
+    const fs::path dir = Workspace("convert_d84", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const Result before = RunCli({"dump", (dir / "lv_basic.D83").string()});
+    ASSERT_EQ(before.code, 0) << before.err;
+    // Write the bid under a new name, then let it be the saved bid of the invitation.
+    const Result conv =
+        RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "neu.D84").string(), "--bidder", "Müller Bau"});
+    ASSERT_EQ(conv.code, 0) << conv.err;
+    fs::remove(dir / "lv_basic.d84");
+    fs::rename(dir / "neu.D84", dir / "lv_basic.D84");
+    const Result after = RunCli({"dump", (dir / "lv_basic.D83").string()});
+    ASSERT_EQ(after.code, 0) << after.err;
+    EXPECT_EQ(Lines(after.out), Lines(before.out));
+    EXPECT_NE(ReadFile(dir / "lv_basic.D84").find("M\x81ller Bau"), std::string::npos);
+}
+
+TEST(Cli, ConvertToProjectFileKeepsRecords) {
+    const fs::path dir = Workspace("convert_ovf", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const Result before = RunCli({"dump", (dir / "lv_basic.D83").string()});
+    ASSERT_EQ(before.code, 0) << before.err;
+    const Result conv = RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "bid.ovf").string(), "--vat",
+                                "19", "--currency", "EUR"});
+    ASSERT_EQ(conv.code, 0) << conv.err;
+    const Result after = RunCli({"dump", (dir / "bid.ovf").string()});
+    ASSERT_EQ(after.code, 0) << after.err;
+    const std::vector<std::string> a = Lines(before.out), b = Lines(after.out);
+    ASSERT_EQ(a.size(), b.size());
+    // Same records; only the VAT columns (vat, gpbrt) changed by the rate handed down.
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].substr(0, a[i].rfind('\t', a[i].rfind('\t') - 1)),
+                  b[i].substr(0, b[i].rfind('\t', b[i].rfind('\t') - 1)))
+            << i;
+    }
+    EXPECT_NE(after.out.find("\t5687.50\t568.75\t0.00\t568.75\t19.00\t676.81\n"), std::string::npos);
+    // A second convert of the project file to itself gives the same dump.
+    ASSERT_EQ(RunCli({"convert", (dir / "bid.ovf").string(), (dir / "bid.ovf").string()}).code, 0);
+    EXPECT_EQ(RunCli({"dump", (dir / "bid.ovf").string()}).out, after.out);
+}
