@@ -2,6 +2,7 @@
 #include "app/bidder_fields.h"
 #include "app/messages.h"
 #include "common/safe_file.h"
+#include "model/calculation.h"
 #include "model/project_file.h"
 #include "support/record_builder.h"
 #include "support/scripted_shell.h"
@@ -27,7 +28,7 @@ std::string MakeProjectFile(const std::string& name) {
     const int lv = AddRec(list, "L", 1, 0, 1);
     list.SetText(lv, Fld::InfoText, "#INFORMATION ZU PROJEKT: \r\nSchule");
     AddRec(list, "T", 2, 1, 2);
-    AddPos(list, 3, 2, 3, 12.5, 3.1);
+    RecalcPosition(list, AddPos(list, 3, 2, 3, 12.5, 3.1));
     AddRec(list, "S", 4, 2, 3);
     AddRec(list, "S", 5, 1, 2);
     list.LinkDisplayChain();

@@ -32,7 +32,8 @@ std::string ReadFile(const fs::path& path) {
 }
 
 Result RunCli(const std::vector<std::string>& args) {
-    const fs::path errFile = fs::temp_directory_path() / "orvak_cli_stderr.txt";
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path errFile = fs::temp_directory_path() / (std::string("orvak_cli_stderr_") + info->name());
     std::string command = Quote(ORVAK_CLI);
     for (const std::string& a : args)
         command += " " + Quote(a);
