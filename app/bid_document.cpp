@@ -20,8 +20,7 @@ CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shel
 
 int CBidDocument::DetectGaebType(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return Project;
+    if (!in) return Project;
     // The first line, read in bounded pieces so that a file without line ends costs little.
     std::string line;
     char c;
@@ -42,15 +41,13 @@ void CBidDocument::ShowMessage(int id, const std::string& path) {
 bool CBidDocument::ReadByType(const std::string& path) {
     switch (m_openType) {
     case Project:
-        if (LoadRecords(m_list, path) < 0)
-            return false;
+        if (LoadRecords(m_list, path) < 0) return false;
         m_list.LinkDisplayChain();
         return true;
     case Gaeb90: {
         CGaebConverter converter(m_list);
         m_settings.Currency(converter.currencySetting);
-        if (!converter.ReadD83(path))
-            return false;
+        if (!converter.ReadD83(path)) return false;
         m_list.LinkDisplayChain();
         m_shareTitle1 = converter.component1Name;
         m_shareTitle2 = converter.component2Name;
@@ -78,8 +75,7 @@ bool CBidDocument::OpenFile(const std::string& path, int openType) {
         m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(p.stem().string()) +
                                Utf8ToCp1252(p.extension().string()));
         m_path = path;
-        if (onOpened)
-            onOpened(path);
+        if (onOpened) onOpened(path);
     } else {
         m_list.RemoveAll();
         m_path.clear();
@@ -91,8 +87,7 @@ bool CBidDocument::OpenFile(const std::string& path, int openType) {
         m_shell.SetWindowTitle(ApplicationTitle());
     }
     m_modified = false;
-    if (onListRefilled)
-        onListRefilled();
+    if (onListRefilled) onListRefilled();
     CalcAll(m_list);
     m_shell.EndWaitCursor();
     return ok;
@@ -108,8 +103,7 @@ const char* const kFilterP84 = "GAEB - Angebotsabgabe (*.P84)|*.P84|";
 } // namespace
 
 bool CBidDocument::OpenCommand() {
-    if (!PromptSave(-1))
-        return false;
+    if (!PromptSave(-1)) return false;
     std::string path;
     int filter = 0;
     if (!m_shell.OpenFileDialog(std::string(kFilterProject) + kFilterInvitation + "|", path, filter))
@@ -137,8 +131,7 @@ bool CBidDocument::SaveCommand(int selectedRecord) {
     CBidderFields fields(m_list, m_settings);
     fields.Open(selectedRecord);
     std::string path;
-    if (!m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path))
-        return false;
+    if (!m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path)) return false;
     return SaveTo(path, m_openType, &fields);
 }
 
@@ -162,7 +155,8 @@ bool CBidDocument::SaveTo(const std::string& path, int writerType, CBidderFields
     m_shell.EndWaitCursor();
     if (!ok) {
         if (!m_writerMessage.empty())
-            m_shell.MessageBox(m_writerMessage, ApplicationTitle(), IShell::Buttons::Ok, IShell::Icon::Warning);
+            m_shell.MessageBox(m_writerMessage, ApplicationTitle(), IShell::Buttons::Ok,
+                               IShell::Icon::Warning);
         else
             ShowMessage(Msg::CannotSave, path);
         return false;
@@ -172,15 +166,12 @@ bool CBidDocument::SaveTo(const std::string& path, int writerType, CBidderFields
 }
 
 bool CBidDocument::PromptSave(int selectedRecord) {
-    if (!m_modified)
-        return true;
+    if (!m_modified) return true;
     const IShell::Answer answer =
         m_shell.MessageBox(Msg::Format(Msg::AskSaveChanges, Utf8ToCp1252(m_path)), ApplicationTitle(),
                            IShell::Buttons::YesNoCancel, IShell::Icon::Question);
-    if (answer == IShell::Answer::Cancel)
-        return false;
-    if (answer == IShell::Answer::Yes)
-        return SaveCommand(selectedRecord);
+    if (answer == IShell::Answer::Cancel) return false;
+    if (answer == IShell::Answer::Yes) return SaveCommand(selectedRecord);
     return true;
 }
 
@@ -188,8 +179,7 @@ int CBidDocument::BidVatRate() const {
     const CDisplayTree tree(m_list);
     int rate = FindVatRate(m_list, tree, -1);
     int32_t stored = 0;
-    if (rate == 0 && m_settings.Vat(stored))
-        rate = stored;
+    if (rate == 0 && m_settings.Vat(stored)) rate = stored;
     return rate;
 }
 

@@ -76,5 +76,5 @@ private:
     std::string m_shareTitle1;
     std::string m_shareTitle2;
     std::optional<std::string> m_savedBidder; // the bidder the save dialog took
-    std::string m_writerMessage; // a writer's own refusal, shown instead of the general message
+    std::string m_writerMessage;              // a writer's own refusal, shown instead of the general message
 };

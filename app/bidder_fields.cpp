@@ -6,21 +6,20 @@ namespace {
 
 std::string BreaksAsBlanks(std::string text) {
     for (char& c : text)
-        if (c == '\r' || c == '\n')
-            c = ' ';
+        if (c == '\r' || c == '\n') c = ' ';
     return text;
 }
 
 } // namespace
 
-CBidderFields::CBidderFields(CAngebotList& list, CAppSettings& settings) : m_blocks(list), m_settings(settings) {}
+CBidderFields::CBidderFields(CAngebotList& list, CAppSettings& settings)
+    : m_blocks(list), m_settings(settings) {}
 
 std::string CBidderFields::InitialBidder(const CInfoBlocks& blocks, const CAppSettings& settings) {
     std::string value;
     blocks.GetBlock(InfoKey::Bidder, value);
     value = BreaksAsBlanks(value);
-    if (value.empty() && !settings.Bidder(value))
-        value.clear();
+    if (value.empty() && !settings.Bidder(value)) value.clear();
     return value;
 }
 
@@ -28,10 +27,8 @@ std::string CBidderFields::InitialCurrency(const CInfoBlocks& blocks, const CApp
     std::string value;
     blocks.GetBlock(InfoKey::Currency, value);
     value = BreaksAsBlanks(value);
-    if (value.size() > 5)
-        value = TrimRight(value.substr(0, 6));
-    if (value.empty() && !settings.Currency(value))
-        value = "EUR";
+    if (value.size() > 5) value = TrimRight(value.substr(0, 6));
+    if (value.empty() && !settings.Currency(value)) value = "EUR";
     return value;
 }
 

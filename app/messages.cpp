@@ -15,7 +15,8 @@ std::string Text(int id) {
         return "Wenn Sie hier einen Zu- oder Abschlag eingeben, wird er in alle Positionen der "
                "darunterliegenden Hierarchiestufen eingesetzt.\r\n\r\nWollen Sie die Aktion ausf\xfchren?";
     case CannotOpen:
-        return "Die Datei %1 kann nicht ge\xf6" "ffnet werden. Stellen Sie sicher, da\xdf die Datei nicht in "
+        return "Die Datei %1 kann nicht ge\xf6"
+               "ffnet werden. Stellen Sie sicher, da\xdf die Datei nicht in "
                "Benutzung ist und das sie ein g\xfcltiges Format enth\xe4lt.";
     case OzKeyTooLong:
         return "Die Positionierung des LV wurde mit einem 14-stelligem OZ-Schl\xfcssel vorgenommen. Ein "

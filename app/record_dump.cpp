@@ -27,8 +27,7 @@ std::string DumpText(const std::string& text) {
         --end;
     std::string out = text.substr(begin, end - begin);
     for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
     return Cp1252ToUtf8(out);
 }
 

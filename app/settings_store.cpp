@@ -4,8 +4,7 @@ namespace {
 
 template <typename Map, typename T> bool Lookup(const Map& map, const std::string& name, T& value) {
     auto it = map.find(name);
-    if (it == map.end())
-        return false;
+    if (it == map.end()) return false;
     value = it->second;
     return true;
 }

@@ -22,7 +22,8 @@ public:
     virtual bool OpenFileDialog(const std::string& filters, std::string& path, int& filterIndex) = 0;
     // The save dialog with the bidder and currency fields (already opened); false when cancelled.
     virtual bool SaveFileDialog(const std::string& filters, const std::string& proposedName,
-                                const std::string& defaultExtension, CBidderFields& fields, std::string& path) = 0;
+                                const std::string& defaultExtension, CBidderFields& fields,
+                                std::string& path) = 0;
     virtual void BeginWaitCursor() {}
     virtual void EndWaitCursor() {}
 };

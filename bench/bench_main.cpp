@@ -65,7 +65,8 @@ void GenerateGaeb90(const fs::path& d83, const fs::path& d84, int areas, int per
             const std::string oz = Pad(area + Digits(p * 10, 4), 9);
             const long long quantity = 1000LL * (p % 97 + 1) + 250;
             Line(inv, invNo, "21", oz + "NN" + std::string(9, ' ') + Digits(quantity, 12) + "m2  ");
-            Line(inv, invNo, "25", Pad("Mauerwerk aus Kalksandstein, Position " + std::to_string(p), 70) + "01");
+            Line(inv, invNo, "25",
+                 Pad("Mauerwerk aus Kalksandstein, Position " + std::to_string(p), 70) + "01");
             Line(inv, invNo, "26", "   Kalksandstein-Mauerwerk nach DIN, Wanddicke 17,5 cm");
             Line(inv, invNo, "26", "   einschliesslich Moertel und Nebenarbeiten.");
             const long long price = 1000 + (p * 37) % 9000;
@@ -97,9 +98,9 @@ int main() {
     CBidDocument doc(shell, settings);
 
     auto t = std::chrono::steady_clock::now();
-    if (!doc.OpenFile(d83.string(), CBidDocument::Gaeb90))
-        return 1;
-    std::printf("GAEB 90 open with d84 and calculation: %d records in %.3f s\n", doc.List().Count(), Seconds(t));
+    if (!doc.OpenFile(d83.string(), CBidDocument::Gaeb90)) return 1;
+    std::printf("GAEB 90 open with d84 and calculation: %d records in %.3f s\n", doc.List().Count(),
+                Seconds(t));
 
     t = std::chrono::steady_clock::now();
     const Totals totals = CalcAll(doc.List());
@@ -111,8 +112,7 @@ int main() {
 
     t = std::chrono::steady_clock::now();
     const fs::path ovf = dir / "bench.ovf";
-    if (!doc.SaveTo(ovf.string(), CBidDocument::Project, nullptr))
-        return 1;
+    if (!doc.SaveTo(ovf.string(), CBidDocument::Project, nullptr)) return 1;
     std::printf("project file save: %.3f s\n", Seconds(t));
 
     t = std::chrono::steady_clock::now();

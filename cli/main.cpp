@@ -16,9 +16,10 @@
 namespace {
 
 void Usage() {
-    std::fprintf(stderr, "Aufruf:\n"
-                         "  orvak-cli dump DATEI\n"
-                         "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]\n");
+    std::fprintf(stderr,
+                 "Aufruf:\n"
+                 "  orvak-cli dump DATEI\n"
+                 "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]\n");
 }
 
 int Dump(const std::vector<std::string>& args) {
@@ -30,8 +31,7 @@ int Dump(const std::vector<std::string>& args) {
     CMemorySettingsStore store;
     CAppSettings settings(store);
     CBidDocument document(shell, settings);
-    if (!document.OpenFile(args[0], CBidDocument::TypeForPath(args[0])))
-        return 1;
+    if (!document.OpenFile(args[0], CBidDocument::TypeForPath(args[0]))) return 1;
     const std::string text = DumpRecords(document.List());
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
@@ -62,8 +62,7 @@ bool ParseConvert(const std::vector<std::string>& args, ConvertOptions& options)
             positional.push_back(a);
         }
     }
-    if (positional.size() != 2)
-        return false;
+    if (positional.size() != 2) return false;
     options.in = positional[0];
     options.out = positional[1];
     return true;
@@ -79,23 +78,19 @@ int Convert(const std::vector<std::string>& args) {
     CMemorySettingsStore store;
     CAppSettings settings(store);
     CBidDocument document(shell, settings);
-    if (!document.OpenFile(options.in, CBidDocument::TypeForPath(options.in)))
-        return 1;
+    if (!document.OpenFile(options.in, CBidDocument::TypeForPath(options.in))) return 1;
     CAngebotList& list = document.List();
 
     // Bidder and currency as the save dialog takes and stores them, with the first row selected.
     const int firstRow = list.FirstInChain();
     CBidderFields fields(list, settings);
     fields.Open(firstRow);
-    if (options.bidder)
-        fields.SetBidder(*options.bidder);
-    if (options.currency)
-        fields.SetCurrency(*options.currency);
+    if (options.bidder) fields.SetBidder(*options.bidder);
+    if (options.currency) fields.SetCurrency(*options.currency);
     if (options.vat) {
         // Handed to every position of each LV, as the information dialog's button does.
         for (int i = 0; i < list.Count(); ++i)
-            if (CInfoBlocks::LvRecordOf(list, i) == i)
-                SetVatForAll(list, i, *options.vat);
+            if (CInfoBlocks::LvRecordOf(list, i) == i) SetVatForAll(list, i, *options.vat);
         settings.SetVat(static_cast<int32_t>(*options.vat));
     }
 
@@ -112,10 +107,8 @@ int main(int argc, char* argv[]) {
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "dump")
-        return Dump(args);
-    if (command == "convert")
-        return Convert(args);
+    if (command == "dump") return Dump(args);
+    if (command == "convert") return Convert(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n", command.c_str());
     Usage();
     return 1;

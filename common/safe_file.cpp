@@ -15,8 +15,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& data, std::s
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
-            if (error)
-                *error = "cannot create";
+            if (error) *error = "cannot create";
             return false;
         }
         out.write(data.data(), static_cast<std::streamsize>(data.size()));
@@ -25,8 +24,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& data, std::s
             out.close();
             std::error_code ec;
             fs::remove(temp, ec);
-            if (error)
-                *error = "write error";
+            if (error) *error = "write error";
             return false;
         }
     }
@@ -34,8 +32,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& data, std::s
     fs::rename(temp, target, ec);
     if (ec) {
         fs::remove(temp, ec);
-        if (error)
-            *error = "cannot replace";
+        if (error) *error = "cannot replace";
         return false;
     }
     return true;
@@ -43,13 +40,11 @@ bool WriteFileReplacing(const std::string& path, const std::string& data, std::s
 
 bool ReadWholeFile(const std::string& path, std::string& data) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    if (!in) return false;
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
     data.clear();
-    if (!ec)
-        data.reserve(static_cast<size_t>(size));
+    if (!ec) data.reserve(static_cast<size_t>(size));
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         data.append(buffer, static_cast<size_t>(in.gcount()));

@@ -25,8 +25,7 @@ std::string Trim(std::string_view text) {
 std::string ToUpperAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
@@ -39,8 +38,7 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-    if (from.empty())
-        return text;
+    if (from.empty()) return text;
     size_t pos = 0;
     while ((pos = text.find(from, pos)) != std::string::npos) {
         text.replace(pos, from.size(), to);
@@ -50,7 +48,6 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 }
 
 std::string SafeSubstr(std::string_view text, size_t begin, size_t count) {
-    if (begin >= text.size())
-        return std::string();
+    if (begin >= text.size()) return std::string();
     return std::string(text.substr(begin, count));
 }

@@ -13,20 +13,17 @@ int CAngebotList::AddRecord() {
     m_records.push_back(std::make_unique<CAngebot>());
     m_records.back()->m_index = index;
     for (int field = 0; field < Fld::Count; ++field) {
-        if (!m_indexes[field])
-            continue;
+        if (!m_indexes[field]) continue;
         FieldValue value;
         std::string key;
         m_records.back()->GetField(value, field);
-        if (IndexKey(value, key))
-            (*m_indexes[field])[key].insert(index);
+        if (IndexKey(value, key)) (*m_indexes[field])[key].insert(index);
     }
     return index;
 }
 
 int CAngebotList::SetField(int index, const FieldValue& value, int field) {
-    if (index < 0 || index >= Count() || field < 0 || field >= Fld::Count)
-        return 0;
+    if (index < 0 || index >= Count() || field < 0 || field >= Fld::Count) return 0;
     CAngebot& record = *m_records[index];
     IndexMap* map = m_indexes[field].get();
     std::string oldKey;
@@ -36,8 +33,7 @@ int CAngebotList::SetField(int index, const FieldValue& value, int field) {
         record.GetField(old, field);
         hadKey = IndexKey(old, oldKey);
     }
-    if (!record.SetField(value, field))
-        return 0;
+    if (!record.SetField(value, field)) return 0;
     if (map) {
         std::string newKey;
         const bool hasKey = IndexKey(value, newKey);
@@ -46,20 +42,17 @@ int CAngebotList::SetField(int index, const FieldValue& value, int field) {
                 auto it = map->find(oldKey);
                 if (it != map->end()) {
                     it->second.erase(index);
-                    if (it->second.empty())
-                        map->erase(it);
+                    if (it->second.empty()) map->erase(it);
                 }
             }
-            if (hasKey)
-                (*map)[newKey].insert(index);
+            if (hasKey) (*map)[newKey].insert(index);
         }
     }
     return 1;
 }
 
 int CAngebotList::GetField(int index, FieldValue& value, int field) const {
-    if (index < 0 || index >= Count())
-        return 0;
+    if (index < 0 || index >= Count()) return 0;
     return m_records[index]->GetField(value, field);
 }
 
@@ -73,10 +66,8 @@ void CAngebotList::RemoveAll() {
 bool CAngebotList::IndexKey(const FieldValue& value, std::string& key) {
     if (value.IsDouble()) {
         double d = value.AsDouble();
-        if (std::isnan(d))
-            return false;
-        if (d == 0.0)
-            d = 0.0; // -0.0 equals 0.0
+        if (std::isnan(d)) return false;
+        if (d == 0.0) d = 0.0; // -0.0 equals 0.0
         key.assign(1, 'd');
         key.append(reinterpret_cast<const char*>(&d), sizeof d);
         return true;
@@ -102,8 +93,7 @@ CAngebotList::IndexMap& CAngebotList::EnsureIndex(int field) const {
         for (int i = 0; i < Count(); ++i) {
             FieldValue value;
             m_records[i]->GetField(value, field);
-            if (IndexKey(value, key))
-                (*map)[key].insert(i);
+            if (IndexKey(value, key)) (*map)[key].insert(i);
         }
         m_indexes[field] = std::move(map);
     }
@@ -111,11 +101,9 @@ CAngebotList::IndexMap& CAngebotList::EnsureIndex(int field) const {
 }
 
 int CAngebotList::FindRecord(const FieldValue& value, int field) const {
-    if (field < 0 || field >= Fld::Count || Count() == 0)
-        return -1;
+    if (field < 0 || field >= Fld::Count || Count() == 0) return -1;
     std::string key;
-    if (!IndexKey(value, key))
-        return -1;
+    if (!IndexKey(value, key)) return -1;
     const IndexMap& map = EnsureIndex(field);
     auto it = map.find(key);
     return it == map.end() || it->second.empty() ? -1 : *it->second.begin();
@@ -126,8 +114,7 @@ void CAngebotList::CopyRecords(CAngebotList& target) const {
         const int t = target.AddRecord();
         for (int field = 0; field < Fld::Count; ++field) {
             FieldValue value;
-            if (GetField(i, value, field))
-                target.SetField(t, value, field);
+            if (GetField(i, value, field)) target.SetField(t, value, field);
         }
     }
 }
@@ -142,14 +129,12 @@ void CAngebotList::LinkDisplayChain() {
 
 int CAngebotList::FirstInChain() const {
     for (int i = 0; i < Count(); ++i)
-        if (m_records[i]->m_prev == -1)
-            return i;
+        if (m_records[i]->m_prev == -1) return i;
     return -1;
 }
 
 int CAngebotList::NextInChain(int index) const {
-    if (index < 0 || index >= Count())
-        return -1;
+    if (index < 0 || index >= Count()) return -1;
     const int next = m_records[index]->m_next;
     return next >= 0 && next < Count() ? next : -1;
 }
@@ -163,17 +148,14 @@ const CAngebot* CAngebotList::Record(int index) const {
 }
 
 int CAngebotList::IndexOf(const CAngebot* record) const {
-    if (!record || record->m_index < 0 || record->m_index >= Count())
-        return -1;
+    if (!record || record->m_index < 0 || record->m_index >= Count()) return -1;
     return m_records[record->m_index].get() == record ? record->m_index : -1;
 }
 
 CAngebot* CAngebotList::FirstChildRecord(CAngebot* record) {
-    if (!record)
-        return nullptr;
+    if (!record) return nullptr;
     CAngebot* next = Record(record->m_next);
-    if (!next)
-        return nullptr;
+    if (!next) return nullptr;
     FieldValue parentId, id;
     next->GetField(parentId, Fld::ParentId);
     record->GetField(id, Fld::RecordId);
@@ -181,8 +163,7 @@ CAngebot* CAngebotList::FirstChildRecord(CAngebot* record) {
 }
 
 CAngebot* CAngebotList::NextSiblingRecord(CAngebot* record) {
-    if (!record)
-        return nullptr;
+    if (!record) return nullptr;
     FieldValue parentId, level;
     record->GetField(parentId, Fld::ParentId);
     record->GetField(level, Fld::Level);
@@ -190,16 +171,13 @@ CAngebot* CAngebotList::NextSiblingRecord(CAngebot* record) {
     // The walk never takes more steps than there are records, even on a broken chain.
     for (int steps = 0; steps <= Count(); ++steps) {
         CAngebot* c = Record(j);
-        if (!c)
-            return nullptr;
+        if (!c) return nullptr;
         FieldValue cParent, cLevel;
         c->GetField(cParent, Fld::ParentId);
-        if (cParent == parentId)
-            return c;
+        if (cParent == parentId) return c;
         c->GetField(cLevel, Fld::Level);
         j = c->m_next;
-        if (j == -1 || cLevel.AsInt() < level.AsInt())
-            return nullptr;
+        if (j == -1 || cLevel.AsInt() < level.AsInt()) return nullptr;
     }
     return nullptr;
 }
@@ -207,8 +185,7 @@ CAngebot* CAngebotList::NextSiblingRecord(CAngebot* record) {
 CAngebot* CAngebotList::InsertGroupSums(CAngebot* start) {
     if (!start) {
         start = Record(FirstInChain());
-        if (!start)
-            return nullptr;
+        if (!start) return nullptr;
     }
     CAngebot* r = start;
     CAngebot* lastVisited = nullptr;
@@ -273,19 +250,26 @@ namespace {
 
 // Position of a one-letter field in a letter set, or -1 (an empty field is in no set).
 int LetterIn(const std::string& letter, const char* set) {
-    if (letter.empty())
-        return -1;
+    if (letter.empty()) return -1;
     const char* p = std::strchr(set, letter[0]);
     return p && *p ? static_cast<int>(p - set) : -1;
 }
 
-const char* const kPosTypeWords[] = {"NT tech. ", "NT Bauh. ", "Zahlungs-", "Grund-",  "Alt.-",
+const char* const kPosTypeWords[] = {"NT tech. ", "NT Bauh. ", "Zahlungs-", "Grund-", "Alt.-",
                                      "Evtl.-",    "Bedarfs-",  "Text-",     "entf. ", "Stdl.-"};
-const char* const kStatusWords[] = {"[erkannt] ",       "[angemeldet] ", "[angeboten] ", "[zur\xfc" "ckgezogen] ",
-                                    "[abgelehnt] ",     "[Widerspruch] ", "[anerkannt] ", "[genehmigt] "};
-const char* const kKindWords[] = {"Projekt", "Ordner", "Verzeichnis", "Element", "Titel",
+const char* const kStatusWords[] = {"[erkannt] ",
+                                    "[angemeldet] ",
+                                    "[angeboten] ",
+                                    "[zur\xfc"
+                                    "ckgezogen] ",
+                                    "[abgelehnt] ",
+                                    "[Widerspruch] ",
+                                    "[anerkannt] ",
+                                    "[genehmigt] "};
+const char* const kKindWords[] = {"Projekt", "Ordner", "Verzeichnis", "Element",    "Titel",
                                   "Pos.",    "Pos.",   "Bemerkung",   "Summe/Ende", "Kosten"};
-const char* const kRemarkWords[] = {"Unterbeschreibung", "Ausf.-beschreibung", "Block", "Haupt-Pos.", "-Titel"};
+const char* const kRemarkWords[] = {"Unterbeschreibung", "Ausf.-beschreibung", "Block", "Haupt-Pos.",
+                                    "-Titel"};
 
 } // namespace
 
@@ -298,23 +282,18 @@ std::string CAngebotList::BuildLabel(int index) const {
     int level = GetInt(index, Fld::Level);
 
     std::string label;
-    if (kind == "S" || kind == "K")
-        level -= 1;
-    if (level > 0)
-        label.append(static_cast<size_t>(level), ' ');
+    if (kind == "S" || kind == "K") level -= 1;
+    if (level > 0) label.append(static_cast<size_t>(level), ' ');
 
     const int type = LetterIn(posType, "TBZGAEFCDS");
-    if (type >= 0)
-        label += kPosTypeWords[type];
+    if (type >= 0) label += kPosTypeWords[type];
     if (posType == "T" || posType == "B") {
         const char status = FlagAt(flags, FlagPos::Status);
-        if (status >= '1' && status <= '8')
-            label += kStatusWords[status - '1'];
+        if (status >= '1' && status <= '8') label += kStatusWords[status - '1'];
     }
     if (FlagAt(flags, FlagPos::Omitted) == 'R' && label.find("entf. ") == std::string::npos)
         label += "entf. ";
-    if (FlagAt(flags, FlagPos::HourlyRate) == '1')
-        label += "Stdl.-";
+    if (FlagAt(flags, FlagPos::HourlyRate) == '1') label += "Stdl.-";
 
     if (kind == "P") {
         const int sub = LetterIn(subKind, "LH");
@@ -322,10 +301,8 @@ std::string CAngebotList::BuildLabel(int index) const {
             label += "Leit-";
         else if (sub == 1)
             label += "Unter-";
-        if (!subKind.empty())
-            label += "Pos.";
-        if (FlagAt(flags, FlagPos::SplitPrice) == 'X')
-            label += " MP/LP";
+        if (!subKind.empty()) label += "Pos.";
+        if (FlagAt(flags, FlagPos::SplitPrice) == 'X') label += " MP/LP";
         const char surcharge = FlagAt(flags, FlagPos::Surcharge);
         if (surcharge == 'E')
             label += " (f. Zschl.)";
@@ -338,22 +315,18 @@ std::string CAngebotList::BuildLabel(int index) const {
             label += " Wdh. verk. Beschr.";
         else if (ref == 'A')
             label += " Bzg. Ausf.-Beschr.";
-        if (FlagAt(flags, FlagPos::BidderQuantity) == 'X')
-            label += " Bietermenge";
+        if (FlagAt(flags, FlagPos::BidderQuantity) == 'X') label += " Bietermenge";
     } else if (kind == "B" && !subKind.empty()) {
         const int sub = LetterIn(subKind, "LABHT");
-        if (sub >= 0)
-            label += kRemarkWords[sub];
+        if (sub >= 0) label += kRemarkWords[sub];
     } else {
         const int k = LetterIn(kind, "XOLETPPBSK");
-        if (k >= 0)
-            label += kKindWords[k];
+        if (k >= 0) label += kKindWords[k];
     }
 
     if ((posType == "G" || posType == "A" || LetterIn(subKind, "LAB") >= 0) && !groupRef.empty())
         label += " [" + TrimLeft(groupRef) + "]";
-    if (FlagAt(flags, FlagPos::Marked) == '1')
-        label += " (*)";
+    if (FlagAt(flags, FlagPos::Marked) == '1') label += " (*)";
     return label;
 }
 

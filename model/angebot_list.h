@@ -55,7 +55,9 @@ public:
     std::string GetText(int index, int field) const;
     int SetDouble(int index, int field, double value) { return SetField(index, FieldValue(value), field); }
     int SetInt(int index, int field, int32_t value) { return SetField(index, FieldValue(value), field); }
-    int SetText(int index, int field, std::string value) { return SetField(index, FieldValue(std::move(value)), field); }
+    int SetText(int index, int field, std::string value) {
+        return SetField(index, FieldValue(std::move(value)), field);
+    }
     // The field's text without trailing white space; its first character or '\0'.
     char GetChar(int index, int field) const;
 

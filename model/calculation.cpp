@@ -46,8 +46,7 @@ Totals SumLevel(CAngebotList& list, const CDisplayTree& tree, int first, const s
 Totals PositionTotals(const CAngebotList& list, int index) {
     Totals t;
     const char posType = list.GetChar(index, Fld::PosType);
-    if (posType == PosType::Alternative || posType == PosType::Eventual)
-        return t;
+    if (posType == PosType::Alternative || posType == PosType::Eventual) return t;
     const std::string flags = list.GetText(index, Fld::Flags);
     const char status = FlagAt(flags, FlagPos::Status);
     const bool unapproved = (posType == PosType::SupplementTech || posType == PosType::SupplementClient) &&
@@ -82,10 +81,8 @@ void SetTotalsFrom(CAngebotList& list, int index, const Totals& t) {
 }
 
 Totals CalcAll(CAngebotList& list, const CDisplayTree& tree, int first) {
-    if (first == -1)
-        first = tree.Roots().empty() ? -1 : tree.Roots().front();
-    if (!tree.Contains(first))
-        return {};
+    if (first == -1) first = tree.Roots().empty() ? -1 : tree.Roots().front();
+    if (!tree.Contains(first)) return {};
 
     // The groups the calculation reaches: below the level only through groups.
     std::vector<int> groups;
@@ -94,19 +91,16 @@ Totals CalcAll(CAngebotList& list, const CDisplayTree& tree, int first) {
         const int start = levels.back();
         levels.pop_back();
         for (int r = start; r != -1; r = tree.NextSibling(r)) {
-            if (!IsGroupKind(list.GetChar(r, Fld::Kind)))
-                continue;
+            if (!IsGroupKind(list.GetChar(r, Fld::Kind))) continue;
             groups.push_back(r);
-            if (tree.HasChildren(r))
-                levels.push_back(tree.FirstChild(r));
+            if (tree.HasChildren(r)) levels.push_back(tree.FirstChild(r));
         }
     }
     // Deeper groups first, so that every group finds the totals of its child groups.
     std::vector<Totals> totals(static_cast<size_t>(list.Count()));
     std::vector<int> depth(static_cast<size_t>(list.Count()), 0);
     for (int r : tree.Order())
-        if (tree.Parent(r) != -1)
-            depth[r] = depth[tree.Parent(r)] + 1;
+        if (tree.Parent(r) != -1) depth[r] = depth[tree.Parent(r)] + 1;
     std::stable_sort(groups.begin(), groups.end(), [&](int a, int b) { return depth[a] > depth[b]; });
     for (int g : groups) {
         const int child = tree.FirstChild(g);
@@ -123,8 +117,7 @@ Totals CalcAll(CAngebotList& list) {
 
 void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start, double value, int field) {
     const int pos = tree.OrderPos(start);
-    if (pos == -1)
-        return;
+    if (pos == -1) return;
     const int end = pos + 1 + tree.DescendantCount(start);
     for (int i = pos + 1; i < end; ++i) {
         const int r = tree.Order()[i];
@@ -137,23 +130,19 @@ void SetVatForAll(CAngebotList& list, int start, double rate, bool* modified) {
     const CDisplayTree tree(list);
     PropagateToChildren(list, tree, start, rate, Fld::VatPct);
     CalcAll(list, tree, -1);
-    if (modified)
-        *modified = true;
+    if (modified) *modified = true;
 }
 
 namespace {
 
 int FindVatRateFrom(const CAngebotList& list, const CDisplayTree& tree, int start, int depth) {
-    if (depth > 10000)
-        return 0;
+    if (depth > 10000) return 0;
     for (int r = start; r != -1; r = tree.NextSibling(r)) {
         const double vat = list.GetDouble(r, Fld::VatPct);
-        if (vat != 0.0)
-            return static_cast<int>(std::trunc(vat));
+        if (vat != 0.0) return static_cast<int>(std::trunc(vat));
         if (tree.HasChildren(r)) {
             const int found = FindVatRateFrom(list, tree, tree.FirstChild(r), depth + 1);
-            if (found != 0)
-                return found;
+            if (found != 0) return found;
         }
     }
     return 0;
@@ -162,7 +151,6 @@ int FindVatRateFrom(const CAngebotList& list, const CDisplayTree& tree, int star
 } // namespace
 
 int FindVatRate(const CAngebotList& list, const CDisplayTree& tree, int start) {
-    if (start == -1)
-        start = tree.Roots().empty() ? -1 : tree.Roots().front();
+    if (start == -1) start = tree.Roots().empty() ? -1 : tree.Roots().front();
     return tree.Contains(start) ? FindVatRateFrom(list, tree, start, 0) : 0;
 }

@@ -25,8 +25,7 @@ void CDisplayTree::Build(const CAngebotList& list) {
                 m_nextSibling[m_lastChild[parent]] = i;
             m_lastChild[parent] = i;
         } else {
-            if (lastRoot != -1)
-                m_nextSibling[lastRoot] = i;
+            if (lastRoot != -1) m_nextSibling[lastRoot] = i;
             lastRoot = i;
             m_roots.push_back(i);
         }
@@ -46,8 +45,7 @@ void CDisplayTree::Build(const CAngebotList& list) {
     }
     // Descendant counts: children follow their parent, so add up from the back.
     for (auto it = m_order.rbegin(); it != m_order.rend(); ++it)
-        if (m_parent[*it] != -1)
-            m_descendants[m_parent[*it]] += m_descendants[*it] + 1;
+        if (m_parent[*it] != -1) m_descendants[m_parent[*it]] += m_descendants[*it] + 1;
 }
 
 bool CDisplayTree::Contains(int index) const {

@@ -48,8 +48,7 @@ enum class FieldType { Double, Int, Text };
 constexpr FieldType TypeOfField(int field) {
     if (field <= Fld::SortNo || (field >= Fld::Quantity && field <= Fld::TotalGross))
         return FieldType::Double;
-    if (field == Fld::Level)
-        return FieldType::Int;
+    if (field == Fld::Level) return FieldType::Int;
     return FieldType::Text;
 }
 
@@ -83,14 +82,14 @@ constexpr char Normal = 'N';
 
 // Sub-kinds (field SubKind).
 namespace SubKind {
-constexpr char Lead = 'L';       // positions: "Leit-"
-constexpr char Sub = 'H';        // positions: "Unter-"
-constexpr char Gaeb2000 = 'N';   // positions read from GAEB 2000
-constexpr char SubDesc = 'L';    // remarks: "Unterbeschreibung"
-constexpr char ExecDesc = 'A';   // remarks: "Ausf.-beschreibung"
-constexpr char Block = 'B';      // remarks: "Block"
-constexpr char MainPos = 'H';    // remarks: "Haupt-Pos."
-constexpr char TitleDesc = 'T';  // remarks: "-Titel"
+constexpr char Lead = 'L';      // positions: "Leit-"
+constexpr char Sub = 'H';       // positions: "Unter-"
+constexpr char Gaeb2000 = 'N';  // positions read from GAEB 2000
+constexpr char SubDesc = 'L';   // remarks: "Unterbeschreibung"
+constexpr char ExecDesc = 'A';  // remarks: "Ausf.-beschreibung"
+constexpr char Block = 'B';     // remarks: "Block"
+constexpr char MainPos = 'H';   // remarks: "Haupt-Pos."
+constexpr char TitleDesc = 'T'; // remarks: "-Titel"
 } // namespace SubKind
 
 // Character positions in the field Flags, counted from 0.

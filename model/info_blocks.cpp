@@ -28,8 +28,7 @@ void ParseInto(const std::string& text, std::vector<std::string>& lines) {
             current.push_back(c);
         }
     }
-    if (!text.empty() || pending)
-        lines.push_back(current);
+    if (!text.empty() || pending) lines.push_back(current);
 }
 
 int GetBlockOf(const std::vector<std::string>& lines, const std::string& key, std::string& value) {
@@ -41,10 +40,8 @@ int GetBlockOf(const std::vector<std::string>& lines, const std::string& key, st
             found = line.find(key) != std::string::npos;
             continue;
         }
-        if (!line.empty() && line[0] == '#')
-            break;
-        if (!first)
-            value += "\r\n";
+        if (!line.empty() && line[0] == '#') break;
+        if (!first) value += "\r\n";
         value += line;
         first = false;
     }
@@ -54,13 +51,10 @@ int GetBlockOf(const std::vector<std::string>& lines, const std::string& key, st
 void SetBlockOf(std::vector<std::string>& lines, const std::string& key, const std::string& rawValue) {
     std::string value = rawValue;
     for (char& c : value)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    if (value.size() > 80)
-        value.resize(80);
+        if (c == '\r' || c == '\n') c = ' ';
+    if (value.size() > 80) value.resize(80);
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].find(key) == std::string::npos)
-            continue;
+        if (lines[i].find(key) == std::string::npos) continue;
         if (i + 1 == lines.size()) {
             lines.push_back(value);
         } else if (lines[i + 1].empty() || lines[i + 1][0] != '#') {
@@ -77,8 +71,7 @@ void SetBlockOf(std::vector<std::string>& lines, const std::string& key, const s
 std::string Join(const std::vector<std::string>& lines) {
     std::string text;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += "\r\n";
+        if (i > 0) text += "\r\n";
         text += lines[i];
     }
     return text;
@@ -87,16 +80,14 @@ std::string Join(const std::vector<std::string>& lines) {
 } // namespace
 
 int CInfoBlocks::LvRecordOf(const CAngebotList& list, int index) {
-    if (index < 0 || index >= list.Count())
-        return -1;
+    if (index < 0 || index >= list.Count()) return -1;
     const CDisplayTree tree(list);
     int r = index;
     // Each step moves up or to a later sibling, so the walk ends; the bound guards a broken tree.
     for (int steps = 0; r != -1 && steps <= 2 * list.Count(); ++steps) {
         const bool lv = list.GetChar(r, Fld::Kind) == Kind::Lv;
         const bool contract = list.GetChar(r, Fld::PosType) == PosType::ContractText;
-        if (lv && !contract)
-            return r;
+        if (lv && !contract) return r;
         r = lv && contract ? tree.NextSibling(r) : tree.Parent(r);
     }
     return -1;
@@ -128,18 +119,15 @@ std::string CInfoBlocks::Joined() const {
 
 void CInfoBlocks::StoreToRecord(int index) {
     const int target = index == -1 ? m_selectedLv : index;
-    if (target != -1)
-        m_list.SetText(target, Fld::InfoText, Joined());
+    if (target != -1) m_list.SetText(target, Fld::InfoText, Joined());
 }
 
 void CInfoBlocks::SetBlockInAllTopLevel(const std::string& key, const std::string& value) {
-    if (m_list.Count() == 0)
-        return;
+    if (m_list.Count() == 0) return;
     const int level = m_list.GetInt(0, Fld::Level);
     std::vector<std::string> lines;
     for (int i = 0; i < m_list.Count(); ++i) {
-        if (m_list.GetInt(i, Fld::Level) != level)
-            continue;
+        if (m_list.GetInt(i, Fld::Level) != level) continue;
         ParseInto(m_list.GetText(i, Fld::InfoText), lines);
         SetBlockOf(lines, key, value);
         m_list.SetText(i, Fld::InfoText, Join(lines));
@@ -148,12 +136,10 @@ void CInfoBlocks::SetBlockInAllTopLevel(const std::string& key, const std::strin
 
 void CInfoBlocks::GetBlockOfFirstRecord(const std::string& key, std::string& value) const {
     value.clear();
-    if (m_list.Count() == 0)
-        return;
+    if (m_list.Count() == 0) return;
     std::vector<std::string> lines;
     ParseInto(m_list.GetText(0, Fld::InfoText), lines);
     GetBlockOf(lines, key, value);
     for (char& c : value)
-        if (c == '\r' || c == '\n')
-            c = ' ';
+        if (c == '\r' || c == '\n') c = ' ';
 }

@@ -16,8 +16,7 @@ template <typename T> void PutLittle(std::string& out, T value) {
 }
 
 template <typename T> bool GetLittle(const std::string& data, size_t& pos, T& value) {
-    if (pos > data.size() || data.size() - pos < sizeof(T))
-        return false;
+    if (pos > data.size() || data.size() - pos < sizeof(T)) return false;
     std::memcpy(&value, data.data() + pos, sizeof(T));
     pos += sizeof(T);
     return true;
@@ -40,18 +39,15 @@ void PutText(std::string& out, const std::string& text) {
 
 bool GetLength(const std::string& data, size_t& pos, uint32_t& n, bool& utf16, bool allowUtf16) {
     uint8_t b = 0;
-    if (!GetLittle(data, pos, b))
-        return false;
+    if (!GetLittle(data, pos, b)) return false;
     if (b < 0xFF) {
         n = b;
         return true;
     }
     uint16_t w = 0;
-    if (!GetLittle(data, pos, w))
-        return false;
+    if (!GetLittle(data, pos, w)) return false;
     if (w == 0xFFFE) {
-        if (!allowUtf16)
-            return false;
+        if (!allowUtf16) return false;
         utf16 = true;
         return GetLength(data, pos, n, utf16, false);
     }
@@ -65,11 +61,9 @@ bool GetLength(const std::string& data, size_t& pos, uint32_t& n, bool& utf16, b
 bool GetText(const std::string& data, size_t& pos, std::string& text) {
     uint32_t n = 0;
     bool utf16 = false;
-    if (!GetLength(data, pos, n, utf16, true))
-        return false;
+    if (!GetLength(data, pos, n, utf16, true)) return false;
     const uint64_t bytes = utf16 ? uint64_t{n} * 2 : n;
-    if (bytes > data.size() - pos)
-        return false;
+    if (bytes > data.size() - pos) return false;
     if (utf16) {
         std::u16string wide(n, u'\0');
         for (uint32_t i = 0; i < n; ++i)
@@ -118,22 +112,19 @@ bool ReadRecord(CAngebotList& list, int index, const std::string& data, size_t& 
         switch (TypeOfField(field)) {
         case FieldType::Double: {
             double d = 0.0;
-            if (!GetLittle(data, pos, d))
-                return false;
+            if (!GetLittle(data, pos, d)) return false;
             list.SetDouble(index, field, d);
             break;
         }
         case FieldType::Int: {
             int32_t i = 0;
-            if (!GetLittle(data, pos, i))
-                return false;
+            if (!GetLittle(data, pos, i)) return false;
             list.SetInt(index, field, i);
             break;
         }
         case FieldType::Text: {
             std::string text;
-            if (!GetText(data, pos, text))
-                return false;
+            if (!GetText(data, pos, text)) return false;
             list.SetText(index, field, std::move(text));
             break;
         }
@@ -145,8 +136,7 @@ bool ReadRecord(CAngebotList& list, int index, const std::string& data, size_t& 
 int LoadRecords(CAngebotList& list, const std::string& path) {
     list.RemoveAll();
     std::string data;
-    if (!ReadWholeFile(path, data))
-        return -1;
+    if (!ReadWholeFile(path, data)) return -1;
     size_t pos = 0;
     int count = 0;
     while (pos < data.size()) {

@@ -4,12 +4,12 @@
 
 #include <QByteArray>
 
-CQtSettingsStore::CQtSettingsStore() : m_settings(QStringLiteral("Valdorhaus"), QStringLiteral("Tessaron_Orvak")) {}
+CQtSettingsStore::CQtSettingsStore()
+    : m_settings(QStringLiteral("Valdorhaus"), QStringLiteral("Tessaron_Orvak")) {}
 
 bool CQtSettingsStore::GetString(const std::string& name, std::string& value) const {
     const QVariant v = m_settings.value(QString::fromStdString(name));
-    if (v.typeId() != QMetaType::QString)
-        return false;
+    if (v.typeId() != QMetaType::QString) return false;
     value = FromQt(v.toString());
     return true;
 }
@@ -23,8 +23,7 @@ bool CQtSettingsStore::GetNumber(const std::string& name, int32_t& value) const 
     const QVariant v = m_settings.value(QString::fromStdString(name));
     bool ok = false;
     const int n = v.toInt(&ok);
-    if (!v.isValid() || v.typeId() == QMetaType::QByteArray || !ok)
-        return false;
+    if (!v.isValid() || v.typeId() == QMetaType::QByteArray || !ok) return false;
     value = n;
     return true;
 }
@@ -36,15 +35,14 @@ bool CQtSettingsStore::SetNumber(const std::string& name, int32_t value) {
 
 bool CQtSettingsStore::GetBinary(const std::string& name, std::vector<uint8_t>& value) const {
     const QVariant v = m_settings.value(QString::fromStdString(name));
-    if (v.typeId() != QMetaType::QByteArray)
-        return false;
+    if (v.typeId() != QMetaType::QByteArray) return false;
     const QByteArray bytes = v.toByteArray();
     value.assign(bytes.begin(), bytes.end());
     return true;
 }
 
 bool CQtSettingsStore::SetBinary(const std::string& name, const std::vector<uint8_t>& value) {
-    m_settings.setValue(QString::fromStdString(name),
-                        QByteArray(reinterpret_cast<const char*>(value.data()), static_cast<qsizetype>(value.size())));
+    m_settings.setValue(QString::fromStdString(name), QByteArray(reinterpret_cast<const char*>(value.data()),
+                                                                 static_cast<qsizetype>(value.size())));
     return m_settings.status() == QSettings::NoError;
 }

@@ -40,8 +40,7 @@ Result RunCli(const std::vector<std::string>& args) {
     command += " 2>" + Quote(errFile.string());
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
+    if (!pipe) return result;
     std::array<char, 4096> buffer;
     size_t n;
     while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
@@ -88,7 +87,8 @@ TEST(Cli, FailedOpenExitsWithGermanMessage) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "Die Datei " + missing.string() +
-                         " kann nicht ge\xc3\xb6" "ffnet werden. Stellen Sie sicher, da\xc3\x9f die Datei nicht in "
+                         " kann nicht ge\xc3\xb6"
+                         "ffnet werden. Stellen Sie sicher, da\xc3\x9f die Datei nicht in "
                          "Benutzung ist und das sie ein g\xc3\xbcltiges Format enth\xc3\xa4lt.\n");
     std::ofstream(dir / "kaputt.ovf", std::ios::binary) << "kein Projekt";
     r = RunCli({"dump", (dir / "kaputt.ovf").string()});
@@ -103,8 +103,8 @@ TEST(Cli, ConvertToD84ReadsBackWithSamePrices) {
     const Result before = RunCli({"dump", (dir / "lv_basic.D83").string()});
     ASSERT_EQ(before.code, 0) << before.err;
     // Write the bid under a new name, then let it be the saved bid of the invitation.
-    const Result conv =
-        RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "neu.D84").string(), "--bidder", "Müller Bau"});
+    const Result conv = RunCli(
+        {"convert", (dir / "lv_basic.D83").string(), (dir / "neu.D84").string(), "--bidder", "Müller Bau"});
     ASSERT_EQ(conv.code, 0) << conv.err;
     fs::remove(dir / "lv_basic.d84");
     fs::rename(dir / "neu.D84", dir / "lv_basic.D84");
@@ -118,8 +118,8 @@ TEST(Cli, ConvertToProjectFileKeepsRecords) {
     const fs::path dir = Workspace("convert_ovf", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
     const Result before = RunCli({"dump", (dir / "lv_basic.D83").string()});
     ASSERT_EQ(before.code, 0) << before.err;
-    const Result conv = RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "bid.ovf").string(), "--vat",
-                                "19", "--currency", "EUR"});
+    const Result conv = RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "bid.ovf").string(),
+                                "--vat", "19", "--currency", "EUR"});
     ASSERT_EQ(conv.code, 0) << conv.err;
     const Result after = RunCli({"dump", (dir / "bid.ovf").string()});
     ASSERT_EQ(after.code, 0) << after.err;

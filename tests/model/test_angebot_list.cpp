@@ -136,12 +136,12 @@ TEST(AngebotList, InsertGroupSumsWithNestedGroups) {
     // Outer group whose last child is itself a group: the outer S goes directly
     // behind that inner group record, before the inner group's children.
     CAngebotList list;
-    AddRec(list, "L", 1, 0, 1);     // 0
-    AddPos(list, 2, 1, 2, 1, 1);    // 1
-    AddRec(list, "T", 3, 1, 2);     // 2
-    AddPos(list, 4, 3, 3, 1, 1);    // 3
-    AddRec(list, "T", 5, 0, 1);     // 4 second top-level group
-    AddPos(list, 6, 5, 2, 1, 1);    // 5
+    AddRec(list, "L", 1, 0, 1);  // 0
+    AddPos(list, 2, 1, 2, 1, 1); // 1
+    AddRec(list, "T", 3, 1, 2);  // 2
+    AddPos(list, 4, 3, 3, 1, 1); // 3
+    AddRec(list, "T", 5, 0, 1);  // 4 second top-level group
+    AddPos(list, 6, 5, 2, 1, 1); // 5
     list.LinkDisplayChain();
     list.InsertGroupSums();
     ASSERT_EQ(list.Count(), 9);
@@ -192,20 +192,19 @@ TEST_P(BuildLabelTest, ComposesWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Labels, BuildLabelTest,
-    ::testing::Values(LabelCase{"P", "G", "L", "X", " 01", 2, "  Grund-Leit-Pos. MP/LP [01]"},
-                      LabelCase{"S", "", "", "", "", 3, "  Summe/Ende"},
-                      LabelCase{"P", "N", "", "", "", 1, " "},
-                      LabelCase{"P", "N", "N", " Z X", "", 1, " Pos. Zuschlag Bietermenge"},
-                      LabelCase{"P", "A", "N", "", "02", 0, "Alt.-Pos. [02]"},
-                      LabelCase{"P", "T", "N", "           3", "", 0, "NT tech. [angeboten] Pos."},
-                      LabelCase{"P", "B", "N", "           4", "", 0, "NT Bauh. [zur\xfc" "ckgezogen] Pos."},
-                      LabelCase{"P", "D", "N", "     R", "", 0, "entf. Pos."},
-                      LabelCase{"P", "N", "H", "     R    1 1", "", 0, "entf. Stdl.-Unter-Pos. (*)"},
-                      LabelCase{"P", "N", "N", " EA", "", 0, "Pos. (f. Zschl.) Bzg. Ausf.-Beschr."},
-                      LabelCase{"B", "", "A", "", "3", 1, " Ausf.-beschreibung [3]"},
-                      LabelCase{"B", "", "Q", "", "", 1, " "},
-                      LabelCase{"B", "", "", "", "", 1, " Bemerkung"},
-                      LabelCase{"L", "C", "", "", "", 1, " Text-Verzeichnis"},
-                      LabelCase{"T", "", "", "", "", 2, "  Titel"},
-                      LabelCase{"K", "", "", "", "", 1, "Kosten"},
-                      LabelCase{"Q", "", "", "", "", 0, ""}));
+    ::testing::Values(
+        LabelCase{"P", "G", "L", "X", " 01", 2, "  Grund-Leit-Pos. MP/LP [01]"},
+        LabelCase{"S", "", "", "", "", 3, "  Summe/Ende"}, LabelCase{"P", "N", "", "", "", 1, " "},
+        LabelCase{"P", "N", "N", " Z X", "", 1, " Pos. Zuschlag Bietermenge"},
+        LabelCase{"P", "A", "N", "", "02", 0, "Alt.-Pos. [02]"},
+        LabelCase{"P", "T", "N", "           3", "", 0, "NT tech. [angeboten] Pos."},
+        LabelCase{"P", "B", "N", "           4", "", 0,
+                  "NT Bauh. [zur\xfc"
+                  "ckgezogen] Pos."},
+        LabelCase{"P", "D", "N", "     R", "", 0, "entf. Pos."},
+        LabelCase{"P", "N", "H", "     R    1 1", "", 0, "entf. Stdl.-Unter-Pos. (*)"},
+        LabelCase{"P", "N", "N", " EA", "", 0, "Pos. (f. Zschl.) Bzg. Ausf.-Beschr."},
+        LabelCase{"B", "", "A", "", "3", 1, " Ausf.-beschreibung [3]"},
+        LabelCase{"B", "", "Q", "", "", 1, " "}, LabelCase{"B", "", "", "", "", 1, " Bemerkung"},
+        LabelCase{"L", "C", "", "", "", 1, " Text-Verzeichnis"}, LabelCase{"T", "", "", "", "", 2, "  Titel"},
+        LabelCase{"K", "", "", "", "", 1, "Kosten"}, LabelCase{"Q", "", "", "", "", 0, ""}));

@@ -103,8 +103,7 @@ TEST(CalcAll, SumLineTakesRunningSumOfItsLevel) {
     AddPos(list, 3, 0, 1, 1, 5);
     const int s2 = AddRec(list, "K", 4, 0, 1);
     for (int i = 0; i < list.Count(); ++i)
-        if (list.GetText(i, Fld::Kind) == "P")
-            RecalcPosition(list, i);
+        if (list.GetText(i, Fld::Kind) == "P") RecalcPosition(list, i);
     list.LinkDisplayChain();
     CalcAll(list);
     EXPECT_DOUBLE_EQ(list.GetDouble(s1, Fld::TotalPrice), 10.0);
@@ -136,11 +135,11 @@ TEST(VatRate, NoneFoundGivesZero) {
 
 TEST(DisplayTree, ParentMustBePlacedFirstAndCountsDescendants) {
     CAngebotList list;
-    AddPos(list, 2, 1, 2, 1, 1);   // 0: parent 1 comes later -> top level
-    AddRec(list, "T", 1, 0, 1);    // 1
-    AddPos(list, 3, 1, 2, 1, 1);   // 2: child of 1
-    AddRec(list, "T", 4, 1, 2);    // 3: child of 1
-    AddPos(list, 5, 4, 3, 1, 1);   // 4: child of 3
+    AddPos(list, 2, 1, 2, 1, 1); // 0: parent 1 comes later -> top level
+    AddRec(list, "T", 1, 0, 1);  // 1
+    AddPos(list, 3, 1, 2, 1, 1); // 2: child of 1
+    AddRec(list, "T", 4, 1, 2);  // 3: child of 1
+    AddPos(list, 5, 4, 3, 1, 1); // 4: child of 3
     list.LinkDisplayChain();
     CDisplayTree tree(list);
     EXPECT_EQ(tree.Roots(), (std::vector<int>{0, 1}));

@@ -28,7 +28,8 @@ TEST(InfoBlocks, ParseLinesCountsBreaks) {
 TEST(InfoBlocks, GetBlockJoinsValueLinesUpToNextKey) {
     CAngebotList list;
     CInfoBlocks blocks(list);
-    blocks.ParseLines("#INFORMATION ZU PROJEKT: \r\nNeubau\r\nSchule\r\n#INFORMATION ZU AUFTRAGGEBER: \r\nStadt");
+    blocks.ParseLines(
+        "#INFORMATION ZU PROJEKT: \r\nNeubau\r\nSchule\r\n#INFORMATION ZU AUFTRAGGEBER: \r\nStadt");
     std::string value;
     EXPECT_EQ(blocks.GetBlock(InfoKey::Project, value), 1);
     EXPECT_EQ(value, "Neubau\r\nSchule");
@@ -78,8 +79,8 @@ TEST(InfoBlocks, LvRecordAndStoring) {
     // Top-level records are contract block and LV (level 1); the object's lines stay.
     blocks.SetBlockInAllTopLevel(InfoKey::Currency, "EUR");
     EXPECT_EQ(list.GetText(contract, Fld::InfoText), std::string(InfoKey::Currency) + "\r\nEUR");
-    EXPECT_EQ(list.GetText(lv, Fld::InfoText),
-              "#INFORMATION ZU BIETER/AUFTRAGNEHMER: \r\nBau GmbH\r\n" + std::string(InfoKey::Currency) + "\r\nEUR");
+    EXPECT_EQ(list.GetText(lv, Fld::InfoText), "#INFORMATION ZU BIETER/AUFTRAGNEHMER: \r\nBau GmbH\r\n" +
+                                                   std::string(InfoKey::Currency) + "\r\nEUR");
     EXPECT_EQ(list.GetText(title, Fld::InfoText), "");
     EXPECT_EQ(blocks.Lines().size(), 2u);
     std::string value;

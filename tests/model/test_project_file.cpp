@@ -59,7 +59,9 @@ TEST(ProjectFile, RoundTripInDisplayOrder) {
     CAngebotList list;
     AddRec(list, "T", 1, 0, 1);
     const int p = AddPos(list, 2, 1, 2, 12.5, 3.1, "X  X");
-    list.SetText(p, Fld::ShortText, "M\xfcller Stra\xdf" "e");
+    list.SetText(p, Fld::ShortText,
+                 "M\xfcller Stra\xdf"
+                 "e");
     list.SetText(p, Fld::LongText, "Zeile 1\r\nZeile 2");
     list.SetDouble(p, Fld::VatPct, 19.0);
     AddRec(list, "S", 3, 1, 2);

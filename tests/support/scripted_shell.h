@@ -22,8 +22,7 @@ public:
     void SetWindowTitle(const std::string& title) override { this->title = title; }
     bool OpenFileDialog(const std::string& filters, std::string& path, int& filterIndex) override {
         lastFilters = filters;
-        if (openPath.empty())
-            return false;
+        if (openPath.empty()) return false;
         path = openPath;
         filterIndex = openFilter;
         return true;
@@ -33,10 +32,8 @@ public:
         lastFilters = filters;
         lastProposed = proposedName;
         ++saveDialogs;
-        if (savePath.empty())
-            return false;
-        if (!saveBidder.empty())
-            fields.SetBidder(saveBidder);
+        if (savePath.empty()) return false;
+        if (!saveBidder.empty()) fields.SetBidder(saveBidder);
         path = savePath;
         return true;
     }
