@@ -1,5 +1,7 @@
 #include "common/safe_file.h"
 
+#include "common/text_util.h"
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -49,4 +51,30 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         data.append(buffer, static_cast<size_t>(in.gcount()));
     return !in.bad();
+}
+
+std::string FindFileBeside(const std::string& path, const std::string& extension) {
+    std::error_code ec;
+    const fs::path original(path);
+    const fs::path folder = original.parent_path();
+    const fs::path stem = original.stem();
+    const fs::path exact = folder / fs::path(stem.string() + extension);
+    if (fs::is_regular_file(exact, ec))
+        return exact.string();
+
+    std::string found;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const fs::path& candidate = it->path();
+        if (candidate.stem() != stem || !EqualsNoCase(candidate.extension().string(), extension))
+            continue;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        // Several spellings can coexist on a case-sensitive file system; take the first by name.
+        const std::string name = (folder / candidate.filename()).string();
+        if (found.empty() || name < found)
+            found = name;
+    }
+    return found;
 }

@@ -10,3 +10,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& data, std::s
 
 // Reads a whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
+
+// The file beside `path` with the same base name and the given extension (".d84"): the
+// exact spelling first, else the same extension in any letter case, because the files come
+// from a platform whose file names ignore case. "" when there is none.
+std::string FindFileBeside(const std::string& path, const std::string& extension);

@@ -1,6 +1,7 @@
 #include "gaeb90/gaeb_converter.h"
 
 #include "common/code_page.h"
+#include "common/safe_file.h"
 #include "common/text_util.h"
 #include "gaeb90/gaeb_columns.h"
 #include "model/calculation.h"
@@ -71,27 +72,7 @@ const char* const kContractTitle = "Vertragliche Regelungen";
 CGaebConverter::CGaebConverter(CAngebotList& list) : m_list(list) {}
 
 std::string CGaebConverter::FindBidFile(const std::string& d83Path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path path(d83Path);
-    const fs::path folder = path.parent_path();
-    const fs::path stem = path.stem();
-    const fs::path exact = folder / fs::path(stem.string() + ".d84");
-    if (fs::is_regular_file(exact, ec)) return exact.string();
-
-    // The files come from a platform whose file names ignore case: X.D84 belongs to X.D83.
-    std::string found;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const fs::path& candidate = it->path();
-        if (candidate.stem() != stem || !EqualsNoCase(candidate.extension().string(), ".d84")) continue;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        // Several spellings can coexist on a case-sensitive file system; take the first by name.
-        const std::string name = (folder / candidate.filename()).string();
-        if (found.empty() || name < found) found = name;
-    }
-    return found;
+    return FindFileBeside(d83Path, ".d84");
 }
 
 CGaebConverter::FileResult CGaebConverter::ReadFile(const std::string& path) {

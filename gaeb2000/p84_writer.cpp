@@ -1,0 +1,433 @@
+#include "gaeb2000/p84_writer.h"
+
+#include "common/number_format.h"
+#include "common/safe_file.h"
+#include "common/text_util.h"
+#include "gaeb90/gaeb_converter.h"
+#include "model/info_blocks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+const char* const kProgramName = "Valdorhaus Angebotsbearbeitung V11";
+
+const char* const kNoTree = "Die Angebotsabgabe kann nicht geschrieben werden: Es ist keine GAEB-2000-Datei "
+                            "ge\xf6"
+                            "ffnet.";
+const char* const kTreeMismatch =
+    "Die Angebotsabgabe kann nicht geschrieben werden: Die Positionen passen nicht "
+    "zur ge\xf6"
+    "ffneten GAEB-2000-Datei.";
+const char* const kInternalError = "Beim Schreiben der Angebotsabgabe ist ein Fehler aufgetreten.";
+
+constexpr std::string_view kEscOpen = "&#91;";
+constexpr std::string_view kEscClose = "&#93;";
+constexpr std::string_view kBookmarkStart = "{\\bkmkstart";
+constexpr std::string_view kBookmarkEnd = "{\\bkmkend";
+
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    return ToUpperAscii(text).find(ToUpperAscii(word)) != std::string::npos;
+}
+
+std::string WithoutQuotes(std::string text) {
+    std::erase(text, '\'');
+    return text;
+}
+
+// A bidder text placed into an escaped long text: "[end]" would end the item value
+// in the file, so its bracket is written as the file's escape.
+std::string EscapedText(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 5, "[end]") == 0)
+            out += kEscOpen;
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+// A bidder text placed into an RTF long text: RTF control characters are escaped, and
+// brackets are written as hex escapes so that "[end]" cannot end the item value.
+std::string RtfText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+        case '{':
+        case '}':
+            out += '\\';
+            out += c;
+            break;
+        case '[':
+            out += "\\'5b";
+            break;
+        case ']':
+            out += "\\'5d";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+CP84Writer::CP84Writer(CAngebotList& list, CGaebTagTree& tree) : m_list(list), m_tree(tree), m_blocks(tree) {}
+
+void CP84Writer::SetStampTime(std::string date, std::string time) {
+    m_stampDate = std::move(date);
+    m_stampTime = std::move(time);
+}
+
+bool CP84Writer::WriteTagFile(const std::string& path) {
+    errorMessage.clear();
+    try {
+        if (!m_tree.FirstRoot()) {
+            errorMessage = kNoTree;
+            return false;
+        }
+        if (!RecordsMatch()) {
+            errorMessage = kTreeMismatch;
+            return false;
+        }
+
+        PrepareBidder();
+        m_out.clear();
+        m_openCount = 0;
+        m_blocksWritten = 0;
+        m_itemsWritten = 0;
+        m_names.clear();
+        m_blocks.Reset();
+        WriteTree(nullptr);
+
+        // Close what is still open; the outermost end line carries the counts.
+        for (int32_t level = m_openCount - 1; level >= 0; --level) {
+            std::string line = "#end[" + m_names[static_cast<size_t>(level)] + "]";
+            if (level == 0) line += std::to_string(m_blocksWritten) + "|" + std::to_string(m_itemsWritten);
+            Line(level, line);
+        }
+        m_openCount = 0;
+
+        return WriteFileReplacing(path, m_out);
+    } catch (...) {
+        errorMessage = kInternalError;
+        return false;
+    }
+}
+
+bool CP84Writer::RecordsMatch() const {
+    for (int32_t i = 0; i < m_tree.Count(); ++i) {
+        const CGaebTagNode* node = m_tree.Node(i);
+        if (!node->IsBlock()) continue;
+        char kind = '\0';
+        if (node->HasName("Position") || node->HasName("ZuschlPosition"))
+            kind = 'P';
+        else if (node->HasName("LVBereich"))
+            kind = 'T';
+        else
+            continue;
+        const int r = node->RecordIndex();
+        if (r < 0 || r >= m_list.Count() || m_list.GetChar(r, Fld::Kind) != kind) return false;
+    }
+    return true;
+}
+
+void CP84Writer::WriteTree(CGaebTagNode* start) {
+    // Each node, then its children, then its next sibling; the STLB-Bau indentation
+    // starts afresh with the children of every block.
+    m_inStlbBau = false;
+    std::vector<CGaebTagNode*> open;
+    CGaebTagNode* node = start ? start : m_tree.FirstRoot();
+    while (node) {
+        WriteNode(node);
+        CGaebTagNode* child = node->IsBlock() ? m_tree.FirstChild(node) : nullptr;
+        if (child) {
+            open.push_back(node);
+            m_inStlbBau = false;
+            node = child;
+            continue;
+        }
+        node = m_tree.NextSibling(node);
+        while (!node && !open.empty()) {
+            node = m_tree.NextSibling(open.back());
+            open.pop_back();
+        }
+    }
+}
+
+void CP84Writer::CloseLevelsAbove(int32_t depth) {
+    while (m_openCount > depth) {
+        --m_openCount;
+        Line(m_openCount, "#end[" + m_names[static_cast<size_t>(m_openCount)] + "]");
+    }
+}
+
+void CP84Writer::WriteNode(CGaebTagNode* node) {
+    const int32_t d = std::max(node->Depth(), 0);
+    CloseLevelsAbove(d);
+    m_openCount = node->IsBlock() ? d + 1 : d;
+    if (m_names.size() <= static_cast<size_t>(d)) m_names.resize(static_cast<size_t>(d) + 1);
+    m_names[static_cast<size_t>(d)] = node->Name();
+    const int indent = d + (m_inStlbBau ? 1 : 0);
+
+    switch (node->GetKind()) {
+    case CGaebTagNode::StlbBegin:
+        Line(0, node->Name());
+        m_inStlbBau = true;
+        return;
+    case CGaebTagNode::StlbEnd:
+        Line(0, node->Name());
+        m_inStlbBau = false;
+        return;
+    case CGaebTagNode::Block:
+        ++m_blocksWritten;
+        if (node->HasName("Position")) {
+            WritePositionPrices(node);
+            WriteBidderTexts(node);
+        } else if (node->HasName("ZuschlPosition")) {
+            WriteSurchargePrices(node);
+        } else if (node->HasName("LVBereich")) {
+            FindOrAddItem(node, "Summe")->SetValue(Plain(node->RecordIndex(), Fld::TotalPrice, 2));
+        }
+        Line(indent, "#begin[" + node->Name() + "]");
+        return;
+    default:
+        break;
+    }
+
+    ++m_itemsWritten;
+    const CGaebTagNode* parent = m_tree.Parent(node);
+    if (parent && (parent->HasName("GAEBInfo") || parent->HasName("Vergabe"))) UpdateStamp(node);
+
+    const std::string& value = node->Value();
+    const std::string head = "[" + node->Name() + "]";
+    if (value.find('\n') == std::string::npos) {
+        Line(indent, head + value + "[end]");
+        return;
+    }
+    std::vector<std::string> lines;
+    CGaebConverter::SplitLines(value, lines);
+    if (lines.size() <= 1) {
+        Line(indent, head + (lines.empty() ? std::string() : lines.front()) + "[end]");
+        return;
+    }
+    Line(indent, head + lines.front());
+    for (size_t i = 1; i + 1 < lines.size(); ++i)
+        Line(indent, lines[i]);
+    Line(indent, lines.back() + "[end]");
+}
+
+void CP84Writer::WritePositionPrices(CGaebTagNode* node) {
+    const int r = node->RecordIndex();
+    FindOrAddItem(node, "Menge")->SetValue(Plain(r, Fld::Quantity, 3));
+    FindOrAddItem(node, "EP")->SetValue(Plain(r, Fld::UnitPrice, 2));
+    // The shares go where the position asks for them, and into share items the file
+    // already has, so that the file's old shares never stand beside the new unit price.
+    // Shares 3 to 6 are read into the other share and are therefore written as 0.
+    const CGaebTagNode* split = m_tree.FindNode(CGaebTagNode::Item, "EPAufgl", node);
+    const bool splitPrice = split && split->Value() == "J";
+    bool sharesWritten = false;
+    for (const auto& [name, field] :
+         {std::pair{"EPAnteil1", Fld::WageShare}, std::pair{"EPAnteil2", Fld::OtherShare}}) {
+        CGaebTagNode* item =
+            splitPrice ? FindOrAddItem(node, name) : m_tree.FindNode(CGaebTagNode::Item, name, node);
+        if (!item) continue;
+        item->SetValue(Plain(r, field, 2));
+        sharesWritten = true;
+    }
+    for (const char* name : {"EPAnteil3", "EPAnteil4", "EPAnteil5", "EPAnteil6"}) {
+        CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, node);
+        if (item && sharesWritten) item->SetValue("0.00");
+    }
+    FindOrAddItem(node, "NachlassProz")->SetValue(Plain(r, Fld::SurchargePct, 2, true));
+    FindOrAddItem(node, "GB")->SetValue(Plain(r, Fld::TotalPrice, 2));
+}
+
+void CP84Writer::WriteSurchargePrices(CGaebTagNode* node) {
+    // A surcharge position carries its basis, its percentage and its total; they are
+    // the bid's values as much as the prices of a position.
+    const int r = node->RecordIndex();
+    if (FlagAt(m_list.GetText(r, Fld::Flags), FlagPos::Surcharge) != 'Z') return;
+    FindOrAddItem(node, "GBZuschl")->SetValue(Plain(r, Fld::UnitPrice, 2));
+    FindOrAddItem(node, "Zuschlag")->SetValue(Plain(r, Fld::Quantity, 3));
+    FindOrAddItem(node, "GB")->SetValue(Plain(r, Fld::TotalPrice, 2));
+}
+
+void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
+    const int r = node->RecordIndex();
+    if (m_list.GetText(r, Fld::Flags).size() < 9) return;
+    CGaebTagNode* description = m_blocks.Find("Beschreibung", node);
+    CGaebTagNode* longText =
+        description ? m_tree.FindNode(CGaebTagNode::Item, "Langtext", description) : nullptr;
+    if (!longText) return;
+
+    std::vector<std::string> lines;
+    CGaebConverter::SplitLines(m_list.GetText(r, Fld::BidderTexts), lines);
+    size_t k = 0;
+    const std::string& t = longText->Value();
+    std::string o;
+    char kind = '\0';
+    int state = 0;
+    size_t pos = 0;
+    // Moves the text up to `end` into the output.
+    auto take = [&](size_t end) {
+        o.append(t, pos, end - pos);
+        pos = end;
+    };
+
+    if (!m_tree.HasRtfLongTexts()) {
+        // Supplements written as "&#91;Tknn&#91;text&#93;&#93;".
+        while (pos < t.size()) {
+            if (state == 0) {
+                const size_t mark = t.find("&#91;T", pos);
+                if (mark == std::string::npos) break;
+                const size_t kindAt = mark + 6;
+                kind = kindAt < t.size() ? t[kindAt] : '\0';
+                take(std::min(kindAt + 3, t.size()));
+                state = 1;
+            } else if (state == 1) {
+                const size_t open = t.find(kEscOpen, pos);
+                if (open == std::string::npos) break;
+                take(open + kEscOpen.size());
+                state = 2;
+            } else if (state == 2) {
+                const size_t close = t.find(kEscClose, pos);
+                if (close == std::string::npos) break;
+                if (kind == 'B' && k < lines.size()) {
+                    o += EscapedText(WithoutQuotes(lines[k++]));
+                    pos = close;
+                }
+                take(close + kEscClose.size());
+                state = 3;
+            } else {
+                const size_t close = t.find(kEscClose, pos);
+                if (close == std::string::npos) break;
+                take(close + kEscClose.size());
+                state = 0;
+            }
+        }
+    } else {
+        // Supplements as bookmarks: "{\bkmkstart Tknn}{\bkmkstart Feldnn}text{\bkmkend
+        // Feldnn}{\bkmkend Tknn}".
+        while (pos < t.size()) {
+            if (state == 0) {
+                const size_t mark = t.find(kBookmarkStart, pos);
+                const size_t close =
+                    mark == std::string::npos ? mark : t.find('}', mark + kBookmarkStart.size());
+                if (close == std::string::npos) break;
+                const std::string name = TrimLeft(std::string_view(t).substr(
+                    mark + kBookmarkStart.size(), close - mark - kBookmarkStart.size()));
+                kind = name.size() >= 2 ? name[1] : 'B';
+                take(close + 1);
+                state = 1;
+            } else if (state == 1) {
+                const size_t mark = t.find(kBookmarkStart, pos);
+                const size_t close =
+                    mark == std::string::npos ? mark : t.find('}', mark + kBookmarkStart.size());
+                if (close == std::string::npos) break;
+                take(close + 1);
+                state = 2;
+            } else {
+                const size_t mark = t.find(kBookmarkEnd, pos);
+                const size_t close =
+                    mark == std::string::npos ? mark : t.find('}', mark + kBookmarkEnd.size());
+                if (close == std::string::npos) break;
+                if (state == 2 && kind == 'B' && k < lines.size()) {
+                    o += RtfText(WithoutQuotes(lines[k++]));
+                    pos = mark;
+                }
+                take(close + 1);
+                state = state == 2 ? 3 : 0;
+            }
+        }
+    }
+    o.append(t, pos);
+    longText->SetValue(std::move(o));
+}
+
+void CP84Writer::UpdateStamp(CGaebTagNode* item) {
+    std::string date = m_stampDate;
+    std::string time = m_stampTime;
+    if (date.empty() || time.empty()) {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+#ifdef _WIN32
+        localtime_s(&local, &now);
+#else
+        localtime_r(&now, &local);
+#endif
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
+                      local.tm_year + 1900);
+        if (date.empty()) date = buffer;
+        std::snprintf(buffer, sizeof buffer, "%02d:%02d", local.tm_hour, local.tm_min);
+        if (time.empty()) time = buffer;
+    }
+
+    if (item->HasName("Datum"))
+        item->SetValue(date);
+    else if (item->HasName("Uhrzeit"))
+        item->SetValue(time);
+    else if (item->HasName("ProgSystem") || item->HasName("ProgName"))
+        item->SetValue(kProgramName);
+    else if (item->HasName("DP"))
+        item->SetValue("84");
+}
+
+void CP84Writer::PrepareBidder() {
+    CInfoBlocks info(m_list);
+    std::string name;
+    info.GetBlockOfFirstRecord(InfoKey::Bidder, name);
+
+    if (CGaebTagNode* bidder = m_tree.FindNode(CGaebTagNode::Block, "AN", nullptr)) {
+        // The bidder's own address only: an address found behind "AN" would be another
+        // party's, such as the client's.
+        CGaebTagNode* first = m_tree.FirstChild(bidder);
+        CGaebTagNode* address = first ? m_tree.FindNode(CGaebTagNode::Block, "Adresse", first) : nullptr;
+        if (!address) address = m_tree.InsertBlock("Adresse", bidder, true);
+        if (address) FindOrAddItem(address, "Name1")->SetValue(name);
+    } else if (CGaebTagNode* client = m_tree.FindNode(CGaebTagNode::Block, "AG", nullptr)) {
+        bidder = m_tree.InsertBlock("AN", client, false);
+        CGaebTagNode* address = m_tree.InsertBlock("Adresse", bidder, true);
+        m_tree.AppendItem("Name1", address)->SetValue(name);
+        m_tree.AppendItem("PLZ", address)->SetValue("99999");
+        m_tree.AppendItem("DVNr", bidder);
+        m_tree.AppendItem("VergNr", bidder);
+    }
+
+    std::string code;
+    info.GetBlockOfFirstRecord(InfoKey::Currency, code);
+    if (code.size() > 5) code = TrimRight(code.substr(0, 6));
+    // Without a currency the file's own currency items stay as they are.
+    if (Trim(code).empty()) return;
+    for (int32_t i = 0; i < m_tree.Count(); ++i) {
+        CGaebTagNode* node = m_tree.Node(i);
+        if (!node->IsItem() || !ContainsNoCase(node->Name(), "Wae")) continue;
+        if (node->Value() == code) break;
+        node->SetValue(code);
+    }
+}
+
+CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, const char* name) {
+    if (CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, block)) return item;
+    return m_tree.AppendItem(name, block);
+}
+
+std::string CP84Writer::Plain(int r, int field, int decimals, bool negate) {
+    const double value = m_list.GetDouble(r, field);
+    CNumberFormat format;
+    std::string text;
+    format.FormatPlain(negate ? -value : value, decimals, text);
+    return text;
+}
+
+void CP84Writer::Line(int indent, const std::string& text) {
+    m_out.append(static_cast<size_t>(std::max(indent, 0)), ' ');
+    m_out += text;
+    m_out += "\r\n";
+}

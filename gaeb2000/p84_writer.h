@@ -1,0 +1,69 @@
+#pragma once
+
+#include "gaeb2000/gaeb_block_index.h"
+#include "gaeb2000/gaeb_tag_tree.h"
+#include "model/angebot_list.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes the bid as a GAEB 2000 file (P84) by rewriting the tag tree of the opened P83
+// (or P84): prices, quantities, area sums, the bidder's supplement texts, the bidder's
+// name, the currency and the stamp items (date, time, program, data phase) are put into
+// the tree, which is then written node by node, so that every element the application
+// does not know passes through unchanged. The tree is changed in place; each later save
+// starts from it. Names are written as they were read; items added get the spelling
+// "Menge", "EP", ... Texts are Windows-1252 bytes as read.
+//
+// The tree must have been mapped to the list (CGaebMapper) and the totals calculated.
+class CP84Writer {
+public:
+    CP84Writer(CAngebotList& list, CGaebTagTree& tree);
+
+    // Writes the file through a temporary file that replaces `path` only when complete.
+    // False on any error; no exception leaves it. errorMessage then holds a text for the
+    // user when the writer refused for a reason of its own, and is empty for a failure of
+    // the file system (to be reported with the path).
+    bool WriteTagFile(const std::string& path);
+    std::string errorMessage;
+
+    // The text WriteTagFile writes (after a successful call).
+    const std::string& Output() const { return m_out; }
+
+    // Fixed date ("dd.mm.yyyy") and time ("hh:mm") for the stamp items instead of the
+    // clock; empty texts go back to the clock.
+    void SetStampTime(std::string date, std::string time);
+
+    // The steps of WriteTagFile, public so that they can be run on their own.
+    void PrepareBidder();
+    void WriteTree(CGaebTagNode* start = nullptr);
+    void WriteNode(CGaebTagNode* node);
+    void WritePositionPrices(CGaebTagNode* node);
+    void WriteSurchargePrices(CGaebTagNode* node);
+    void WriteBidderTexts(CGaebTagNode* node);
+    void UpdateStamp(CGaebTagNode* item);
+
+private:
+    // Every "Position", "ZuschlPosition" and "LVBereich" block has a record of its kind.
+    bool RecordsMatch() const;
+    // The item `name` of `block`, added after the block's leading items when missing.
+    CGaebTagNode* FindOrAddItem(CGaebTagNode* block, const char* name);
+    std::string Plain(int r, int field, int decimals, bool negate = false);
+    void Line(int indent, const std::string& text);
+    void CloseLevelsAbove(int32_t depth);
+
+    CAngebotList& m_list;
+    CGaebTagTree& m_tree;
+    CGaebBlockIndex m_blocks;
+
+    // Writer state.
+    std::string m_out;
+    int32_t m_openCount = 0;
+    std::vector<std::string> m_names;
+    int32_t m_blocksWritten = 0;
+    int32_t m_itemsWritten = 0;
+    bool m_inStlbBau = false;
+    std::string m_stampDate;
+    std::string m_stampTime;
+};

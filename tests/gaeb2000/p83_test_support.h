@@ -1,0 +1,89 @@
+#pragma once
+
+// Helpers shared by the tests of the P83 mapping and the P84 writer.
+
+#include "common/text_util.h"
+#include "gaeb2000/gaeb_mapper.h"
+#include "gaeb2000/gaeb_tag_tree.h"
+#include "model/calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace p83test {
+
+namespace fs = std::filesystem;
+
+inline std::string DataPath(const char* name) {
+    return std::string(ORVAK_TEST_DATA) + "/p83/" + name;
+}
+
+inline fs::path TempDir() {
+    const fs::path dir = fs::temp_directory_path() / "orvak_test_gaeb2000_map";
+    fs::create_directories(dir);
+    return dir;
+}
+
+// The real files of a samples folder with the extension (any case); none when the
+// folder is absent.
+inline std::vector<fs::path> SampleFiles(const char* folder = "gaeb2000", const char* ext = ".p83") {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(ORVAK_SAMPLES) / folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        if (EndsWithNoCase(it->path().string(), ext)) files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// A document as the GAEB 2000 open leaves it: tree read and mapped, display chain,
+// group sums, labels and totals.
+struct Doc {
+    CGaebTagTree tree;
+    CAngebotList list;
+    bool mixed = false;
+
+    bool Finish(bool read) {
+        if (!read) return false;
+        CGaebMapper mapper(list, tree);
+        mapper.MapTree();
+        mixed = mapper.mixedSeparators;
+        list.LinkDisplayChain();
+        list.InsertGroupSums();
+        list.BuildAllLabels();
+        CalcAll(list);
+        return true;
+    }
+    bool Open(const std::string& path) { return Finish(tree.ReadTagFile(path)); }
+    bool OpenText(const std::string& text) { return Finish(tree.ReadTagText(text)); }
+
+    // The first record of a kind whose OZ (blanks removed) is `oz`; -1 if none.
+    int ByOz(const std::string& oz, const char* kind = "P") const {
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.GetText(i, Fld::Kind) == kind && Trim(list.GetText(i, Fld::OZ)) == oz) return i;
+        return -1;
+    }
+    std::vector<int> OfKind(const char* kind) const {
+        std::vector<int> found;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.GetText(i, Fld::Kind) == kind) found.push_back(i);
+        return found;
+    }
+    std::string Text(int r, int field) const { return list.GetText(r, field); }
+    double Num(int r, int field) const { return list.GetDouble(r, field); }
+};
+
+// A small P83 around the given lines of one position block (LV with one area).
+inline std::string PositionFile(const std::string& positionLines, const char* block = "Position") {
+    return "#begin[GAEB]\n #begin[Vergabe]\n  #begin[LV]\n   #begin[LVBereich]\n    [OZ]01[end]\n    "
+           "#begin[" +
+           std::string(block) + "]\n" + positionLines + "    #end[" + block +
+           "]\n   #end[LVBereich]\n  #end[LV]\n #end[Vergabe]\n#end[GAEB]\n";
+}
+
+} // namespace p83test

@@ -1,0 +1,414 @@
+#include "gaeb2000/p84_writer.h"
+
+#include "common/number_format.h"
+#include "common/safe_file.h"
+#include "gaeb90/gaeb_converter.h"
+#include "model/info_blocks.h"
+#include "p83_test_support.h"
+
+#include <gtest/gtest.h>
+
+
+using namespace p83test;
+
+namespace {
+
+// Writes the document's bid with a fixed stamp and returns the file's bytes.
+std::string Write(Doc& doc, const char* name = "out.P84") {
+    const std::string path = (TempDir() / name).string();
+    CP84Writer writer(doc.list, doc.tree);
+    writer.SetStampTime("24.12.2026", "18:05");
+    EXPECT_TRUE(writer.WriteTagFile(path)) << writer.errorMessage;
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(path, bytes));
+    return bytes;
+}
+
+std::string Crlf(std::string text) {
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+void SetInfoBlock(Doc& doc, const char* key, const std::string& value) {
+    CInfoBlocks blocks(doc.list);
+    blocks.ParseLines(doc.Text(0, Fld::InfoText));
+    blocks.SetBlock(key, value);
+    blocks.StoreToRecord(0);
+}
+
+// A value's line breaks at its very end are not written (its last line ends with "[end]").
+std::string WithoutFinalBreaks(std::string text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    return text;
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
+        ++n;
+    return n;
+}
+
+// Every record of `b` equals the record of `a` at the same index, with the parent
+// compared as a list index (ids are node indices, which move when nodes are added);
+// the information texts of the LV records are left to the caller.
+void ExpectSameRecords(const CAngebotList& a, const CAngebotList& b) {
+    ASSERT_EQ(a.Count(), b.Count());
+    for (int i = 0; i < a.Count(); ++i) {
+        const bool lv = a.GetText(i, Fld::Kind) == "L";
+        for (int f = 0; f < Fld::Count; ++f) {
+            if (f == Fld::RecordId || f == Fld::ParentId ||
+                (lv && (f == Fld::InfoText || f == Fld::BidderTexts)))
+                continue;
+            if (f == Fld::LongText) {
+                EXPECT_EQ(WithoutFinalBreaks(a.GetText(i, f)), WithoutFinalBreaks(b.GetText(i, f)))
+                    << "record " << i;
+                continue;
+            }
+            FieldValue x, y;
+            a.GetField(i, x, f);
+            b.GetField(i, y, f);
+            EXPECT_TRUE(x == y) << "record " << i << " field " << f << ": " << a.GetText(i, f) << " / "
+                                << b.GetText(i, f);
+        }
+        EXPECT_EQ(a.FindRecord(FieldValue(a.GetDouble(i, Fld::ParentId)), Fld::RecordId),
+                  b.FindRecord(FieldValue(b.GetDouble(i, Fld::ParentId)), Fld::RecordId))
+            << "parent of record " << i;
+    }
+}
+
+bool HasName(const CGaebTagNode* node, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (node && node->HasName(name)) return true;
+    return false;
+}
+
+// Every node of `before` is in `after`, in the same order with the same kind, name and
+// depth, and keeps its value unless the writer updates it; whatever `after` has beyond
+// that is an item or block the writer adds.
+void ExpectKeepsEveryElement(const CGaebTagTree& before, const CGaebTagTree& after) {
+    const CGaebTagNode* b = after.FirstRoot();
+    for (const CGaebTagNode* a = before.FirstRoot(); a; a = before.Next(a)) {
+        while (b && !(b->GetKind() == a->GetKind() && b->Name() == a->Name() && b->Depth() == a->Depth())) {
+            EXPECT_TRUE(
+                HasName(b, {"AN", "Adresse", "Name1", "PLZ", "DVNr", "VergNr", "Menge", "EP", "EPAnteil1",
+                            "EPAnteil2", "NachlassProz", "GB", "Summe", "GBZuschl", "Zuschlag"}))
+                << "added " << b->Name();
+            b = after.Next(b);
+        }
+        ASSERT_NE(b, nullptr) << "lost " << a->Name() << " (node " << a->Index() << ")";
+        const CGaebTagNode* parent = before.Parent(a);
+        const bool stamp = HasName(parent, {"GAEBInfo", "Vergabe"}) &&
+                           HasName(a, {"Datum", "Uhrzeit", "ProgSystem", "ProgName", "DP"});
+        // RTF long texts are compared through the records: the bidder's supplement texts are
+        // written back as plain text.
+        const bool recomputed = HasName(a, {"GB", "Summe", "EPAnteil2"}) ||
+                                HasName(before.Parent(parent), {"AN"}) ||
+                                (HasName(a, {"Langtext"}) && a->Value().find("\\rtf1") != std::string::npos);
+        if (a->IsItem() && HasName(a, {"Menge", "EP", "EPAnteil1", "NachlassProz", "GBZuschl", "Zuschlag"})) {
+            EXPECT_EQ(CNumberFormat::ParseLoose(b->Value()), CNumberFormat::ParseLoose(a->Value()))
+                << a->Name();
+        } else if (a->IsItem() && !stamp && !recomputed) {
+            EXPECT_EQ(WithoutFinalBreaks(b->Value()), WithoutFinalBreaks(a->Value()))
+                << a->Name() << " (node " << a->Index() << ")";
+        }
+        b = after.Next(b);
+    }
+}
+
+} // namespace
+
+TEST(P84Writer, SingleBlockFileIsWrittenAsThreeLines) {
+    Doc doc;
+    ASSERT_TRUE(doc.OpenText("#begin[GAEB]\n[Version]1.2[end]\n#end[GAEB]\n"));
+    EXPECT_EQ(Write(doc), "#begin[GAEB]\r\n [Version]1.2[end]\r\n#end[GAEB]1|1\r\n");
+}
+
+TEST(P84Writer, IndentsValuesBlocksAndStlbSections) {
+    Doc doc;
+    ASSERT_TRUE(doc.OpenText("#begin[GAEB]\n #begin[A]\n  #begin[B]\n   [Zwei]eins\n   zwei[end]\n"
+                             "   [Umbruch]eins\n   [end]\n   #begin[STLBBau]\n   [Leistung]x[end]\n"
+                             "   #end[STLBBau]\n  #end[B]\n  #begin[Leer]\n  #end[Leer]\n  [Nach]y[end]\n"
+                             " #end[A]\n#end[GAEB]\n"));
+    EXPECT_EQ(Write(doc), Crlf("#begin[GAEB]\n #begin[A]\n  #begin[B]\n   [Zwei]eins\n   zwei[end]\n"
+                               "   [Umbruch]eins[end]\n   #begin[STLBBau]\n    [Leistung]x[end]\n"
+                               "   #end[STLBBau]\n  #end[B]\n  #begin[Leer]\n  #end[Leer]\n  [Nach]y[end]\n"
+                               " #end[A]\n#end[GAEB]4|4\n"));
+}
+
+TEST(P84Writer, PriceItemsAndAreaSumsAcrossTwoSaves) {
+    Doc doc;
+    ASSERT_TRUE(
+        doc.OpenText(PositionFile("     [OZ]1[end]\n     [EPAufgl]J[end]\n     #begin[Beschreibung]\n"
+                                  "      [Kurztext]K[end]\n     #end[Beschreibung]\n    #end[Position]\n"
+                                  "    #begin[Position]\n     [OZ]2[end]\n     [Menge]3[end]\n")));
+    const std::vector<int> positions = doc.OfKind("P");
+    ASSERT_EQ(positions.size(), 2u);
+    const int split = positions[0], plain = positions[1];
+    doc.list.SetDouble(split, Fld::Quantity, 12.5);
+    doc.list.SetDouble(split, Fld::WageShare, 10.0);
+    doc.list.SetDouble(split, Fld::OtherShare, 5.5);
+    doc.list.SetDouble(split, Fld::UnitPrice, 15.5);
+    doc.list.SetDouble(split, Fld::SurchargePct, 5.0);
+    RecalcPosition(doc.list, split);
+    doc.list.SetDouble(plain, Fld::UnitPrice, 2.0);
+    RecalcPosition(doc.list, plain);
+    CalcAll(doc.list);
+
+    std::string first = Write(doc);
+    EXPECT_NE(first.find(Crlf(
+                  "    [Summe]199.75[end]\n    #begin[Position]\n     [OZ]1[end]\n"
+                  "     [EPAufgl]J[end]\n     [Menge]12.500[end]\n     [EP]15.50[end]\n"
+                  "     [EPAnteil1]10.00[end]\n     [EPAnteil2]5.50[end]\n     [NachlassProz]-5.00[end]\n"
+                  "     [GB]193.75[end]\n     #begin[Beschreibung]\n")),
+              std::string::npos)
+        << first;
+    EXPECT_NE(first.find(Crlf("     [Menge]3.000[end]\n     [EP]2.00[end]\n     [NachlassProz]0.00[end]\n"
+                              "     [GB]6.00[end]\n    #end[Position]\n")),
+              std::string::npos)
+        << first;
+
+    doc.list.SetDouble(plain, Fld::UnitPrice, 4.0);
+    RecalcPosition(doc.list, plain);
+    CalcAll(doc.list);
+    const std::string second = Write(doc);
+    EXPECT_EQ(Count(second, "[Summe]"), 1u);
+    EXPECT_EQ(Count(second, "[Summe]205.75[end]"), 1u);
+    EXPECT_EQ(Count(second, "[GB]"), 2u);
+    EXPECT_EQ(Count(second, "[EPAnteil1]"), 1u);
+}
+
+TEST(P84Writer, SharesOfTheFileGiveWayToTheBiddersShares) {
+    // Shares without "EPAufgl" (read into a split price all the same) and a third share,
+    // which the other share includes.
+    Doc doc;
+    ASSERT_TRUE(doc.OpenText(
+        PositionFile("[Menge]1[end]\n[EPAnteil1]1[end]\n[EPAnteil2]2[end]\n[EPAnteil3]3[end]\n")));
+    const int r = doc.OfKind("P").at(0);
+    ASSERT_EQ(doc.Num(r, Fld::UnitPrice), 6.0);
+    doc.list.SetDouble(r, Fld::WageShare, 4.0);
+    doc.list.SetDouble(r, Fld::OtherShare, 7.0);
+    doc.list.SetDouble(r, Fld::UnitPrice, 11.0);
+    Write(doc);
+    Doc back;
+    ASSERT_TRUE(back.Open((TempDir() / "out.P84").string()));
+    EXPECT_EQ(back.Num(r, Fld::WageShare), 4.0);
+    EXPECT_EQ(back.Num(r, Fld::OtherShare), 7.0);
+    EXPECT_EQ(back.Num(r, Fld::UnitPrice), 11.0);
+}
+
+TEST(P84Writer, BidderNameGoesIntoTheBiddersOwnAddress) {
+    struct Case {
+        const char* parties;
+        const char* expected; // text the output must contain ("" for none)
+        const char* client;   // the client's name that must stay
+    };
+    const Case cases[] = {
+        {"", "", ""},
+        {"  #begin[AG]\n   #begin[Adresse]\n    [Name1]Stadt[end]\n   #end[Adresse]\n  #end[AG]\n",
+         "  #begin[AN]\n   [DVNr][end]\n   [VergNr][end]\n   #begin[Adresse]\n    [Name1]Bau GmbH[end]\n"
+         "    [PLZ]99999[end]\n   #end[Adresse]\n  #end[AN]\n  #begin[AG]\n",
+         "[Name1]Stadt[end]"},
+        {"#begin[AN]\n#begin[ADRESSE]\n[NAME1]Alt[end]\n#end[ADRESSE]\n#end[AN]\n",
+         "  #begin[AN]\n   #begin[ADRESSE]\n    [NAME1]Bau GmbH[end]\n", ""},
+        {"  #begin[AN]\n   [DVNr]7[end]\n  #end[AN]\n  #begin[AG]\n   #begin[Adresse]\n    "
+         "[Name1]Stadt[end]\n"
+         "   #end[Adresse]\n  #end[AG]\n",
+         "  #begin[AN]\n   #begin[Adresse]\n    [Name1]Bau GmbH[end]\n   #end[Adresse]\n   [DVNr]7[end]\n",
+         "    [Name1]Stadt[end]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.parties);
+        Doc doc;
+        ASSERT_TRUE(doc.OpenText("#begin[GAEB]\n #begin[Vergabe]\n" + std::string(c.parties) +
+                                 "  #begin[LV]\n  #end[LV]\n #end[Vergabe]\n#end[GAEB]\n"));
+        SetInfoBlock(doc, InfoKey::Bidder, "Bau GmbH");
+        const std::string out = Write(doc);
+        if (*c.expected) {
+            EXPECT_NE(out.find(Crlf(c.expected)), std::string::npos) << out;
+        } else {
+            EXPECT_EQ(out.find("Bau GmbH"), std::string::npos) << out;
+        }
+        EXPECT_NE(out.find(c.client), std::string::npos) << out;
+    }
+}
+
+TEST(P84Writer, CurrencyAndStampItems) {
+    const std::string file =
+        "#begin[GAEB]\n #begin[GAEBInfo]\n  [Datum]01.01.2020[end]\n  [Uhrzeit]08:00[end]\n"
+        "  [ProgName]AVA[end]\n #end[GAEBInfo]\n #begin[PrjInfo]\n  [Wae]EUR[end]\n"
+        "  [WaeBez]Euro[end]\n #end[PrjInfo]\n #begin[Vergabe]\n  [DP]83[end]\n"
+        "  #begin[VergabeInfo]\n   [WAE]EUR[end]\n  #end[VergabeInfo]\n  #begin[LV]\n"
+        "   #begin[LVInfo]\n    [Datum]01.03.2026[end]\n   #end[LVInfo]\n  #end[LV]\n"
+        " #end[Vergabe]\n#end[GAEB]\n";
+    Doc doc;
+    ASSERT_TRUE(doc.OpenText(file));
+    SetInfoBlock(doc, InfoKey::Currency, "CHF   Franken");
+    std::string out = Write(doc);
+    for (const char* line :
+         {"  [Datum]24.12.2026[end]", "  [Uhrzeit]18:05[end]",
+          "  [ProgName]Valdorhaus Angebotsbearbeitung V11[end]", "  [Wae]CHF[end]", "  [WaeBez]CHF[end]",
+          "  [DP]84[end]", "   [WAE]CHF[end]", "    [Datum]01.03.2026[end]"})
+        EXPECT_NE(out.find(std::string(line) + "\r\n"), std::string::npos) << line;
+
+    // Without a currency the file's own currency stays.
+    Doc none;
+    ASSERT_TRUE(none.OpenText(file));
+    SetInfoBlock(none, InfoKey::Currency, "");
+    out = Write(none);
+    EXPECT_EQ(Count(out, "]EUR[end]"), 2u);
+}
+
+TEST(P84Writer, PricedBidReadsBackWithEveryValue) {
+    Doc doc;
+    ASSERT_TRUE(doc.Open(DataPath("kita.P83")));
+    // Price it as a bidder would: unit prices, shares, surcharges, a bidder quantity,
+    // the surcharge position and the bidder's supplement texts.
+    double price = 10.25;
+    for (int r : doc.OfKind("P")) {
+        const std::string flags = doc.Text(r, Fld::Flags);
+        if (flags[1] == 'Z') {
+            doc.list.SetDouble(r, Fld::UnitPrice, 1234.5);
+            doc.list.SetDouble(r, Fld::Quantity, 7.5);
+        } else if (flags[0] == 'X') {
+            doc.list.SetDouble(r, Fld::WageShare, 30.4);
+            doc.list.SetDouble(r, Fld::OtherShare, 12.35);
+            doc.list.SetDouble(r, Fld::UnitPrice, 42.75);
+        } else {
+            doc.list.SetDouble(r, Fld::UnitPrice, price += 3.5);
+        }
+        if (flags[3] == 'X') doc.list.SetDouble(r, Fld::Quantity, 17.25);
+        RecalcPosition(doc.list, r);
+    }
+    doc.list.SetDouble(doc.ByOz("01.01.0010"), Fld::SurchargePct, 5.0);
+    doc.list.SetDouble(doc.ByOz("02.00.0030"), Fld::SurchargePct, -2.5);
+    RecalcPosition(doc.list, doc.ByOz("01.01.0010"));
+    RecalcPosition(doc.list, doc.ByOz("02.00.0030"));
+    doc.list.SetText(doc.ByOz("01.02.0020"), Fld::BidderTexts,
+                     "'Kieswerk S\xfc"
+                     "d'\r\n'K 32'\r\n");
+    SetInfoBlock(doc, InfoKey::Bidder, "Bau GmbH");
+    SetInfoBlock(doc, InfoKey::Currency, "EUR");
+    CalcAll(doc.list);
+
+    const std::string out = Write(doc);
+    EXPECT_NE(out.find("Fabrikat &#91;TB01&#91;Kieswerk S\xfc"
+                       "d&#93;&#93;, Typ &#91;TB02&#91;K 32&#93;&#93;."),
+              std::string::npos);
+    Doc back;
+    ASSERT_TRUE(back.Open((TempDir() / "out.P84").string()));
+    EXPECT_FALSE(back.mixed);
+    ExpectSameRecords(doc.list, back.list);
+    CGaebConverter info(back.list);
+    info.currentIndex = 0;
+    EXPECT_EQ(info.GetInfoValue("04"), "Bau GmbH");
+    EXPECT_EQ(info.GetInfoValue("03"), "Gemeinde Sonnenweg");
+
+    // A second save of the read-back bid (with the save dialog's blocks) writes the same file.
+    SetInfoBlock(back, InfoKey::Bidder, "Bau GmbH");
+    SetInfoBlock(back, InfoKey::Currency, "EUR");
+    EXPECT_EQ(Write(back, "again.P84"), out);
+}
+
+TEST(P84Writer, RtfBidderTextsReadBack) {
+    Doc doc;
+    ASSERT_TRUE(doc.Open(DataPath("rtf_caps.P83")));
+    const int module = doc.ByOz("1.1.01");
+    doc.list.SetText(module, Fld::BidderTexts, "'Solar\\Werk'\r\n'Q.Peak {DUO}'\r\n");
+    const std::string out = Write(doc);
+    EXPECT_NE(out.find("{\\bkmkstart Feld01}Solar\\\\Werk{\\bkmkend Feld01}"), std::string::npos) << out;
+    EXPECT_NE(out.find("{\\bkmkstart Feld03}Q.Peak \\{DUO\\}{\\bkmkend Feld03}"), std::string::npos) << out;
+    Doc back;
+    ASSERT_TRUE(back.Open((TempDir() / "out.P84").string()));
+    ExpectSameRecords(doc.list, back.list);
+    EXPECT_EQ(back.Text(module, Fld::BidderTexts), "'Solar\\Werk'\r\n'Q.Peak {DUO}'\r\n");
+}
+
+TEST(P84Writer, BidderTextHoldingTheEndMarkerKeepsTheFileReadable) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"kita.P83", "&#91;TB01&#91;A &#91;end] B&#93;&#93;"},
+        {"rtf_caps.P83", "{\\bkmkstart Feld01}A \\'5bend\\'5d B{\\bkmkend Feld01}"},
+    };
+    for (const auto& [file, written] : cases) {
+        SCOPED_TRACE(file);
+        Doc doc;
+        ASSERT_TRUE(doc.Open(DataPath(file)));
+        for (int r : doc.OfKind("P"))
+            if (!doc.Text(r, Fld::BidderTexts).empty())
+                doc.list.SetText(r, Fld::BidderTexts, "'A [end] B'\r\n");
+        EXPECT_NE(Write(doc).find(written), std::string::npos);
+        Doc back;
+        ASSERT_TRUE(back.Open((TempDir() / "out.P84").string()));
+        EXPECT_EQ(back.list.Count(), doc.list.Count());
+    }
+}
+
+TEST(P84Writer, UnchangedInvitationKeepsEveryElement) {
+    std::vector<fs::path> files = SampleFiles();
+    files.insert(files.begin(), {DataPath("kita.P83"), DataPath("rtf_caps.P83")});
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        Doc doc;
+        ASSERT_TRUE(doc.Open(file.string()));
+        CGaebTagTree original;
+        ASSERT_TRUE(original.ReadTagFile(file));
+        Write(doc);
+        Doc back;
+        ASSERT_TRUE(back.Open((TempDir() / "out.P84").string()));
+        ExpectKeepsEveryElement(original, back.tree);
+        ExpectSameRecords(doc.list, back.list);
+    }
+}
+
+TEST(P84Writer, FailuresAreReportedNotThrown) {
+    Doc doc;
+    ASSERT_TRUE(doc.Open(DataPath("kita.P83")));
+    const std::string target = (TempDir() / "kept.P84").string();
+    ASSERT_TRUE(WriteFileReplacing(target, "old"));
+
+    CP84Writer writer(doc.list, doc.tree);
+    EXPECT_FALSE(writer.WriteTagFile((TempDir() / "missing" / "x.P84").string()));
+    EXPECT_TRUE(writer.errorMessage.empty());
+    EXPECT_FALSE(writer.WriteTagFile(TempDir().string()));
+
+    // A tree that does not belong to the list, and no tree at all, are refused.
+    CAngebotList other;
+    CP84Writer mismatched(other, doc.tree);
+    EXPECT_FALSE(mismatched.WriteTagFile(target));
+    EXPECT_FALSE(mismatched.errorMessage.empty());
+    CGaebTagTree empty;
+    CP84Writer nothing(doc.list, empty);
+    EXPECT_FALSE(nothing.WriteTagFile(target));
+    EXPECT_FALSE(nothing.errorMessage.empty());
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(target, bytes));
+    EXPECT_EQ(bytes, "old");
+}
+
+TEST(P84Writer, LargeInvitationMapsAndWrites) {
+    // 20,000 positions; the last half has no description of its own and none follows,
+    // so a search that walks the following positions would take quadratic time.
+    std::string text = "#begin[GAEB]\n #begin[Vergabe]\n  #begin[AG]\n  #end[AG]\n  #begin[LV]\n"
+                       "   #begin[LVBereich]\n    [OZ]01[end]\n";
+    for (int i = 0; i < 20000; ++i) {
+        text += "    #begin[Position]\n     [OZ]01" + std::to_string(100000 + i) + "[end]\n     [Menge]" +
+                std::to_string(i) + ",5[end]\n     [ME]m[end]\n";
+        if (i < 10000)
+            text += "     #begin[Beschreibung]\n      [Kurztext]Position " + std::to_string(i) +
+                    "[end]\n      [Langtext]Zeile 1\n      Zeile 2[end]\n     #end[Beschreibung]\n";
+        text += "    #end[Position]\n";
+    }
+    text += "   #end[LVBereich]\n  #end[LV]\n #end[Vergabe]\n#end[GAEB]\n";
+
+    Doc doc;
+    ASSERT_TRUE(doc.tree.ReadTagText(text));
+    CGaebMapper(doc.list, doc.tree).MapTree();
+    ASSERT_EQ(doc.OfKind("P").size(), 20000u);
+    EXPECT_EQ(doc.Text(doc.OfKind("P")[9999], Fld::ShortText), "Position 9999");
+
+    CP84Writer writer(doc.list, doc.tree);
+    EXPECT_TRUE(writer.WriteTagFile((TempDir() / "large.P84").string()));
+}
