@@ -3,7 +3,11 @@
 #include "app/bidder_fields.h"
 #include "app/messages.h"
 #include "common/code_page.h"
+#include "common/safe_file.h"
 #include "common/text_util.h"
+#include "gaeb2000/gaeb_mapper.h"
+#include "gaeb2000/gaeb_tag_tree.h"
+#include "gaeb2000/p84_writer.h"
 #include "gaeb90/gaeb90_writer.h"
 #include "gaeb90/gaeb_converter.h"
 #include "model/calculation.h"
@@ -17,6 +21,8 @@
 namespace fs = std::filesystem;
 
 CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shell), m_settings(settings) {}
+
+CBidDocument::~CBidDocument() = default;
 
 int CBidDocument::DetectGaebType(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,9 +59,29 @@ bool CBidDocument::ReadByType(const std::string& path) {
         m_shareTitle2 = converter.component2Name;
         return true;
     }
+    case Gaeb2000:
+        return OpenGaeb2000(path);
     default:
         return false;
     }
+}
+
+bool CBidDocument::OpenGaeb2000(const std::string& path) {
+    if (!m_tree) m_tree = std::make_unique<CGaebTagTree>();
+    // The saved bid beside the invitation is read in its place.
+    const std::string bid = FindFileBeside(path, ".P84");
+    if (!m_tree->ReadTagFile(bid.empty() ? path : bid)) return false;
+    m_list.RemoveAll();
+    CGaebMapper mapper(m_list, *m_tree);
+    mapper.MapTree();
+    m_list.LinkDisplayChain();
+    m_list.InsertGroupSums();
+    m_list.BuildAllLabels();
+    CalcAll(m_list);
+    if (mapper.mixedSeparators)
+        m_shell.MessageBox("GAEB2000-Daten enthalten Gruppentrenner (Tausender-Kennzeichen).", "Information",
+                           IShell::Buttons::Ok, IShell::Icon::Information);
+    return true;
 }
 
 bool CBidDocument::OpenFile(const std::string& path, int openType) {
@@ -203,6 +229,13 @@ bool CBidDocument::WriteByType(const std::string& path, int writerType) {
         writer.vatRate = BidVatRate();
         m_settings.Currency(writer.currencySetting);
         const bool ok = writer.WriteD84(path);
+        m_writerMessage = writer.errorMessage;
+        return ok;
+    }
+    case Gaeb2000: {
+        if (!m_tree) return false;
+        CP84Writer writer(m_list, *m_tree);
+        const bool ok = writer.WriteTagFile(path);
         m_writerMessage = writer.errorMessage;
         return ok;
     }

@@ -5,17 +5,21 @@
 #include "model/angebot_list.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 // The open bid without a window: the record list, the state of the open file and the
 // file workflow (open, save, prompt to save). The Qt main window and the command line
 // tool both drive it.
+class CGaebTagTree;
+
 class CBidDocument {
 public:
     enum OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
 
     CBidDocument(IShell& shell, CAppSettings& settings);
+    ~CBidDocument();
 
     CAngebotList& List() { return m_list; }
     const CAngebotList& List() const { return m_list; }
@@ -63,6 +67,7 @@ public:
 
 private:
     bool ReadByType(const std::string& path);
+    bool OpenGaeb2000(const std::string& path);
     bool WriteByType(const std::string& path, int writerType);
     void ShowMessage(int id, const std::string& path);
 
@@ -75,6 +80,8 @@ private:
     double m_defaultVat = 19.0;
     std::string m_shareTitle1;
     std::string m_shareTitle2;
+    // The tree of the last GAEB 2000 file, kept because the P84 is written by rewriting it.
+    std::unique_ptr<CGaebTagTree> m_tree;
     std::optional<std::string> m_savedBidder; // the bidder the save dialog took
     std::string m_writerMessage;              // a writer's own refusal, shown instead of the general message
 };

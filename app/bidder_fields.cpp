@@ -18,6 +18,12 @@ CBidderFields::CBidderFields(CAngebotList& list, CAppSettings& settings)
 std::string CBidderFields::InitialBidder(const CInfoBlocks& blocks, const CAppSettings& settings) {
     std::string value;
     blocks.GetBlock(InfoKey::Bidder, value);
+    if (value.empty() && blocks.SelectedLv() != -1) {
+        // A bid read back from a GAEB file names its bidder in the bidder-side sections.
+        CInfoBlocks bidderSide(blocks.List());
+        bidderSide.ParseLines(blocks.List().GetText(blocks.SelectedLv(), Fld::BidderTexts));
+        bidderSide.GetBlock(InfoKey::Bidder, value);
+    }
     value = BreaksAsBlanks(value);
     if (value.empty() && !settings.Bidder(value)) value.clear();
     return value;

@@ -80,6 +80,32 @@ void GenerateGaeb90(const fs::path& d83, const fs::path& d84, int areas, int per
     std::ofstream(d84, std::ios::binary) << bid;
 }
 
+// A P83 with `areas` LV areas of `perArea` positions each.
+void GenerateGaeb2000(const fs::path& p83, int areas, int perArea) {
+    std::string t = "#begin[GAEB]\r\n  [Version]1.2[end]\r\n  #begin[Vergabe]\r\n"
+                    "    #begin[VergabeInfo]\r\n      [Wae]EUR[end]\r\n    #end[VergabeInfo]\r\n"
+                    "    #begin[AG]\r\n      #begin[Adresse]\r\n        [Name1]Stadt[end]\r\n"
+                    "      #end[Adresse]\r\n    #end[AG]\r\n    #begin[LV]\r\n"
+                    "      #begin[LVInfo]\r\n        [Bez]Benchmark[end]\r\n      #end[LVInfo]\r\n";
+    for (int a = 1; a <= areas; ++a) {
+        t += "      #begin[LVBereich]\r\n        [OZ]" + Digits(a, 3) + "[end]\r\n        [Bez]Titel " +
+             std::to_string(a) + "[end]\r\n";
+        for (int p = 1; p <= perArea; ++p) {
+            t += "        #begin[Position]\r\n          [OZ]" + Digits(a, 3) + Digits(p * 10, 4) +
+                 "[end]\r\n          [Menge]" + std::to_string(p % 97 + 1) +
+                 ",250[end]\r\n          [ME]m2[end]\r\n          #begin[Beschreibung]\r\n"
+                 "            [Kurztext]Mauerwerk " +
+                 std::to_string(p) +
+                 "[end]\r\n            [Langtext]Kalksandstein-Mauerwerk, Wanddicke 17,5 cm\r\n"
+                 "            einschliesslich Nebenarbeiten.\r\n            [end]\r\n"
+                 "          #end[Beschreibung]\r\n        #end[Position]\r\n";
+        }
+        t += "      #end[LVBereich]\r\n";
+    }
+    t += "    #end[LV]\r\n  #end[Vergabe]\r\n#end[GAEB]\r\n";
+    std::ofstream(p83, std::ios::binary) << t;
+}
+
 double Seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -119,5 +145,21 @@ int main() {
     CAngebotList back;
     const int count = LoadRecords(back, ovf.string());
     std::printf("project file load: %d records in %.3f s\n", count, Seconds(t));
+
+    t = std::chrono::steady_clock::now();
+    if (!doc.SaveTo((dir / "bench.D84").string(), CBidDocument::Gaeb90, nullptr)) return 1;
+    std::printf("D84 write: %.3f s\n", Seconds(t));
+
+    const fs::path p83 = dir / "bench.P83";
+    fs::remove(dir / "bench.P84");
+    GenerateGaeb2000(p83, 200, 100);
+    t = std::chrono::steady_clock::now();
+    if (!doc.OpenFile(p83.string(), CBidDocument::Gaeb2000)) return 1;
+    std::printf("GAEB 2000 open, mapping and calculation: %d records in %.3f s\n", doc.List().Count(),
+                Seconds(t));
+    t = std::chrono::steady_clock::now();
+    if (!doc.SaveTo((dir / "bench.P84").string(), CBidDocument::Gaeb2000, nullptr)) return 1;
+    std::printf("P84 write: %.3f s\n", Seconds(t));
+    fs::remove(dir / "bench.P84");
     return 0;
 }

@@ -43,6 +43,7 @@ public:
     std::string Joined() const;
     // The LV record that LoadFromSelection found (-1: none).
     int SelectedLv() const { return m_selectedLv; }
+    CAngebotList& List() const { return m_list; }
 
 private:
     CAngebotList& m_list;

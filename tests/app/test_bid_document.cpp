@@ -163,3 +163,24 @@ TEST_F(DocumentFixture, BidderFieldsDefaults) {
     settings.SetVat(7);
     EXPECT_EQ(doc.BidVatRate(), 7);
 }
+
+TEST_F(DocumentFixture, Gaeb2000WithGroupSeparatorsInformsTheUser) {
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(std::string(ORVAK_TEST_DATA) + "/p83/kita.P83", text));
+    const size_t at = text.find("[Menge]1250,000[end]");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 20, "[Menge]1.250,000[end]");
+    const fs::path path = TempDir() / "separators.P83";
+    ASSERT_TRUE(WriteFileReplacing(path.string(), text));
+    ASSERT_TRUE(doc.OpenFile(path.string(), CBidDocument::TypeForPath(path.string())));
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0], "GAEB2000-Daten enthalten Gruppentrenner (Tausender-Kennzeichen).");
+    // Group sums were added behind every group; every record has its label.
+    int sums = 0;
+    for (int i = 0; i < doc.List().Count(); ++i) {
+        sums += doc.List().GetText(i, Fld::Kind) == "S";
+        EXPECT_FALSE(doc.List().GetText(i, Fld::Label).empty() && doc.List().GetInt(i, Fld::Level) > 0);
+    }
+    EXPECT_GT(sums, 0);
+    EXPECT_NE(doc.List().FindRecord(FieldValue(1.25), Fld::Quantity), -1);
+}

@@ -136,3 +136,24 @@ TEST(Cli, ConvertToProjectFileKeepsRecords) {
     ASSERT_EQ(RunCli({"convert", (dir / "bid.ovf").string(), (dir / "bid.ovf").string()}).code, 0);
     EXPECT_EQ(RunCli({"dump", (dir / "bid.ovf").string()}).out, after.out);
 }
+
+TEST(Cli, Gaeb2000ConvertWritesP84ThatIsReadInsteadOfTheP83) {
+    const fs::path dir = Workspace("convert_p84", {"p83/kita.P83"});
+    const Result before = RunCli({"dump", (dir / "kita.P83").string()});
+    ASSERT_EQ(before.code, 0) << before.err;
+    ASSERT_EQ(RunCli({"convert", (dir / "kita.P83").string(), (dir / "kita.p84").string(), "--bidder",
+                      "Müller Bau"})
+                  .code,
+              0);
+    const std::string p84 = ReadFile(dir / "kita.p84");
+    EXPECT_NE(p84.find("[Name1]M\xfcller Bau[end]"), std::string::npos);
+    // The saved bid beside the invitation (extension in any case) is read in its place.
+    fs::rename(dir / "kita.P83", dir / "kita_orig.P83");
+    std::ofstream(dir / "kita.P83") << "#begin[GAEB]\n#end[GAEB]\n";
+    const Result after = RunCli({"dump", (dir / "kita.P83").string()});
+    ASSERT_EQ(after.code, 0) << after.err;
+    EXPECT_EQ(after.out, before.out);
+    // Saving the reopened bid keeps the bidder although no bidder is given this time.
+    ASSERT_EQ(RunCli({"convert", (dir / "kita.P83").string(), (dir / "again.P84").string()}).code, 0);
+    EXPECT_NE(ReadFile(dir / "again.P84").find("[Name1]M\xfcller Bau[end]"), std::string::npos);
+}
