@@ -2,6 +2,7 @@
 #include "app/bidder_fields.h"
 #include "app/record_dump.h"
 #include "cli/cli_shell.h"
+#include "cli/pdf_command.h"
 #include "common/code_page.h"
 #include "common/number_format.h"
 #include "common/text_util.h"
@@ -19,7 +20,9 @@ void Usage() {
     std::fprintf(stderr,
                  "Aufruf:\n"
                  "  orvak-cli dump DATEI\n"
-                 "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]\n");
+                 "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]\n"
+                 "  orvak-cli pdf EINGABE AUSGABE.pdf [--bidder NAME] [--date TEXT] [--currency CODE]"
+                 " [--no-prices] [--no-longtext]\n");
 }
 
 int Dump(const std::vector<std::string>& args) {
@@ -109,6 +112,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "dump") return Dump(args);
     if (command == "convert") return Convert(args);
+    if (command == "pdf") return RunPdfCommand(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n", command.c_str());
     Usage();
     return 1;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/fields.h"
+#include "print/recording_device.h"
+#include "support/record_builder.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using Op = CRecordingDevice::Op;
+
+// A4-like page at 600 dpi: printable area 4800 x 6800 at offset (100, 100).
+inline DeviceCaps TestCaps() {
+    return {4800, 6800, 100, 100, 600, 600};
+}
+
+// Text in the layout's font of that size: -(600 div 72) x points.
+inline bool IsFont(const Op& op, int points, bool bold) {
+    return op.type == Op::Text && op.font.height == -8 * points && op.font.bold == bold;
+}
+
+inline int RightEnd(const Op& op) {
+    return op.x + static_cast<int>(op.text.size()) * CRecordingDevice::CharWidth(op.font);
+}
+
+// A copy of the first text op with the text.
+inline std::optional<Op> FindText(const std::vector<Op>& ops, const std::string& text) {
+    for (const Op& op : ops)
+        if (op.type == Op::Text && op.text == text) return op;
+    return std::nullopt;
+}
+
+// Appends a position with OZ, label, short text, unit and totals.
+inline int AddPrintPos(CAngebotList& list, double id, double parent, int level, const std::string& oz,
+                       double quantity = 1, double ep = 10, const std::string& unit = "m") {
+    const int i = AddPos(list, id, parent, level, quantity, ep);
+    list.SetText(i, Fld::OZ, oz);
+    list.SetText(i, Fld::Label, "  Pos.");
+    list.SetText(i, Fld::ShortText, "Kurztext " + oz);
+    list.SetText(i, Fld::Unit, unit);
+    list.SetDouble(i, Fld::TotalPrice, quantity * ep);
+    list.SetDouble(i, Fld::TotalNet, quantity * ep);
+    return i;
+}

@@ -1,0 +1,178 @@
+#include "model/calculation.h"
+#include "model/fields.h"
+#include "print/bid_print_layout.h"
+#include "print/qt/bid_pdf_export.h"
+#include "print/qt/qt_draw_device.h"
+#include "support/record_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+// Fonts and PDF writers need an application object; the tests run offscreen.
+void EnsureApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_qt";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives until the process ends
+}
+
+void SetUpWriter(QPdfWriter& writer, int dpi) {
+    writer.setResolution(dpi);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                                     QPageLayout::Millimeter));
+}
+
+// An LV with n priced positions with long texts and its closing sum line.
+void FillBill(CAngebotList& list, int n) {
+    const int lv = AddRec(list, "L", 1, 0, 0);
+    list.SetText(lv, Fld::ShortText,
+                 "Neubau Sporthalle Gr\xfcnstra\xdf"
+                 "e");
+    list.SetText(lv, Fld::Label, "Verzeichnis");
+    for (int i = 0; i < n; ++i) {
+        const int p = AddPos(list, i + 2, 1, 1, 12.5, 45.5);
+        list.SetText(p, Fld::OZ, "01." + std::to_string(1000 + i));
+        list.SetText(p, Fld::ShortText, "Boden l\xf6sen und laden");
+        list.SetText(p, Fld::LongText, "Boden der Bodenklasse 3-5 l\xf6sen, laden und abfahren.");
+        list.SetText(p, Fld::Unit, "m3");
+        list.SetDouble(p, Fld::VatPct, 19.0);
+    }
+    AddRec(list, "S", n + 2, 1, 1);
+    list.LinkDisplayChain();
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.GetChar(i, Fld::Kind) == 'P') RecalcPosition(list, i);
+    CalcAll(list);
+}
+
+int CountPages(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+} // namespace
+
+TEST(QtDrawDevice, ArialOrAMetricCompatibleFont) {
+    EXPECT_EQ(CQtDrawDevice::ToQString("\xe4\xdf\xc4\x80\ta\r\n"),
+              QStringLiteral("\u00e4\u00df\u00c4\u20ac a  "));
+    EnsureApplication();
+    const QString family = CQtDrawDevice::ResolveFamily("Arial");
+    if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        GTEST_SKIP() << "neither Arial nor Liberation Sans is installed";
+    EXPECT_TRUE(family == QStringLiteral("Arial") || family == QStringLiteral("Liberation Sans"));
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    SetUpWriter(writer, 1200);
+    const DeviceCaps caps = CQtDrawDevice::CapsOf(writer);
+    EXPECT_EQ(caps.dpiY, 1200);
+    EXPECT_NEAR(caps.offsetX, 5 / 25.4 * 1200, 12); // 5 mm
+    EXPECT_NEAR(caps.pageHeight, 287 / 25.4 * 1200, 12);
+    QPainter painter(&writer);
+    CQtDrawDevice device(painter, caps);
+    EXPECT_EQ(QFontInfo(device.FontFor({"Arial", -144, false})).family(), family);
+    // Arial at 144 pixels per em: ascent 0.905 em, descent 0.212 em; "Pos.-Nr." is 3.67 em wide.
+    const TextMetrics m = device.Metrics({"Arial", -144, false});
+    EXPECT_NEAR(m.ascent, 130, 3);
+    EXPECT_NEAR(m.descent, 31, 3);
+    const TextSize normal = device.TextExtent({"Arial", -144, false}, "Pos.-Nr.");
+    EXPECT_NEAR(normal.cx, 528, 10);
+    EXPECT_EQ(normal.cy, m.ascent + m.descent);
+    EXPECT_GT(device.TextExtent({"Arial", -144, true}, "Pos.-Nr.").cx, normal.cx);
+}
+
+TEST(BidPdfExport, PagesAndFailure) {
+    EnsureApplication();
+    CAngebotList list;
+    FillBill(list, 150);
+    CBidPrintLayout layout;
+    const auto printRange = [&](int from, int to) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        int pages = -1;
+        {
+            QPdfWriter writer(&buffer);
+            SetUpWriter(writer, 600);
+            CPrintPageLoop loop(layout);
+            loop.Prepare(list);
+            EXPECT_TRUE(PrintBidPages(writer, loop, from, to, &pages));
+        }
+        EXPECT_EQ(CountPages(buffer.data()), std::max(pages, 1));
+        return pages;
+    };
+    const int all = printRange(1, 0);
+    ASSERT_GT(all, 4);
+    EXPECT_EQ(printRange(2, 3), 2);
+    EXPECT_EQ(printRange(all + 1, 0), 0);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bid.pdf"));
+    int pages = 0;
+    ASSERT_TRUE(ExportBidPdf(list, layout, 19, path, &pages));
+    EXPECT_EQ(pages, all);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(CountPages(file.readAll()), all);
+    const QString bad = dir.filePath(QStringLiteral("missing/bid.pdf"));
+    EXPECT_FALSE(ExportBidPdf(list, layout, 19, bad));
+    EXPECT_FALSE(QFileInfo::exists(bad));
+}
+
+TEST(PdfCommand, RunsWithoutADisplay) {
+    EnsureApplication();
+    const QString cli = QStringLiteral(ORVAK_CLI);
+    if (!QFileInfo::exists(cli)) GTEST_SKIP() << "orvak-cli is not built";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const auto run = [&](const QStringList& args, QString* errors = nullptr) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(cli, QStringList{QStringLiteral("pdf")} + args);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        if (errors) *errors = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+    QString errors;
+    run({}, &errors);
+    if (errors.contains(QStringLiteral("Unbekannter Befehl")))
+        GTEST_SKIP() << "the pdf command is not wired into orvak-cli yet";
+
+    QTemporaryDir dir;
+    const QString input = QStringLiteral(ORVAK_TEST_DATA "/gaeb90/lv_basic.D83");
+    if (!QFileInfo::exists(input)) GTEST_SKIP() << "fixture lv_basic.D83 is missing";
+    const QString output = dir.filePath(QStringLiteral("bid.pdf"));
+    EXPECT_EQ(run({input, output, QStringLiteral("--bidder"), QStringLiteral("M\u00fcller"),
+                   QStringLiteral("--date"), QStringLiteral("06.12.2024"), QStringLiteral("--no-prices")},
+                  &errors),
+              0)
+        << errors.toStdString();
+    EXPECT_TRUE(errors.isEmpty()) << errors.toStdString(); // no notes of Qt on standard error
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
+
+    // A file that cannot be opened: the open message and exit code 1; no output.
+    const QString missing = dir.filePath(QStringLiteral("fehlt.D83"));
+    const QString noOutput = dir.filePath(QStringLiteral("none.pdf"));
+    EXPECT_EQ(run({missing, noOutput}, &errors), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("kann nicht ge\u00f6ffnet werden"))) << errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(noOutput));
+    EXPECT_EQ(run({input, output, QStringLiteral("--unknown")}, &errors), 1); // usage
+}
