@@ -6,6 +6,7 @@
 #include "common/text_util.h"
 #include "gaeb90/gaeb_columns.h"
 #include "gaeb90/gaeb_converter.h"
+#include "model/info_blocks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -99,31 +100,7 @@ const char* const kCurrencyKey = "W\xe4hrung";
 } // namespace
 
 void CGaebConverter::SplitLines(std::string_view text, std::vector<std::string>& lines) {
-    lines.clear();
-    std::string current;
-    bool pendingBreak = false;
-    int breaks = 0;
-    for (char c : text) {
-        if (c == '\r' || c == '\n') {
-            ++breaks;
-            pendingBreak = true;
-            // A third break character in a row starts an empty line (CR LF CR LF).
-            if (breaks > 2) {
-                lines.push_back(current);
-                current.clear();
-                breaks = 1;
-            }
-        } else {
-            breaks = 0;
-            if (pendingBreak) {
-                lines.push_back(current);
-                current.clear();
-                pendingBreak = false;
-            }
-            current.push_back(c);
-        }
-    }
-    if (!text.empty() || pendingBreak) lines.push_back(current);
+    SplitInfoLines(text, lines);
 }
 
 int CGaebConverter::FindLine(const std::vector<std::string>& lines, std::string_view what) {

@@ -2,9 +2,7 @@
 
 #include "model/display_tree.h"
 
-namespace {
-
-void ParseInto(const std::string& text, std::vector<std::string>& lines) {
+void SplitInfoLines(std::string_view text, std::vector<std::string>& lines) {
     lines.clear();
     std::string current;
     bool pending = false;
@@ -30,6 +28,8 @@ void ParseInto(const std::string& text, std::vector<std::string>& lines) {
     }
     if (!text.empty() || pending) lines.push_back(current);
 }
+
+namespace {
 
 int GetBlockOf(const std::vector<std::string>& lines, const std::string& key, std::string& value) {
     value.clear();
@@ -102,7 +102,7 @@ void CInfoBlocks::LoadFromSelection(int index) {
 }
 
 void CInfoBlocks::ParseLines(const std::string& text) {
-    ParseInto(text, m_lines);
+    SplitInfoLines(text, m_lines);
 }
 
 int CInfoBlocks::GetBlock(const std::string& key, std::string& value) const {
@@ -128,7 +128,7 @@ void CInfoBlocks::SetBlockInAllTopLevel(const std::string& key, const std::strin
     std::vector<std::string> lines;
     for (int i = 0; i < m_list.Count(); ++i) {
         if (m_list.GetInt(i, Fld::Level) != level) continue;
-        ParseInto(m_list.GetText(i, Fld::InfoText), lines);
+        SplitInfoLines(m_list.GetText(i, Fld::InfoText), lines);
         SetBlockOf(lines, key, value);
         m_list.SetText(i, Fld::InfoText, Join(lines));
     }
@@ -138,7 +138,7 @@ void CInfoBlocks::GetBlockOfFirstRecord(const std::string& key, std::string& val
     value.clear();
     if (m_list.Count() == 0) return;
     std::vector<std::string> lines;
-    ParseInto(m_list.GetText(0, Fld::InfoText), lines);
+    SplitInfoLines(m_list.GetText(0, Fld::InfoText), lines);
     GetBlockOf(lines, key, value);
     for (char& c : value)
         if (c == '\r' || c == '\n') c = ' ';

@@ -3,6 +3,7 @@
 #include "model/angebot_list.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Keys of the information blocks the application itself reads and writes (Windows-1252).
@@ -13,6 +14,10 @@ inline const char* const Client = "#INFORMATION ZU AUFTRAGGEBER:";
 inline const char* const Bidder = "#INFORMATION ZU BIETER/AUFTRAGNEHMER:";
 inline const char* const Currency = "#KENNZEICHEN F\xdcR W\xc4HRUNG:";
 } // namespace InfoKey
+
+// Splits a text into lines: CR, LF and CR LF end a line, a third break character in a row
+// starts an empty line (CR LF CR LF leaves one between two lines), two bare LF count as one.
+void SplitInfoLines(std::string_view text, std::vector<std::string>& lines);
 
 // The working copy of one information text (field InfoText of an LV record): an ordered
 // list of lines. A block is a key line starting with "#" and ending with ":", followed by
