@@ -93,12 +93,16 @@ void GenerateGaeb2000(const fs::path& p83, int areas, int perArea) {
         for (int p = 1; p <= perArea; ++p) {
             t += "        #begin[Position]\r\n          [OZ]" + Digits(a, 3) + Digits(p * 10, 4) +
                  "[end]\r\n          [Menge]" + std::to_string(p % 97 + 1) +
-                 ",250[end]\r\n          [ME]m2[end]\r\n          #begin[Beschreibung]\r\n"
-                 "            [Kurztext]Mauerwerk " +
-                 std::to_string(p) +
-                 "[end]\r\n            [Langtext]Kalksandstein-Mauerwerk, Wanddicke 17,5 cm\r\n"
-                 "            einschliesslich Nebenarbeiten.\r\n            [end]\r\n"
-                 "          #end[Beschreibung]\r\n        #end[Position]\r\n";
+                 ",250[end]\r\n          [ME]m2[end]\r\n";
+            // The last areas have positions without a description of their own, so that a
+            // search for the following description over the rest of the file would show.
+            if (a <= areas / 2)
+                t += "          #begin[Beschreibung]\r\n            [Kurztext]Mauerwerk " +
+                     std::to_string(p) +
+                     "[end]\r\n            [Langtext]Kalksandstein-Mauerwerk, Wanddicke 17,5 cm\r\n"
+                     "            einschliesslich Nebenarbeiten.\r\n            [end]\r\n"
+                     "          #end[Beschreibung]\r\n";
+            t += "        #end[Position]\r\n";
         }
         t += "      #end[LVBereich]\r\n";
     }

@@ -75,8 +75,56 @@ struct Doc {
         return found;
     }
     std::string Text(int r, int field) const { return list.GetText(r, field); }
+    // Sets numbers of a position and calculates it again.
+    void Price(int r, std::initializer_list<std::pair<int, double>> values) {
+        for (const auto& [field, value] : values)
+            list.SetDouble(r, field, value);
+        RecalcPosition(list, r);
+    }
+    // Text fields of a record, each followed by "|", to compare them in one go.
+    std::string Texts(int r, std::initializer_list<int> fields) const {
+        std::string joined;
+        for (int field : fields)
+            joined += Text(r, field) + "|";
+        return joined;
+    }
     double Num(int r, int field) const { return list.GetDouble(r, field); }
 };
+
+// A value's line breaks at its very end are not written (its last line ends with "[end]").
+inline std::string WithoutFinalBreaks(std::string text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    return text;
+}
+
+// Every record of `b` equals the record of `a` at the same index, with the parent
+// compared as a list index (ids are node indices, which move when nodes are added);
+// the information texts of the LV records are left to the caller.
+inline void ExpectSameRecords(const CAngebotList& a, const CAngebotList& b) {
+    ASSERT_EQ(a.Count(), b.Count());
+    for (int i = 0; i < a.Count(); ++i) {
+        const bool lv = a.GetText(i, Fld::Kind) == "L";
+        for (int f = 0; f < Fld::Count; ++f) {
+            if (f == Fld::RecordId || f == Fld::ParentId ||
+                (lv && (f == Fld::InfoText || f == Fld::BidderTexts)))
+                continue;
+            if (f == Fld::LongText) {
+                EXPECT_EQ(WithoutFinalBreaks(a.GetText(i, f)), WithoutFinalBreaks(b.GetText(i, f)))
+                    << "record " << i;
+                continue;
+            }
+            FieldValue x, y;
+            a.GetField(i, x, f);
+            b.GetField(i, y, f);
+            EXPECT_TRUE(x == y) << "record " << i << " field " << f << ": " << a.GetText(i, f) << " / "
+                                << b.GetText(i, f);
+        }
+        EXPECT_EQ(a.FindRecord(FieldValue(a.GetDouble(i, Fld::ParentId)), Fld::RecordId),
+                  b.FindRecord(FieldValue(b.GetDouble(i, Fld::ParentId)), Fld::RecordId))
+            << "parent of record " << i;
+    }
+}
 
 // A small P83 around the given lines of one position block (LV with one area).
 inline std::string PositionFile(const std::string& positionLines, const char* block = "Position") {

@@ -5,9 +5,7 @@
 
 #include <gmock/gmock.h>
 
-#include <chrono>
 #include <cstdint>
-#include <iostream>
 
 using ::testing::HasSubstr;
 
@@ -19,83 +17,42 @@ int ByOZ(const CAngebotList& list, const std::string& oz) {
     return list.FindRecord(FieldValue(oz), Fld::OZ);
 }
 
-int CountKind(const CAngebotList& list, const std::string& kind) {
-    int n = 0;
-    for (int i = 0; i < list.Count(); ++i)
-        n += list.GetText(i, Fld::Kind) == kind ? 1 : 0;
-    return n;
-}
-
 TEST(GaebReadD83, InvitationWithSavedBid) {
     CAngebotList list;
     CGaebConverter conv(list);
     ASSERT_TRUE(conv.ReadD83(FixturePath("lv_basic.D83")));
-    EXPECT_EQ(conv.component1Name, "Stoffe");
-    EXPECT_EQ(conv.component2Name, "Lohn");
+    EXPECT_EQ(conv.component1Name + "/" + conv.component2Name, "Stoffe/Lohn");
 
-    const std::vector<std::string> labels{" Verzeichnis",
-                                          "  Titel",
-                                          "   Titel",
-                                          "    Pos. (f. Zschl.)",
-                                          "    Pos.",
-                                          "    Alt.-Pos. [01]",
-                                          "    entf. Pos.",
-                                          "    Pos. Bietermenge",
-                                          "    Pos. Zuschlag",
-                                          "    Pos. Wdh. verk. Beschr.",
-                                          "    Pos. MP/LP",
-                                          "    Leit-Pos.",
-                                          "    Unterbeschreibung [01]",
-                                          "    Unterbeschreibung [02]",
-                                          "   Summe/Ende",
-                                          "   Bemerkung",
-                                          "   Ausf.-beschreibung [0001]",
-                                          "   Block [01]",
-                                          "   Block [02]",
-                                          "   Ausf.-beschreibung [0002]",
-                                          "   Block [01]",
-                                          "  Summe/Ende",
-                                          "  Titel",
-                                          "   Titel",
-                                          "    Pos.",
-                                          "    Pos.",
-                                          "   Summe/Ende",
-                                          "  Summe/Ende",
-                                          " Summe/Ende"};
-    ASSERT_EQ(list.Count(), static_cast<int>(labels.size()));
+    // Labels show the level by their indentation.
+    std::string labels;
     for (int i = 0; i < list.Count(); ++i)
-        EXPECT_EQ(list.GetText(i, Fld::Label), labels[static_cast<size_t>(i)]) << "record " << i;
+        labels += list.GetText(i, Fld::Label) + "|";
+    EXPECT_EQ(
+        labels,
+        " Verzeichnis|  Titel|   Titel|    Pos. (f. Zschl.)|    Pos.|    Alt.-Pos. [01]|    entf. Pos.|"
+        "    Pos. Bietermenge|    Pos. Zuschlag|    Pos. Wdh. verk. Beschr.|    Pos. MP/LP|    Leit-Pos.|"
+        "    Unterbeschreibung [01]|    Unterbeschreibung [02]|   Summe/Ende|   Bemerkung|"
+        "   Ausf.-beschreibung [0001]|   Block [01]|   Block [02]|   Ausf.-beschreibung [0002]|"
+        "   Block [01]|  Summe/Ende|  Titel|   Titel|    Pos.|    Pos.|   Summe/Ende|  Summe/Ende| "
+        "Summe/Ende|");
 
     // Umlauts and the sharp s arrive as Windows-1252 letters.
     EXPECT_EQ(TrimRight(list.GetText(0, Fld::ShortText)), "Neubau Sporthalle Gr\xfcnstra\xdf"
                                                           "e");
-    EXPECT_EQ(list.GetText(1, Fld::ShortText), "Rohbauarbeiten f\xfcr Geb\xe4ude");
     EXPECT_THAT(list.GetText(0, Fld::InfoText), HasSubstr("Stadt M\xfcnsterberg"));
     const int normal = ByOZ(list, "01.02.0010  ");
     EXPECT_EQ(list.GetText(normal, Fld::LongText),
               "Boden der Bodenklasse 3-5 l\xf6sen, laden und\r\nabfahren. Gr\xf6\xdf"
               "e der Baugrube: 12 x 8 m.");
 
-    // Saved prices are taken over and the totals recomputed.
-    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::UnitPrice), 45.5);
-    EXPECT_NEAR(list.GetDouble(normal, Fld::SurchargePct), 15.0, 1e-9);
-    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::TotalPrice), 5687.5);
-    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::TotalNet), 6540.63);
-    const int lumpSum = ByOZ(list, "01.02.0020  ");
-    EXPECT_DOUBLE_EQ(list.GetDouble(lumpSum, Fld::UnitPrice), 1500.0) << "a lump sum takes the bid's total";
-    EXPECT_DOUBLE_EQ(list.GetDouble(lumpSum, Fld::TotalPrice), 1500.0);
+    // Saved prices are taken over and the totals recomputed (every kind is in the D84 round trip).
+    EXPECT_DOUBLE_EQ(list.GetDouble(normal, Fld::TotalNet), 6540.63) << "45.50 x 125 plus 15 %";
+    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0020  "), Fld::UnitPrice), 1500.0)
+        << "a lump sum takes the bid's total";
     const int alternative = ByOZ(list, "01.02.0030  ");
     EXPECT_DOUBLE_EQ(list.GetDouble(alternative, Fld::UnitPrice), 12.0);
-    for (int field : {Fld::TotalPrice, Fld::TotalNet, Fld::TotalGross})
-        EXPECT_DOUBLE_EQ(list.GetDouble(alternative, field), 0.0);
-    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0050  "), Fld::TotalPrice), 480.0)
-        << "bidder's quantity 8";
-    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0060  "), Fld::TotalPrice), 568.75)
-        << "10 % of 5687.50";
-    const int split = ByOZ(list, "01.02.0080  ");
-    EXPECT_DOUBLE_EQ(list.GetDouble(split, Fld::OtherShare), 20.0);
-    EXPECT_DOUBLE_EQ(list.GetDouble(split, Fld::WageShare), 15.0);
-    EXPECT_EQ(list.GetText(split, Fld::BidderTexts), "'Muster AG Typ 5'");
+    EXPECT_DOUBLE_EQ(list.GetDouble(alternative, Fld::TotalGross), 0.0);
+    EXPECT_EQ(list.GetText(ByOZ(list, "01.02.0080  "), Fld::BidderTexts), "'Muster AG Typ 5'");
     // The bidder text of a sub-description goes to the one with its number after the lead position.
     const int lead = ByOZ(list, "01.02.0090  ");
     EXPECT_EQ(list.GetText(lead + 1, Fld::BidderTexts), "'Aluminium'");
@@ -105,19 +62,12 @@ TEST(GaebReadD83, InvitationWithSavedBid) {
 TEST(GaebReadD83, BidFileBesideTheInvitationInAnyCase) {
     TempFolder folder;
     WriteBytes(folder / "Bau.D83", ReadBytes(FixturePath("lv_basic.D83")));
-    CAngebotList list;
-    CGaebConverter conv(list);
-    ASSERT_TRUE(conv.ReadD83(folder / "Bau.D83"));
-    EXPECT_EQ(list.GetDouble(0, Fld::RecordId), 1.0);
-    for (int i = 0; i < list.Count(); ++i)
-        EXPECT_EQ(list.GetDouble(i, Fld::UnitPrice), 0.0) << "no bid file, no prices";
-
     WriteBytes(folder / "Bau.D84", ReadBytes(FixturePath("lv_basic.d84")));
     WriteBytes(folder / "Bauteil.d84", "");
     EXPECT_EQ(CGaebConverter::FindBidFile(folder / "Bau.D83"), folder / "Bau.D84");
-    ASSERT_TRUE(conv.ReadD83(folder / "Bau.D83"));
+    CAngebotList list;
+    ASSERT_TRUE(CGaebConverter(list).ReadD83(folder / "Bau.D83"));
     EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.02.0010  "), Fld::UnitPrice), 45.5);
-    EXPECT_GT(list.GetDouble(0, Fld::RecordId), 1.0) << "ids go on after the bid file's";
 }
 
 TEST(GaebReadD83, LineEndsAndEmptyLastLines) {
@@ -155,12 +105,9 @@ TEST(GaebReadD83, ContractRegulationBlocksBeforeTheLv) {
     CAngebotList list;
     ASSERT_TRUE(CGaebConverter(list).ReadD83(FixturePath("lv_tblocks.D83")));
     ASSERT_EQ(list.Count(), 10);
-    for (int group : {0, 3}) {
-        EXPECT_EQ(list.GetText(group, Fld::ShortText), "Vertragliche Regelungen");
+    for (int group : {0, 3})
         EXPECT_EQ(list.GetText(group, Fld::Label), " Text-Verzeichnis");
-    }
-    for (int end : {2, 4})
-        EXPECT_EQ(list.GetText(end, Fld::ShortText), "Ende Vertragliche Regelungen");
+    EXPECT_EQ(list.GetText(4, Fld::ShortText), "Ende Vertragliche Regelungen");
     EXPECT_EQ(list.GetText(0, Fld::LongText),
               "Allgemeine Vertragsbedingungen\r\nf\xfcr die Ausf\xfchrung von Bauleistungen");
     EXPECT_EQ(list.GetText(1, Fld::LongText), "1. Art und Umfang der Leistung");
@@ -230,8 +177,10 @@ TEST(GaebReadD83, RealSampleFilesOpen) {
     for (const auto& [name, positions] : files) {
         CAngebotList list;
         ASSERT_TRUE(CGaebConverter(list).ReadD83((samples / name).string())) << name;
-        EXPECT_EQ(CountKind(list, "P"), positions) << name;
-        EXPECT_EQ(list.GetText(0, Fld::Kind), "L") << name;
+        int found = 0;
+        for (int i = 0; i < list.Count(); ++i)
+            found += list.GetText(i, Fld::Kind) == "P";
+        EXPECT_EQ(found, positions) << name;
     }
     CAngebotList list;
     ASSERT_TRUE(CGaebConverter(list).ReadD83((samples / "LV_Los01.D83").string()));
@@ -240,41 +189,6 @@ TEST(GaebReadD83, RealSampleFilesOpen) {
                                                                                  "bergabe");
     ASSERT_TRUE(CGaebConverter(list).ReadD83((samples / "Flechtingen GS AA.d83").string()));
     EXPECT_EQ(list.GetText(0, Fld::PosType), "C") << "the contract block comes first";
-}
-
-// 20,000 positions and their bid: every per-record step must be indexed.
-TEST(GaebReadD83, LargeInvitationWithBid) {
-    TempFolder folder;
-    auto digits = [](int value, size_t width) {
-        const std::string text = std::to_string(value);
-        return std::string(width - text.size(), '0') + text;
-    };
-    std::vector<std::string> d83{Rec("00", {{11, "83L"}, {63, "1122PPPPI"}})};
-    std::vector<std::string> d84{Rec("00", {{11, "84 "}, {63, "1122PPPPI"}})};
-    for (int a = 1; a <= 200; ++a) {
-        const std::string area = digits(a / 100 + 1, 2) + digits(a % 100, 2);
-        d83.insert(d83.end(), {Rec("11", {{3, area}}), Rec("12", {{3, "Bereich"}})});
-        for (int p = 1; p <= 100; ++p) {
-            const std::string oz = area + digits(p * 10, 4);
-            d83.insert(d83.end(), {Rec("21", {{3, oz}, {23, "000000002000"}, {35, p % 10 ? "m" : "psch"}}),
-                                   Rec("25", {{3, "Position"}}), Rec("26", {{6, "Langtext"}})});
-            d84.push_back(Rec("23", {{3, oz}, {12, " " + digits(a * 100 + p, 10)}, {24, " 000000012345"}}));
-        }
-        d83.push_back(Rec("31"));
-    }
-    d83.push_back(Rec("99"));
-    d84.push_back(Rec("99"));
-    WriteBytes(folder / "gross.D83", JoinRecords(d83));
-    WriteBytes(folder / "gross.d84", JoinRecords(d84));
-
-    CAngebotList list;
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(CGaebConverter(list).ReadD83(folder / "gross.D83"));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "[ INFO     ] 20,000 positions read and merged in " << seconds << " s\n";
-    EXPECT_EQ(CountKind(list, "P"), 20000);
-    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "01.01.0010  "), Fld::TotalPrice), 2.02);
-    EXPECT_DOUBLE_EQ(list.GetDouble(ByOZ(list, "03.00.1000  "), Fld::UnitPrice), 123.45);
 }
 
 } // namespace
