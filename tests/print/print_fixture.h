@@ -31,12 +31,17 @@ inline std::optional<Op> FindText(const std::vector<Op>& ops, const std::string&
     return std::nullopt;
 }
 
-// Appends a position with OZ, label, short text, unit and totals.
+// The text as the drawn lines of a long text must add up to: without line breaks and tabs.
+inline std::string WithoutBreaks(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
+    return text;
+}
+
+// Appends a position with OZ, short text ("Kurztext " + OZ), unit and totals.
 inline int AddPrintPos(CAngebotList& list, double id, double parent, int level, const std::string& oz,
                        double quantity = 1, double ep = 10, const std::string& unit = "m") {
     const int i = AddPos(list, id, parent, level, quantity, ep);
     list.SetText(i, Fld::OZ, oz);
-    list.SetText(i, Fld::Label, "  Pos.");
     list.SetText(i, Fld::ShortText, "Kurztext " + oz);
     list.SetText(i, Fld::Unit, unit);
     list.SetDouble(i, Fld::TotalPrice, quantity * ep);

@@ -21,11 +21,10 @@ public:
 
     explicit CRecordingDevice(const DeviceCaps& caps, bool ready = true) : m_caps(caps), m_ready(ready) {}
 
-    // Ops drawn from now on go to page `page` (from 1).
+    // Ops drawn from now on go to page `page` (from 1); later pages are dropped.
     void StartPage(int page) {
         pages.resize(static_cast<size_t>(page));
         pages.back().clear();
-        m_page = page;
     }
     static int CharWidth(const FontSpec& f) {
         return f.bold ? std::abs(f.height) * 6 / 10 : std::abs(f.height) / 2;
@@ -57,10 +56,9 @@ public:
 private:
     void Add(const Op& op) {
         ops.push_back(op);
-        if (m_page > 0) pages[static_cast<size_t>(m_page - 1)].push_back(op);
+        if (!pages.empty()) pages.back().push_back(op);
     }
 
     DeviceCaps m_caps;
     bool m_ready;
-    int m_page = 0;
 };
