@@ -93,7 +93,9 @@ int Convert(const std::vector<std::string>& args) {
     if (options.vat) {
         // Handed to every position of each LV, as the information dialog's button does.
         for (int i = 0; i < list.Count(); ++i)
-            if (CInfoBlocks::LvRecordOf(list, i) == i) SetVatForAll(list, i, *options.vat);
+            if (list.GetChar(i, Fld::Kind) == Kind::Lv &&
+                list.GetChar(i, Fld::PosType) != PosType::ContractText)
+                SetVatForAll(list, i, *options.vat);
         settings.SetVat(static_cast<int32_t>(*options.vat));
     }
 
