@@ -7,7 +7,6 @@
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/calculation.h"
-#include "model/info_blocks.h"
 
 #include <cstdio>
 #include <optional>
