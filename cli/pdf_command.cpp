@@ -4,7 +4,7 @@
 #include "app/bidder_fields.h"
 #include "app/messages.h"
 #include "app/settings_store.h"
-#include "cli/cli_shell.h"
+#include "cli/cli_session.h"
 #include "common/code_page.h"
 #include "model/calculation.h"
 #include "model/display_tree.h"
@@ -20,45 +20,10 @@
 
 namespace {
 
-struct PdfOptions {
-    std::string in, out;
-    std::optional<std::string> bidder, date, currency;
-    bool prices = true;
-    bool longTexts = true;
-};
-
 void PdfUsage() {
     std::fprintf(stderr, "Aufruf:\n"
                          "  orvak-cli pdf EINGABE AUSGABE.pdf [--bidder NAME] [--date TEXT] [--currency CODE]"
                          " [--no-prices] [--no-longtext]\n");
-}
-
-bool ParsePdf(const std::vector<std::string>& args, PdfOptions& options) {
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--bidder" && hasValue) {
-            options.bidder = Utf8ToCp1252(args[++i]);
-        } else if (a == "--date" && hasValue) {
-            options.date = Utf8ToCp1252(args[++i]);
-        } else if (a == "--currency" && hasValue) {
-            options.currency = Utf8ToCp1252(args[++i]);
-        } else if (a == "--no-prices") {
-            options.prices = false;
-        } else if (a == "--no-longtext") {
-            options.longTexts = false;
-        } else if (a.rfind("--", 0) == 0) {
-            std::fprintf(stderr, "Unbekannte oder unvollst\xc3\xa4ndige Option: %s\n", a.c_str());
-            return false;
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 2) return false;
-    options.in = positional[0];
-    options.out = positional[1];
-    return true;
 }
 
 // Standard error carries the tool's own messages only; Qt's notes (such as a missing runtime
@@ -82,43 +47,39 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
 
 } // namespace
 
-int RunPdfCommand(const std::vector<std::string>& args) {
-    PdfOptions options;
-    if (!ParsePdf(args, options)) {
+int RunPdfCommand(const std::vector<std::string>& words) {
+    CCliArgs args;
+    if (!ParseCliArgs(words, {"--bidder", "--date", "--currency"}, {"--no-prices", "--no-longtext"}, args) ||
+        args.positional.size() != 2) {
         PdfUsage();
         return 1;
     }
+    const std::string& in = args.positional[0];
+    const std::string& out = args.positional[1];
     g_previousHandler = qInstallMessageHandler(QuietMessageHandler);
     const std::unique_ptr<QGuiApplication> application = EnsureGuiApplication();
 
-    CCliShell shell;
-    CMemorySettingsStore store;
-    CAppSettings settings(store);
-    CBidDocument document(shell, settings);
-    if (!document.OpenFile(options.in, CBidDocument::TypeForPath(options.in))) return 1;
-    CAngebotList& list = document.List();
+    CCliSession session;
+    if (!session.Open(in)) return 1;
+    CAngebotList& list = session.List();
 
     // As the Print command: all totals recalculated, then the print dialog's settings with
     // the first row selected; the options stand for what the user types into the dialog.
     CalcAll(list);
-    const int firstRow = list.FirstInChain();
-    CBidderFields fields(list, settings);
-    fields.Open(firstRow);
-    if (options.bidder) fields.SetBidder(*options.bidder);
-    if (options.currency) fields.SetCurrency(*options.currency);
+    const CBidderFields& fields = session.Fields(args.Value("--bidder"), args.Value("--currency"));
 
     CBidPrintLayout layout;
-    layout.SetPrintLongTexts(options.longTexts);
-    layout.SetPrintPrices(options.prices);
-    if (options.date) layout.SetDateText(*options.date);
+    layout.SetPrintLongTexts(!args.Has("--no-longtext"));
+    layout.SetPrintPrices(!args.Has("--no-prices"));
+    if (const auto date = args.Value("--date")) layout.SetDateText(*date);
     layout.SetBidderText(fields.Bidder());
     layout.SetCurrency(fields.Currency());
-    layout.SetDocumentPath(Utf8ToCp1252(options.in));
+    layout.SetDocumentPath(Utf8ToCp1252(in));
 
-    const int vatRate = FindVatRate(list, CDisplayTree(list), firstRow);
-    if (!ExportBidPdf(list, layout, vatRate, QString::fromStdString(options.out))) {
-        shell.MessageBox(Msg::Format(Msg::CannotSave, Utf8ToCp1252(options.out)), ApplicationTitle(),
-                         IShell::Buttons::Ok, IShell::Icon::Warning);
+    const int vatRate = FindVatRate(list, CDisplayTree(list), list.FirstInChain());
+    if (!ExportBidPdf(list, layout, vatRate, QString::fromStdString(out))) {
+        session.Shell().MessageBox(Msg::Format(Msg::CannotSave, Utf8ToCp1252(out)), ApplicationTitle(),
+                                   IShell::Buttons::Ok, IShell::Icon::Warning);
         return 1;
     }
     return 0;
