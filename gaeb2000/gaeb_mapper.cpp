@@ -75,21 +75,10 @@ CGaebMapper::CGaebMapper(CAngebotList& list, CGaebTagTree& tree)
 void CGaebMapper::MapTree(CGaebTagNode* start) {
     m_blocks.Reset();
     // Each node, then its children, then its next sibling: the file order of the run.
-    std::vector<CGaebTagNode*> open;
     CGaebTagNode* node = start ? start : m_tree.FirstRoot();
-    while (node) {
+    const CGaebTagNode* top = m_tree.Parent(node);
+    for (; node; node = m_tree.WalkNext(node, top))
         MapNode(node);
-        if (CGaebTagNode* child = m_tree.FirstChild(node)) {
-            open.push_back(node);
-            node = child;
-            continue;
-        }
-        node = m_tree.NextSibling(node);
-        while (!node && !open.empty()) {
-            node = m_tree.NextSibling(open.back());
-            open.pop_back();
-        }
-    }
 }
 
 void CGaebMapper::MapNode(CGaebTagNode* node) {

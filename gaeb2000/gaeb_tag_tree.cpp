@@ -274,6 +274,15 @@ CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
     return node ? Node(node->m_next) : nullptr;
 }
 
+CGaebTagNode* CGaebTagTree::WalkNext(const CGaebTagNode* node, const CGaebTagNode* top) const {
+    if (CGaebTagNode* child = FirstChild(node)) return child;
+    for (const CGaebTagNode* n = node; n; n = Parent(n)) {
+        if (CGaebTagNode* sibling = NextSibling(n)) return sibling;
+        if (Parent(n) == top) break;
+    }
+    return nullptr;
+}
+
 CGaebTagNode* CGaebTagTree::FindNode(int32_t kind, std::string_view name, const CGaebTagNode* start) const {
     if (kind != CGaebTagNode::Block) {
         for (CGaebTagNode* child = FirstChild(start); child; child = NextSibling(child))

@@ -95,6 +95,9 @@ public:
     CGaebTagNode* Parent(const CGaebTagNode* node) const;
     // Following node in file order.
     CGaebTagNode* Next(const CGaebTagNode* node) const;
+    // The node after `node` in a walk of each node, then its children, then its next
+    // sibling, that never climbs above the level whose parent is `top` (nullptr: the roots).
+    CGaebTagNode* WalkNext(const CGaebTagNode* node, const CGaebTagNode* top) const;
     // kind 0: the first block named `name` in `start`'s subtree or the subtrees of its
     // following siblings, depth-first in file order (`start` nullptr: the whole tree).
     // Other kinds: the first direct child of `start` of that kind named `name`.

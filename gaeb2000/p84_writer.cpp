@@ -141,22 +141,13 @@ void CP84Writer::WriteTree(CGaebTagNode* start) {
     // Each node, then its children, then its next sibling; the STLB-Bau indentation
     // starts afresh with the children of every block.
     m_inStlbBau = false;
-    std::vector<CGaebTagNode*> open;
     CGaebTagNode* node = start ? start : m_tree.FirstRoot();
+    const CGaebTagNode* top = m_tree.Parent(node);
     while (node) {
         WriteNode(node);
-        CGaebTagNode* child = node->IsBlock() ? m_tree.FirstChild(node) : nullptr;
-        if (child) {
-            open.push_back(node);
-            m_inStlbBau = false;
-            node = child;
-            continue;
-        }
-        node = m_tree.NextSibling(node);
-        while (!node && !open.empty()) {
-            node = m_tree.NextSibling(open.back());
-            open.pop_back();
-        }
+        CGaebTagNode* next = m_tree.WalkNext(node, top);
+        if (next && m_tree.Parent(next) == node) m_inStlbBau = false;
+        node = next;
     }
 }
 
