@@ -17,7 +17,9 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path TempDir() {
-    const fs::path dir = fs::temp_directory_path() / "orvak_test_bid_document";
+    const fs::path dir =
+        fs::temp_directory_path() / (std::string("orvak_test_bid_document") + "_" +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     return dir;
 }

@@ -23,8 +23,11 @@ inline std::string DataPath(const char* name) {
     return std::string(ORVAK_TEST_DATA) + "/p83/" + name;
 }
 
+// A folder of the running test's own, as CTest runs tests in parallel processes.
 inline fs::path TempDir() {
-    const fs::path dir = fs::temp_directory_path() / "orvak_test_gaeb2000_map";
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path dir = fs::temp_directory_path() /
+                         (std::string("orvak_test_gaeb2000_") + info->test_suite_name() + "_" + info->name());
     fs::create_directories(dir);
     return dir;
 }

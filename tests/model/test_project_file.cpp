@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path TempPath(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / "orvak_test_project_file";
+    const fs::path dir =
+        fs::temp_directory_path() / (std::string("orvak_test_project_file") + "_" +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     return dir / name;
 }
