@@ -24,19 +24,19 @@ CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shel
 
 CBidDocument::~CBidDocument() = default;
 
-int CBidDocument::DetectGaebType(const std::string& path) {
+OpenType CBidDocument::DetectGaebType(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Project;
+    if (!in) return OpenType::Project;
     // The first line, read in bounded pieces so that a file without line ends costs little.
     std::string line;
     char c;
     while (line.size() < 65536 && in.get(c) && c != '\n')
         line.push_back(c);
-    return line.find("#begin[GAEB]") != std::string::npos ? Gaeb2000 : Gaeb90;
+    return line.find("#begin[GAEB]") != std::string::npos ? OpenType::Gaeb2000 : OpenType::Gaeb90;
 }
 
-int CBidDocument::TypeForPath(const std::string& path) {
-    return EndsWithNoCase(path, ".ovf") ? Project : DetectGaebType(path);
+OpenType CBidDocument::TypeForPath(const std::string& path) {
+    return EndsWithNoCase(path, ".ovf") ? OpenType::Project : DetectGaebType(path);
 }
 
 void CBidDocument::ShowMessage(int id, const std::string& path) {
@@ -46,11 +46,11 @@ void CBidDocument::ShowMessage(int id, const std::string& path) {
 
 bool CBidDocument::ReadByType(const std::string& path) {
     switch (m_openType) {
-    case Project:
+    case OpenType::Project:
         if (LoadRecords(m_list, path) < 0) return false;
         m_list.LinkDisplayChain();
         return true;
-    case Gaeb90: {
+    case OpenType::Gaeb90: {
         CGaebConverter converter(m_list);
         m_settings.Currency(converter.currencySetting);
         if (!converter.ReadD83(path)) return false;
@@ -59,7 +59,7 @@ bool CBidDocument::ReadByType(const std::string& path) {
         m_shareTitle2 = converter.component2Name;
         return true;
     }
-    case Gaeb2000:
+    case OpenType::Gaeb2000:
         return OpenGaeb2000(path);
     default:
         return false;
@@ -84,7 +84,7 @@ bool CBidDocument::OpenGaeb2000(const std::string& path) {
     return true;
 }
 
-bool CBidDocument::OpenFile(const std::string& path, int openType) {
+bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
     m_shell.BeginWaitCursor();
     m_openType = openType;
     m_shareTitle1.clear();
@@ -134,7 +134,7 @@ bool CBidDocument::OpenCommand() {
     int filter = 0;
     if (!m_shell.OpenFileDialog(std::string(kFilterProject) + kFilterInvitation + "|", path, filter))
         return false;
-    const bool ok = OpenFile(path, filter == 1 ? DetectGaebType(path) : Project);
+    const bool ok = OpenFile(path, filter == 1 ? DetectGaebType(path) : OpenType::Project);
     m_modified = false;
     return ok;
 }
@@ -142,10 +142,10 @@ bool CBidDocument::OpenCommand() {
 bool CBidDocument::SaveCommand(int selectedRecord) {
     std::string filter;
     switch (m_openType) {
-    case Gaeb90:
+    case OpenType::Gaeb90:
         filter = kFilterD84;
         break;
-    case Gaeb2000:
+    case OpenType::Gaeb2000:
         filter = kFilterP84;
         break;
     default:
@@ -161,7 +161,7 @@ bool CBidDocument::SaveCommand(int selectedRecord) {
     return SaveTo(path, m_openType, &fields);
 }
 
-bool CBidDocument::SaveTo(const std::string& path, int writerType, CBidderFields* fields) {
+bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderFields* fields) {
     if (fields) {
         fields->Store();
         m_savedBidder = fields->Bidder();
@@ -209,14 +209,14 @@ int CBidDocument::BidVatRate() const {
     return rate;
 }
 
-bool CBidDocument::WriteByType(const std::string& path, int writerType) {
+bool CBidDocument::WriteByType(const std::string& path, OpenType writerType) {
     m_writerMessage.clear();
     switch (writerType) {
-    case Project: {
+    case OpenType::Project: {
         m_list.RenumberSortNo();
         return SaveProjectFile(m_list, path);
     }
-    case Gaeb90: {
+    case OpenType::Gaeb90: {
         const int lv = CInfoBlocks::LvRecordOf(m_list, m_list.FirstInChain());
         if (m_savedBidder && lv != -1) {
             // The bidder record is written from the bidder-side sections, which a D83 with a
@@ -232,7 +232,7 @@ bool CBidDocument::WriteByType(const std::string& path, int writerType) {
         m_writerMessage = writer.errorMessage;
         return ok;
     }
-    case Gaeb2000: {
+    case OpenType::Gaeb2000: {
         if (!m_tree) return false;
         CP84Writer writer(m_list, *m_tree);
         const bool ok = writer.WriteTagFile(path);

@@ -14,10 +14,11 @@
 // tool both drive it.
 class CGaebTagTree;
 
+// The kind of file that was opened; it selects the writer on save.
+enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
+
 class CBidDocument {
 public:
-    enum OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
-
     CBidDocument(IShell& shell, CAppSettings& settings);
     ~CBidDocument();
 
@@ -26,13 +27,13 @@ public:
 
     // GAEB 2000 when the first line contains "#begin[GAEB]", else GAEB 90; a file that
     // cannot be read gives the project file type.
-    static int DetectGaebType(const std::string& path);
+    static OpenType DetectGaebType(const std::string& path);
     // Project file by the extension ".ovf" (any case), otherwise DetectGaebType.
-    static int TypeForPath(const std::string& path);
+    static OpenType TypeForPath(const std::string& path);
 
     // Reads the file by the open type, sets the title, refills the views and calculates.
     // On failure the list is empty, no file is open and message 61239 was shown.
-    bool OpenFile(const std::string& path, int openType);
+    bool OpenFile(const std::string& path, OpenType openType);
 
     // The open command: prompt to save, open dialog, file type by the chosen filter, OpenFile.
     bool OpenCommand();
@@ -41,7 +42,7 @@ public:
     // Saves the bid: information blocks of the dialog into the LV record, CalcAll, title and
     // path, the writer by type. On failure a message names the path and the modified flag
     // stays set. `fields` may be null when no dialog took bidder and currency.
-    bool SaveTo(const std::string& path, int writerType, CBidderFields* fields);
+    bool SaveTo(const std::string& path, OpenType writerType, CBidderFields* fields);
     // Asks 61219 when modified. False means cancel: also when the user said Yes and then
     // cancelled the save dialog or the save failed, so that nothing typed is lost.
     bool PromptSave(int selectedRecord);
@@ -53,7 +54,7 @@ public:
 
     bool IsOpen() const { return !m_path.empty(); }
     const std::string& Path() const { return m_path; }
-    int OpenTypeValue() const { return m_openType; }
+    OpenType GetOpenType() const { return m_openType; }
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
     double DefaultVat() const { return m_defaultVat; }
@@ -68,13 +69,13 @@ public:
 private:
     bool ReadByType(const std::string& path);
     bool OpenGaeb2000(const std::string& path);
-    bool WriteByType(const std::string& path, int writerType);
+    bool WriteByType(const std::string& path, OpenType writerType);
     void ShowMessage(int id, const std::string& path);
 
     IShell& m_shell;
     CAppSettings& m_settings;
     CAngebotList m_list;
-    int m_openType = Project;
+    OpenType m_openType = OpenType::Project;
     std::string m_path;
     bool m_modified = false;
     double m_defaultVat = 19.0;

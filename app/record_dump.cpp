@@ -37,11 +37,11 @@ std::string DumpRecords(const CAngebotList& list) {
     const CDisplayTree tree(list);
     for (int i : tree.Order()) {
         out += std::to_string(list.GetInt(i, Fld::Level));
-        for (int field : {Fld::Kind, Fld::PosType, Fld::Label, Fld::OZ, Fld::ShortText})
+        for (Fld field : {Fld::Kind, Fld::PosType, Fld::Label, Fld::OZ, Fld::ShortText})
             out += '\t' + DumpText(list.GetText(i, field));
         out += '\t' + Number(list.GetDouble(i, Fld::Quantity), 3);
         out += '\t' + DumpText(list.GetText(i, Fld::Unit));
-        for (int field : {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::TotalPrice, Fld::SurchargePct,
+        for (Fld field : {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::TotalPrice, Fld::SurchargePct,
                           Fld::TotalNet, Fld::VatPct, Fld::TotalGross})
             out += '\t' + Number(list.GetDouble(i, field), 2);
         out += '\n';

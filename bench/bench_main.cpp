@@ -128,7 +128,7 @@ int main() {
     CBidDocument doc(shell, settings);
 
     auto t = std::chrono::steady_clock::now();
-    if (!doc.OpenFile(d83.string(), CBidDocument::Gaeb90)) return 1;
+    if (!doc.OpenFile(d83.string(), OpenType::Gaeb90)) return 1;
     std::printf("GAEB 90 open with d84 and calculation: %d records in %.3f s\n", doc.List().Count(),
                 Seconds(t));
 
@@ -142,7 +142,7 @@ int main() {
 
     t = std::chrono::steady_clock::now();
     const fs::path ovf = dir / "bench.ovf";
-    if (!doc.SaveTo(ovf.string(), CBidDocument::Project, nullptr)) return 1;
+    if (!doc.SaveTo(ovf.string(), OpenType::Project, nullptr)) return 1;
     std::printf("project file save: %.3f s\n", Seconds(t));
 
     t = std::chrono::steady_clock::now();
@@ -151,18 +151,18 @@ int main() {
     std::printf("project file load: %d records in %.3f s\n", count, Seconds(t));
 
     t = std::chrono::steady_clock::now();
-    if (!doc.SaveTo((dir / "bench.D84").string(), CBidDocument::Gaeb90, nullptr)) return 1;
+    if (!doc.SaveTo((dir / "bench.D84").string(), OpenType::Gaeb90, nullptr)) return 1;
     std::printf("D84 write: %.3f s\n", Seconds(t));
 
     const fs::path p83 = dir / "bench.P83";
     fs::remove(dir / "bench.P84");
     GenerateGaeb2000(p83, 200, 100);
     t = std::chrono::steady_clock::now();
-    if (!doc.OpenFile(p83.string(), CBidDocument::Gaeb2000)) return 1;
+    if (!doc.OpenFile(p83.string(), OpenType::Gaeb2000)) return 1;
     std::printf("GAEB 2000 open, mapping and calculation: %d records in %.3f s\n", doc.List().Count(),
                 Seconds(t));
     t = std::chrono::steady_clock::now();
-    if (!doc.SaveTo((dir / "bench.P84").string(), CBidDocument::Gaeb2000, nullptr)) return 1;
+    if (!doc.SaveTo((dir / "bench.P84").string(), OpenType::Gaeb2000, nullptr)) return 1;
     std::printf("P84 write: %.3f s\n", Seconds(t));
     fs::remove(dir / "bench.P84");
     return 0;

@@ -57,7 +57,7 @@ int Convert(const std::vector<std::string>& words) {
         session.Settings().SetVat(static_cast<int32_t>(vat));
     }
     CBidDocument& document = session.Document();
-    const int writer = EndsWithNoCase(out, ".ovf") ? CBidDocument::Project : document.OpenTypeValue();
+    const OpenType writer = EndsWithNoCase(out, ".ovf") ? OpenType::Project : document.GetOpenType();
     return document.SaveTo(out, writer, &fields) ? 0 : 1;
 }
 

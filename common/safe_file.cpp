@@ -59,22 +59,18 @@ std::string FindFileBeside(const std::string& path, const std::string& extension
     const fs::path folder = original.parent_path();
     const fs::path stem = original.stem();
     const fs::path exact = folder / fs::path(stem.string() + extension);
-    if (fs::is_regular_file(exact, ec))
-        return exact.string();
+    if (fs::is_regular_file(exact, ec)) return exact.string();
 
     std::string found;
     fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const fs::path& candidate = it->path();
-        if (candidate.stem() != stem || !EqualsNoCase(candidate.extension().string(), extension))
-            continue;
+        if (candidate.stem() != stem || !EqualsNoCase(candidate.extension().string(), extension)) continue;
         std::error_code typeError;
-        if (!it->is_regular_file(typeError))
-            continue;
+        if (!it->is_regular_file(typeError)) continue;
         // Several spellings can coexist on a case-sensitive file system; take the first by name.
         const std::string name = (folder / candidate.filename()).string();
-        if (found.empty() || name < found)
-            found = name;
+        if (found.empty() || name < found) found = name;
     }
     return found;
 }

@@ -409,7 +409,7 @@ CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, const char* name) {
     return m_tree.AppendItem(name, block);
 }
 
-std::string CP84Writer::Plain(int r, int field, int decimals, bool negate) {
+std::string CP84Writer::Plain(int r, Fld field, int decimals, bool negate) {
     const double value = m_list.GetDouble(r, field);
     CNumberFormat format;
     std::string text;

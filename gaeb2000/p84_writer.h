@@ -49,7 +49,7 @@ private:
     bool RecordsMatch() const;
     // The item `name` of `block`, added after the block's leading items when missing.
     CGaebTagNode* FindOrAddItem(CGaebTagNode* block, const char* name);
-    std::string Plain(int r, int field, int decimals, bool negate = false);
+    std::string Plain(int r, Fld field, int decimals, bool negate = false);
     void Line(int indent, const std::string& text);
     void CloseLevelsAbove(int32_t depth);
 

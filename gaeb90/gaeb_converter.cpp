@@ -329,7 +329,7 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
         if (m_list.GetText(i, Fld::SubKind) == "L")
             subDescriptions[ParseInt(m_list.GetText(i, Fld::GroupRef))].push_back(i);
 
-    static const int kCopied[] = {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::SurchargePct};
+    static const Fld kCopied[] = {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::SurchargePct};
     int m = -1;
     for (int j = 0; j < bid.Count(); ++j) {
         int k = -1;
@@ -344,15 +344,15 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
         if (k == -1) {
             const std::string oz = bid.GetText(j, Fld::OZ);
             if (!oz.empty()) {
-                k = m_list.FindRecord(FieldValue(oz), Fld::OZ);
+                k = m_list.FindRecord(Fld::OZ, FieldValue(oz));
                 if (k != -1 && m == -1 && m_list.GetText(k, Fld::SubKind) == "L") m = k;
             }
         }
         if (k == -1) continue;
 
-        for (int field : kCopied) {
+        for (Fld field : kCopied) {
             FieldValue value;
-            if (bid.GetField(j, value, field)) m_list.SetField(k, value, field);
+            if (bid.GetField(j, field, value)) m_list.SetField(k, field, value);
         }
         // A lump sum of a normal, base or contingency position carries only its total in the
         // bid; alternative and eventual ones carry their unit price and no total.

@@ -290,7 +290,7 @@ void CGaebConverter::OnRecord32(const std::string& line) {
         const double total = ColsNumber(line, 12, 24, kPriceScale);
         m_list.SetDouble(index, Fld::TotalPrice, total);
         const int parent =
-            m_list.FindRecord(FieldValue(m_list.GetDouble(index, Fld::ParentId)), Fld::RecordId);
+            m_list.FindRecord(Fld::RecordId, FieldValue(m_list.GetDouble(index, Fld::ParentId)));
         if (parent != -1) m_list.SetDouble(parent, Fld::TotalPrice, total);
     }
     const std::string factor = ColsTrim(line, 25, 31);

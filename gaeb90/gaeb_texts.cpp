@@ -133,7 +133,7 @@ int CGaebConverter::FindLvRecord() const {
         if (TrimRight(m_list.GetText(index, Fld::Kind)) == "L" ||
             m_list.GetDouble(index, Fld::RecordId) == 1.0)
             return index;
-        index = m_list.FindRecord(FieldValue(m_list.GetDouble(index, Fld::ParentId)), Fld::RecordId);
+        index = m_list.FindRecord(Fld::RecordId, FieldValue(m_list.GetDouble(index, Fld::ParentId)));
     }
     return -1;
 }
@@ -266,7 +266,7 @@ void CGaebConverter::SetInfoValue(const std::string& key, const std::string& val
         SplitLines(value, newLines);
     }
 
-    const int field = bidder ? Fld::BidderTexts : Fld::InfoText;
+    const Fld field = bidder ? Fld::BidderTexts : Fld::InfoText;
     std::string text = m_list.GetText(lv, field);
     std::vector<std::string> lines;
     SplitLines(text, lines);

@@ -5,22 +5,23 @@
 CAngebot::CAngebot() = default;
 
 // Position of a field in the storage array of its type.
-int CAngebot::Slot(int field) {
+int CAngebot::Slot(Fld field) {
+    const int n = FieldNumber(field);
     switch (TypeOfField(field)) {
     case FieldType::Double:
-        return field <= Fld::SortNo ? field : field - Fld::Quantity + 3;
+        return field <= Fld::SortNo ? n : n - FieldNumber(Fld::Quantity) + 3;
     case FieldType::Int:
         return 0;
     case FieldType::Text:
         if (field == Fld::RefMark) return 0;
-        if (field <= Fld::SupplementIndex) return field - Fld::Kind + 1;
-        return field - Fld::BidderTexts + 16;
+        if (field <= Fld::SupplementIndex) return n - FieldNumber(Fld::Kind) + 1;
+        return n - FieldNumber(Fld::BidderTexts) + 16;
     }
     return 0;
 }
 
-int CAngebot::SetField(const FieldValue& value, int field) {
-    if (field < 0 || field >= Fld::Count) return 0;
+int CAngebot::SetField(Fld field, const FieldValue& value) {
+    if (!IsValidField(field)) return 0;
     switch (TypeOfField(field)) {
     case FieldType::Double:
         if (!value.IsDouble()) return 0;
@@ -42,8 +43,8 @@ int CAngebot::SetField(const FieldValue& value, int field) {
     return 0;
 }
 
-int CAngebot::GetField(FieldValue& value, int field) const {
-    if (field < 0 || field >= Fld::Count) return 0;
+int CAngebot::GetField(Fld field, FieldValue& value) const {
+    if (!IsValidField(field)) return 0;
     switch (TypeOfField(field)) {
     case FieldType::Double:
         value = FieldValue(m_numbers[Slot(field)]);

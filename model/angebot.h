@@ -14,15 +14,15 @@ public:
     CAngebot();
 
     // 1 on success, 0 for a bad field number or a value of another type.
-    int SetField(const FieldValue& value, int field);
-    int GetField(FieldValue& value, int field) const;
+    int SetField(Fld field, const FieldValue& value);
+    int GetField(Fld field, FieldValue& value) const;
 
     int32_t m_next = -1;
     int32_t m_prev = -1;
     int32_t m_index = -1; // own list index, kept by CAngebotList
 
 private:
-    static int Slot(int field);
+    static int Slot(Fld field);
 
     std::array<double, 12> m_numbers{};
     int32_t m_level = 0;

@@ -12,28 +12,28 @@ int CAngebotList::AddRecord() {
     const int index = Count();
     m_records.push_back(std::make_unique<CAngebot>());
     m_records.back()->m_index = index;
-    for (int field = 0; field < Fld::Count; ++field) {
-        if (!m_indexes[field]) continue;
+    for (int n = 0; n < kFieldCount; ++n) {
+        if (!m_indexes[n]) continue;
         FieldValue value;
         std::string key;
-        m_records.back()->GetField(value, field);
-        if (IndexKey(value, key)) (*m_indexes[field])[key].insert(index);
+        m_records.back()->GetField(FieldOf(n), value);
+        if (IndexKey(value, key)) (*m_indexes[n])[key].insert(index);
     }
     return index;
 }
 
-int CAngebotList::SetField(int index, const FieldValue& value, int field) {
-    if (index < 0 || index >= Count() || field < 0 || field >= Fld::Count) return 0;
+int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
+    if (index < 0 || index >= Count() || !IsValidField(field)) return 0;
     CAngebot& record = *m_records[index];
-    IndexMap* map = m_indexes[field].get();
+    IndexMap* map = m_indexes[FieldNumber(field)].get();
     std::string oldKey;
     bool hadKey = false;
     if (map) {
         FieldValue old;
-        record.GetField(old, field);
+        record.GetField(field, old);
         hadKey = IndexKey(old, oldKey);
     }
-    if (!record.SetField(value, field)) return 0;
+    if (!record.SetField(field, value)) return 0;
     if (map) {
         std::string newKey;
         const bool hasKey = IndexKey(value, newKey);
@@ -51,9 +51,9 @@ int CAngebotList::SetField(int index, const FieldValue& value, int field) {
     return 1;
 }
 
-int CAngebotList::GetField(int index, FieldValue& value, int field) const {
+int CAngebotList::GetField(int index, Fld field, FieldValue& value) const {
     if (index < 0 || index >= Count()) return 0;
-    return m_records[index]->GetField(value, field);
+    return m_records[index]->GetField(field, value);
 }
 
 void CAngebotList::RemoveAll() {
@@ -86,22 +86,23 @@ bool CAngebotList::IndexKey(const FieldValue& value, std::string& key) {
     return false;
 }
 
-CAngebotList::IndexMap& CAngebotList::EnsureIndex(int field) const {
-    if (!m_indexes[field]) {
+CAngebotList::IndexMap& CAngebotList::EnsureIndex(Fld field) const {
+    auto& slot = m_indexes[FieldNumber(field)];
+    if (!slot) {
         auto map = std::make_unique<IndexMap>();
         std::string key;
         for (int i = 0; i < Count(); ++i) {
             FieldValue value;
-            m_records[i]->GetField(value, field);
+            m_records[i]->GetField(field, value);
             if (IndexKey(value, key)) (*map)[key].insert(i);
         }
-        m_indexes[field] = std::move(map);
+        slot = std::move(map);
     }
-    return *m_indexes[field];
+    return *slot;
 }
 
-int CAngebotList::FindRecord(const FieldValue& value, int field) const {
-    if (field < 0 || field >= Fld::Count || Count() == 0) return -1;
+int CAngebotList::FindRecord(Fld field, const FieldValue& value) const {
+    if (!IsValidField(field) || Count() == 0) return -1;
     std::string key;
     if (!IndexKey(value, key)) return -1;
     const IndexMap& map = EnsureIndex(field);
@@ -112,9 +113,9 @@ int CAngebotList::FindRecord(const FieldValue& value, int field) const {
 void CAngebotList::CopyRecords(CAngebotList& target) const {
     for (int i = 0; i < Count(); ++i) {
         const int t = target.AddRecord();
-        for (int field = 0; field < Fld::Count; ++field) {
+        for (int n = 0; n < kFieldCount; ++n) {
             FieldValue value;
-            if (GetField(i, value, field)) target.SetField(t, value, field);
+            if (GetField(i, FieldOf(n), value)) target.SetField(t, FieldOf(n), value);
         }
     }
 }
@@ -157,25 +158,25 @@ CAngebot* CAngebotList::FirstChildRecord(CAngebot* record) {
     CAngebot* next = Record(record->m_next);
     if (!next) return nullptr;
     FieldValue parentId, id;
-    next->GetField(parentId, Fld::ParentId);
-    record->GetField(id, Fld::RecordId);
+    next->GetField(Fld::ParentId, parentId);
+    record->GetField(Fld::RecordId, id);
     return parentId == id ? next : nullptr;
 }
 
 CAngebot* CAngebotList::NextSiblingRecord(CAngebot* record) {
     if (!record) return nullptr;
     FieldValue parentId, level;
-    record->GetField(parentId, Fld::ParentId);
-    record->GetField(level, Fld::Level);
+    record->GetField(Fld::ParentId, parentId);
+    record->GetField(Fld::Level, level);
     int j = record->m_next;
     // The walk never takes more steps than there are records, even on a broken chain.
     for (int steps = 0; steps <= Count(); ++steps) {
         CAngebot* c = Record(j);
         if (!c) return nullptr;
         FieldValue cParent, cLevel;
-        c->GetField(cParent, Fld::ParentId);
+        c->GetField(Fld::ParentId, cParent);
         if (cParent == parentId) return c;
-        c->GetField(cLevel, Fld::Level);
+        c->GetField(Fld::Level, cLevel);
         j = c->m_next;
         if (j == -1 || cLevel.AsInt() < level.AsInt()) return nullptr;
     }
@@ -223,25 +224,25 @@ void CAngebotList::RenumberSortNo() {
     }
 }
 
-double CAngebotList::GetDouble(int index, int field) const {
+double CAngebotList::GetDouble(int index, Fld field) const {
     FieldValue value;
-    GetField(index, value, field);
+    GetField(index, field, value);
     return value.AsDouble();
 }
 
-int32_t CAngebotList::GetInt(int index, int field) const {
+int32_t CAngebotList::GetInt(int index, Fld field) const {
     FieldValue value;
-    GetField(index, value, field);
+    GetField(index, field, value);
     return value.AsInt();
 }
 
-std::string CAngebotList::GetText(int index, int field) const {
+std::string CAngebotList::GetText(int index, Fld field) const {
     FieldValue value;
-    GetField(index, value, field);
+    GetField(index, field, value);
     return value.AsText();
 }
 
-char CAngebotList::GetChar(int index, int field) const {
+char CAngebotList::GetChar(int index, Fld field) const {
     const std::string text = TrimRight(GetText(index, field));
     return text.empty() ? '\0' : text[0];
 }

@@ -22,13 +22,13 @@ public:
     int Count() const { return static_cast<int>(m_records.size()); }
 
     int AddRecord();
-    int SetField(int index, const FieldValue& value, int field);
-    int GetField(int index, FieldValue& value, int field) const;
+    int SetField(int index, Fld field, const FieldValue& value);
+    int GetField(int index, Fld field, FieldValue& value) const;
     void RemoveAll();
 
     // First record in list order whose field equals the value; -1 if none.
     // Answered from an index per field that is kept current by SetField.
-    int FindRecord(const FieldValue& value, int field) const;
+    int FindRecord(Fld field, const FieldValue& value) const;
 
     void CopyRecords(CAngebotList& target) const;
 
@@ -50,22 +50,22 @@ public:
     int NextInChain(int index) const;
 
     // Typed shortcuts over GetField/SetField; a failed get gives 0 or "".
-    double GetDouble(int index, int field) const;
-    int32_t GetInt(int index, int field) const;
-    std::string GetText(int index, int field) const;
-    int SetDouble(int index, int field, double value) { return SetField(index, FieldValue(value), field); }
-    int SetInt(int index, int field, int32_t value) { return SetField(index, FieldValue(value), field); }
-    int SetText(int index, int field, std::string value) {
-        return SetField(index, FieldValue(std::move(value)), field);
+    double GetDouble(int index, Fld field) const;
+    int32_t GetInt(int index, Fld field) const;
+    std::string GetText(int index, Fld field) const;
+    int SetDouble(int index, Fld field, double value) { return SetField(index, field, FieldValue(value)); }
+    int SetInt(int index, Fld field, int32_t value) { return SetField(index, field, FieldValue(value)); }
+    int SetText(int index, Fld field, std::string value) {
+        return SetField(index, field, FieldValue(std::move(value)));
     }
     // The field's text without trailing white space; its first character or '\0'.
-    char GetChar(int index, int field) const;
+    char GetChar(int index, Fld field) const;
 
 private:
     using IndexMap = std::unordered_map<std::string, std::set<int>>;
     static bool IndexKey(const FieldValue& value, std::string& key);
-    IndexMap& EnsureIndex(int field) const;
+    IndexMap& EnsureIndex(Fld field) const;
 
     std::vector<std::unique_ptr<CAngebot>> m_records;
-    mutable std::array<std::unique_ptr<IndexMap>, Fld::Count> m_indexes;
+    mutable std::array<std::unique_ptr<IndexMap>, kFieldCount> m_indexes;
 };

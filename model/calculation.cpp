@@ -115,7 +115,7 @@ Totals CalcAll(CAngebotList& list) {
     return CalcAll(list, tree, -1);
 }
 
-void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start, double value, int field) {
+void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start, Fld field, double value) {
     const int pos = tree.OrderPos(start);
     if (pos == -1) return;
     const int end = pos + 1 + tree.DescendantCount(start);
@@ -128,7 +128,7 @@ void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start
 
 void SetVatForAll(CAngebotList& list, int start, double rate, bool* modified) {
     const CDisplayTree tree(list);
-    PropagateToChildren(list, tree, start, rate, Fld::VatPct);
+    PropagateToChildren(list, tree, start, Fld::VatPct, rate);
     CalcAll(list, tree, -1);
     if (modified) *modified = true;
 }

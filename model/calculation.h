@@ -34,7 +34,7 @@ Totals CalcAll(CAngebotList& list);
 
 // Hands a value (surcharge or VAT rate: field SurchargePct or VatPct) to every record
 // below `start`, depth first, recalculating each by the price model of one position.
-void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start, double value, int field);
+void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start, Fld field, double value);
 
 // Hands the VAT rate to every record below `start`, then CalcAll; sets *modified.
 void SetVatForAll(CAngebotList& list, int start, double rate, bool* modified = nullptr);

@@ -15,7 +15,7 @@ void CDisplayTree::Build(const CAngebotList& list) {
     // Place the records in display-chain order; a visited record ends a broken chain.
     int lastRoot = -1;
     for (int i = list.FirstInChain(); i != -1 && !placed[i]; i = list.NextInChain(i)) {
-        const int parent = list.FindRecord(FieldValue(list.GetDouble(i, Fld::ParentId)), Fld::RecordId);
+        const int parent = list.FindRecord(Fld::RecordId, FieldValue(list.GetDouble(i, Fld::ParentId)));
         placed[i] = 1;
         if (parent != -1 && parent != i && placed[parent]) {
             m_parent[i] = parent;

@@ -9,10 +9,10 @@
 class FieldValue {
 public:
     FieldValue() = default;
-    FieldValue(double d) : m_value(d) {}
-    FieldValue(int32_t i) : m_value(i) {}
-    FieldValue(std::string s) : m_value(std::move(s)) {}
-    FieldValue(const char* s) : m_value(std::string(s)) {}
+    explicit FieldValue(double d) : m_value(d) {}
+    explicit FieldValue(int32_t i) : m_value(i) {}
+    explicit FieldValue(std::string s) : m_value(std::move(s)) {}
+    explicit FieldValue(const char* s) : m_value(std::string(s)) {}
 
     bool IsEmpty() const { return std::holds_alternative<std::monostate>(m_value); }
     bool IsDouble() const { return std::holds_alternative<double>(m_value); }

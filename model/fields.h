@@ -4,8 +4,7 @@
 
 // Field numbers of a bid record. They are the interface between all parts of the
 // program and fix the order of the project file.
-namespace Fld {
-enum : int {
+enum class Fld : int {
     ParentId = 0,
     RecordId = 1,
     SortNo = 2,
@@ -38,15 +37,28 @@ enum : int {
     BidderTexts = 29,
     Reserved30 = 30,
     InfoText = 31,
-    Count = 32
 };
+
+constexpr int kFieldCount = 32;
+
+// The field of a number 0..31 (callers check the range).
+constexpr Fld FieldOf(int number) {
+    return static_cast<Fld>(number);
+}
+constexpr int FieldNumber(Fld field) {
+    return static_cast<int>(field);
+}
+constexpr bool IsValidField(Fld field) {
+    return FieldNumber(field) >= 0 && FieldNumber(field) < kFieldCount;
 }
 
 enum class FieldType { Double, Int, Text };
 
 // 0-2 double, 3 text, 4 integer, 5-19 text, 20-28 double, 29-31 text.
-constexpr FieldType TypeOfField(int field) {
-    if (field <= Fld::SortNo || (field >= Fld::Quantity && field <= Fld::TotalGross))
+constexpr FieldType TypeOfField(Fld field) {
+    const int n = FieldNumber(field);
+    if (n <= FieldNumber(Fld::SortNo) ||
+        (n >= FieldNumber(Fld::Quantity) && n <= FieldNumber(Fld::TotalGross)))
         return FieldType::Double;
     if (field == Fld::Level) return FieldType::Int;
     return FieldType::Text;

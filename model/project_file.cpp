@@ -80,7 +80,8 @@ bool GetText(const std::string& data, size_t& pos, std::string& text) {
 } // namespace
 
 void WriteRecord(const CAngebotList& list, int index, std::string& out) {
-    for (int field = 0; field < Fld::Count; ++field) {
+    for (int n = 0; n < kFieldCount; ++n) {
+        const Fld field = FieldOf(n);
         switch (TypeOfField(field)) {
         case FieldType::Double:
             PutLittle<double>(out, list.GetDouble(index, field));
@@ -108,7 +109,8 @@ bool SaveProjectFile(const CAngebotList& list, const std::string& path, std::str
 }
 
 bool ReadRecord(CAngebotList& list, int index, const std::string& data, size_t& pos) {
-    for (int field = 0; field < Fld::Count; ++field) {
+    for (int n = 0; n < kFieldCount; ++n) {
+        const Fld field = FieldOf(n);
         switch (TypeOfField(field)) {
         case FieldType::Double: {
             double d = 0.0;

@@ -62,10 +62,10 @@ TEST_F(DocumentFixture, OpensProjectFileAndCalculates) {
 
 TEST_F(DocumentFixture, FailedOpenEmptiesListAndReports) {
     const std::string good = MakeProjectFile("good.ovf");
-    ASSERT_TRUE(doc.OpenFile(good, CBidDocument::Project));
+    ASSERT_TRUE(doc.OpenFile(good, OpenType::Project));
     const std::string bad = (TempDir() / "bad.ovf").string();
     std::ofstream(bad, std::ios::binary) << "abc";
-    EXPECT_FALSE(doc.OpenFile(bad, CBidDocument::Project));
+    EXPECT_FALSE(doc.OpenFile(bad, OpenType::Project));
     EXPECT_EQ(doc.List().Count(), 0);
     EXPECT_FALSE(doc.IsOpen());
     ASSERT_EQ(shell.messages.size(), 1u);
@@ -78,15 +78,15 @@ TEST_F(DocumentFixture, OpenTypeByFirstLineAndExtension) {
     std::ofstream(p83) << "#begin[GAEB]\n";
     const fs::path d83 = TempDir() / "x.D83";
     std::ofstream(d83) << "00 something\n";
-    EXPECT_EQ(CBidDocument::TypeForPath(p83.string()), CBidDocument::Gaeb2000);
-    EXPECT_EQ(CBidDocument::TypeForPath(d83.string()), CBidDocument::Gaeb90);
-    EXPECT_EQ(CBidDocument::TypeForPath((TempDir() / "y.OVF").string()), CBidDocument::Project);
-    EXPECT_EQ(CBidDocument::DetectGaebType((TempDir() / "missing.d83").string()), CBidDocument::Project);
+    EXPECT_EQ(CBidDocument::TypeForPath(p83.string()), OpenType::Gaeb2000);
+    EXPECT_EQ(CBidDocument::TypeForPath(d83.string()), OpenType::Gaeb90);
+    EXPECT_EQ(CBidDocument::TypeForPath((TempDir() / "y.OVF").string()), OpenType::Project);
+    EXPECT_EQ(CBidDocument::DetectGaebType((TempDir() / "missing.d83").string()), OpenType::Project);
 }
 
 TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {
     const std::string path = MakeProjectFile("save.ovf");
-    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::Project));
+    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
     doc.SetModified(true);
     shell.savePath = (TempDir() / "saved.ovf").string();
     shell.saveBidder = "Bau GmbH";
@@ -108,10 +108,10 @@ TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {
 
 TEST_F(DocumentFixture, FailedSaveKeepsModifiedAndReports) {
     const std::string path = MakeProjectFile("fail.ovf");
-    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::Project));
+    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
     doc.SetModified(true);
     const std::string target = (TempDir() / "no_such_folder" / "x.ovf").string();
-    EXPECT_FALSE(doc.SaveTo(target, CBidDocument::Project, nullptr));
+    EXPECT_FALSE(doc.SaveTo(target, OpenType::Project, nullptr));
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0], Msg::Format(Msg::CannotSave, target));
@@ -119,7 +119,7 @@ TEST_F(DocumentFixture, FailedSaveKeepsModifiedAndReports) {
 
 TEST_F(DocumentFixture, PromptSaveAnswers) {
     const std::string path = MakeProjectFile("prompt.ovf");
-    ASSERT_TRUE(doc.OpenFile(path, CBidDocument::Project));
+    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
     EXPECT_TRUE(doc.PromptSave(-1)); // not modified: no question
     EXPECT_TRUE(shell.messages.empty());
 
@@ -184,5 +184,5 @@ TEST_F(DocumentFixture, Gaeb2000WithGroupSeparatorsInformsTheUser) {
         EXPECT_FALSE(doc.List().GetText(i, Fld::Label).empty() && doc.List().GetInt(i, Fld::Level) > 0);
     }
     EXPECT_GT(sums, 0);
-    EXPECT_NE(doc.List().FindRecord(FieldValue(1.25), Fld::Quantity), -1);
+    EXPECT_NE(doc.List().FindRecord(Fld::Quantity, FieldValue(1.25)), -1);
 }

@@ -77,21 +77,21 @@ struct Doc {
             if (list.GetText(i, Fld::Kind) == kind) found.push_back(i);
         return found;
     }
-    std::string Text(int r, int field) const { return list.GetText(r, field); }
+    std::string Text(int r, Fld field) const { return list.GetText(r, field); }
     // Sets numbers of a position and calculates it again.
-    void Price(int r, std::initializer_list<std::pair<int, double>> values) {
+    void Price(int r, std::initializer_list<std::pair<Fld, double>> values) {
         for (const auto& [field, value] : values)
             list.SetDouble(r, field, value);
         RecalcPosition(list, r);
     }
     // Text fields of a record, each followed by "|", to compare them in one go.
-    std::string Texts(int r, std::initializer_list<int> fields) const {
+    std::string Texts(int r, std::initializer_list<Fld> fields) const {
         std::string joined;
-        for (int field : fields)
+        for (Fld field : fields)
             joined += Text(r, field) + "|";
         return joined;
     }
-    double Num(int r, int field) const { return list.GetDouble(r, field); }
+    double Num(int r, Fld field) const { return list.GetDouble(r, field); }
 };
 
 // A value's line breaks at its very end are not written (its last line ends with "[end]").
@@ -108,7 +108,8 @@ inline void ExpectSameRecords(const CAngebotList& a, const CAngebotList& b) {
     ASSERT_EQ(a.Count(), b.Count());
     for (int i = 0; i < a.Count(); ++i) {
         const bool lv = a.GetText(i, Fld::Kind) == "L";
-        for (int f = 0; f < Fld::Count; ++f) {
+        for (int n = 0; n < kFieldCount; ++n) {
+            const Fld f = FieldOf(n);
             if (f == Fld::RecordId || f == Fld::ParentId ||
                 (lv && (f == Fld::InfoText || f == Fld::BidderTexts)))
                 continue;
@@ -118,13 +119,13 @@ inline void ExpectSameRecords(const CAngebotList& a, const CAngebotList& b) {
                 continue;
             }
             FieldValue x, y;
-            a.GetField(i, x, f);
-            b.GetField(i, y, f);
-            EXPECT_TRUE(x == y) << "record " << i << " field " << f << ": " << a.GetText(i, f) << " / "
+            a.GetField(i, f, x);
+            b.GetField(i, f, y);
+            EXPECT_TRUE(x == y) << "record " << i << " field " << n << ": " << a.GetText(i, f) << " / "
                                 << b.GetText(i, f);
         }
-        EXPECT_EQ(a.FindRecord(FieldValue(a.GetDouble(i, Fld::ParentId)), Fld::RecordId),
-                  b.FindRecord(FieldValue(b.GetDouble(i, Fld::ParentId)), Fld::RecordId))
+        EXPECT_EQ(a.FindRecord(Fld::RecordId, FieldValue(a.GetDouble(i, Fld::ParentId))),
+                  b.FindRecord(Fld::RecordId, FieldValue(b.GetDouble(i, Fld::ParentId))))
             << "parent of record " << i;
     }
 }

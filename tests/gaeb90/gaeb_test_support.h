@@ -77,14 +77,14 @@ struct ConverterFixture : ::testing::Test {
     }
     // Records 00 and 01 of an LV with the key 1122PPPPI: the LV is record 0, level 2 is open.
     bool Header() { return Feed({Rec("00", {{11, "83L"}, {63, "1122PPPPI"}}), Rec("01", {{3, "Test-LV"}})}); }
-    std::string Text(int index, int field) const { return list.GetText(index, field); }
+    std::string Text(int index, Fld field) const { return list.GetText(index, field); }
     // Text fields of a record, each followed by "|", to compare them in one go.
-    std::string Texts(int index, std::initializer_list<int> fields) const {
+    std::string Texts(int index, std::initializer_list<Fld> fields) const {
         std::string joined;
-        for (int field : fields)
+        for (Fld field : fields)
             joined += Text(index, field) + "|";
         return joined;
     }
-    double Num(int index, int field) const { return list.GetDouble(index, field); }
+    double Num(int index, Fld field) const { return list.GetDouble(index, field); }
     int Last() const { return list.Count() - 1; }
 };

@@ -314,10 +314,10 @@ TEST(Gaeb90WriterRoundTrip, APricedBidReadsBackIntoTheInvitation) {
         int pricedPositions = 0;
         for (int i = 0; i < priced.Count(); ++i) {
             const std::string what = priced.GetText(i, Fld::Kind) + " " + priced.GetText(i, Fld::OZ);
-            for (int field : {Fld::Quantity, Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::TotalPrice,
+            for (Fld field : {Fld::Quantity, Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::TotalPrice,
                               Fld::SurchargePct, Fld::TotalNet, Fld::VatPct, Fld::TotalGross})
                 EXPECT_NEAR(reread.GetDouble(i, field), priced.GetDouble(i, field), 1e-9)
-                    << what << " " << field;
+                    << what << " " << FieldNumber(field);
             EXPECT_EQ(TextLines(reread.GetText(i, Fld::BidderTexts)),
                       TextLines(priced.GetText(i, Fld::BidderTexts)))
                 << what;

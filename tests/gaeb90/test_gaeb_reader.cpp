@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 int ByOZ(const CAngebotList& list, const std::string& oz) {
-    return list.FindRecord(FieldValue(oz), Fld::OZ);
+    return list.FindRecord(Fld::OZ, FieldValue(oz));
 }
 
 TEST(GaebReadD83, InvitationWithSavedBid) {
@@ -83,11 +83,12 @@ TEST(GaebReadD83, LineEndsAndEmptyLastLines) {
     ASSERT_TRUE(read(lf, b));
     ASSERT_EQ(a.Count(), b.Count());
     for (int i = 0; i < a.Count(); ++i)
-        for (int field = 0; field < Fld::Count; ++field) {
+        for (int n = 0; n < kFieldCount; ++n) {
+            const Fld field = FieldOf(n);
             FieldValue va, vb;
-            a.GetField(i, va, field);
-            b.GetField(i, vb, field);
-            EXPECT_EQ(va, vb) << "record " << i << " field " << field;
+            a.GetField(i, field, va);
+            b.GetField(i, field, vb);
+            EXPECT_EQ(va, vb) << "record " << i << " field " << n;
         }
 
     EXPECT_TRUE(read(crlf + "\r\n\r\n\x1a", scratch));

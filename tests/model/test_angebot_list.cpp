@@ -20,10 +20,10 @@ std::vector<int> ChainOrder(CAngebotList& list) {
 TEST(AngebotList, EmptyListAnswersNothing) {
     CAngebotList list;
     FieldValue v;
-    EXPECT_EQ(list.FindRecord(FieldValue(1.0), Fld::RecordId), -1);
+    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(1.0)), -1);
     EXPECT_EQ(list.InsertGroupSums(), nullptr);
     list.RenumberSortNo();
-    EXPECT_EQ(list.GetField(0, v, Fld::Kind), 0);
+    EXPECT_EQ(list.GetField(0, Fld::Kind, v), 0);
     EXPECT_EQ(list.Count(), 0);
 }
 
@@ -32,14 +32,14 @@ TEST(AngebotList, NewRecordHasInitialValues) {
     list.AddRecord();
     EXPECT_EQ(list.AddRecord(), 1);
     FieldValue v;
-    ASSERT_EQ(list.GetField(1, v, Fld::Level), 1);
+    ASSERT_EQ(list.GetField(1, Fld::Level, v), 1);
     EXPECT_TRUE(v.IsInt());
     EXPECT_EQ(v.AsInt(), 0);
-    ASSERT_EQ(list.GetField(1, v, Fld::ParentId), 1);
+    ASSERT_EQ(list.GetField(1, Fld::ParentId, v), 1);
     EXPECT_TRUE(v.IsDouble());
     EXPECT_EQ(v.AsDouble(), 0.0);
-    for (int field : {Fld::RefMark, Fld::Kind, Fld::LongText, Fld::InfoText}) {
-        ASSERT_EQ(list.GetField(1, v, field), 1);
+    for (Fld field : {Fld::RefMark, Fld::Kind, Fld::LongText, Fld::InfoText}) {
+        ASSERT_EQ(list.GetField(1, field, v), 1);
         EXPECT_TRUE(v.IsText());
         EXPECT_EQ(v.AsText(), "");
     }
@@ -51,15 +51,15 @@ TEST(AngebotList, SetFieldRejectsBadIndexFieldAndType) {
     CAngebotList list;
     list.AddRecord();
     list.SetText(0, Fld::ShortText, "alt");
-    EXPECT_EQ(list.SetField(1, FieldValue("x"), Fld::ShortText), 0);
-    EXPECT_EQ(list.SetField(-1, FieldValue("x"), Fld::ShortText), 0);
-    EXPECT_EQ(list.SetField(0, FieldValue("x"), 32), 0);
-    EXPECT_EQ(list.SetField(0, FieldValue(1.0), Fld::ShortText), 0);
-    EXPECT_EQ(list.SetField(0, FieldValue(int32_t{3}), Fld::Quantity), 0);
-    EXPECT_EQ(list.SetField(0, FieldValue(2.0), Fld::Level), 0);
-    EXPECT_EQ(list.SetField(0, FieldValue(), Fld::ShortText), 0);
+    EXPECT_EQ(list.SetField(1, Fld::ShortText, FieldValue("x")), 0);
+    EXPECT_EQ(list.SetField(-1, Fld::ShortText, FieldValue("x")), 0);
+    EXPECT_EQ(list.SetField(0, FieldOf(32), FieldValue("x")), 0);
+    EXPECT_EQ(list.SetField(0, Fld::ShortText, FieldValue(1.0)), 0);
+    EXPECT_EQ(list.SetField(0, Fld::Quantity, FieldValue(int32_t{3})), 0);
+    EXPECT_EQ(list.SetField(0, Fld::Level, FieldValue(2.0)), 0);
+    EXPECT_EQ(list.SetField(0, Fld::ShortText, FieldValue()), 0);
     EXPECT_EQ(list.GetText(0, Fld::ShortText), "alt");
-    EXPECT_EQ(list.SetField(0, FieldValue(int32_t{3}), Fld::Level), 1);
+    EXPECT_EQ(list.SetField(0, Fld::Level, FieldValue(int32_t{3})), 1);
     EXPECT_EQ(list.GetInt(0, Fld::Level), 3);
 }
 
@@ -69,26 +69,26 @@ TEST(AngebotList, FindRecordGivesFirstMatchAndFollowsChanges) {
         list.AddRecord();
     list.SetText(1, Fld::OZ, "01.02");
     list.SetText(3, Fld::OZ, "01.02");
-    EXPECT_EQ(list.FindRecord(FieldValue("01.02"), Fld::OZ), 1);
+    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.02")), 1);
     list.SetText(1, Fld::OZ, "01.03");
-    EXPECT_EQ(list.FindRecord(FieldValue("01.02"), Fld::OZ), 3);
-    EXPECT_EQ(list.FindRecord(FieldValue("01.03"), Fld::OZ), 1);
+    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.02")), 3);
+    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.03")), 1);
     list.SetText(0, Fld::OZ, "01.02");
-    EXPECT_EQ(list.FindRecord(FieldValue("01.02"), Fld::OZ), 0);
+    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.02")), 0);
     // Records added after the index was built are found too, with their initial value.
-    EXPECT_EQ(list.FindRecord(FieldValue(""), Fld::OZ), 2);
+    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("")), 2);
     const int added = list.AddRecord();
     list.SetText(2, Fld::OZ, "x");
     list.SetText(4, Fld::OZ, "x");
-    EXPECT_EQ(list.FindRecord(FieldValue(""), Fld::OZ), added);
+    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("")), added);
     // Type and exact value must match; -0.0 equals 0.0.
     list.SetDouble(2, Fld::RecordId, 7.0);
-    EXPECT_EQ(list.FindRecord(FieldValue(7.0), Fld::RecordId), 2);
-    EXPECT_EQ(list.FindRecord(FieldValue("7"), Fld::RecordId), -1);
-    EXPECT_EQ(list.FindRecord(FieldValue(7.0000001), Fld::RecordId), -1);
-    EXPECT_EQ(list.FindRecord(FieldValue(-0.0), Fld::RecordId), 0);
+    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(7.0)), 2);
+    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue("7")), -1);
+    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(7.0000001)), -1);
+    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(-0.0)), 0);
     list.RemoveAll();
-    EXPECT_EQ(list.FindRecord(FieldValue(7.0), Fld::RecordId), -1);
+    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(7.0)), -1);
 }
 
 TEST(AngebotList, CopyRecordsCopiesFieldsNotChain) {

@@ -77,11 +77,12 @@ TEST(ProjectFile, RoundTripInDisplayOrder) {
     ASSERT_EQ(LoadRecords(back, path.string()), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(back.GetDouble(i, Fld::SortNo), i + 1.0);
-        for (int field = 0; field < Fld::Count; ++field) {
+        for (int n = 0; n < kFieldCount; ++n) {
+            const Fld field = FieldOf(n);
             FieldValue a, b;
-            list.GetField(i, a, field);
-            back.GetField(i, b, field);
-            EXPECT_EQ(a, b) << "record " << i << " field " << field;
+            list.GetField(i, field, a);
+            back.GetField(i, field, b);
+            EXPECT_EQ(a, b) << "record " << i << " field " << n;
         }
     }
 }

@@ -14,8 +14,7 @@ QApplication& App() {
     static char name[] = "test_qt";
     static char* argv[] = {name, nullptr};
     static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app)
-        app = new QApplication(argc, argv);
+    if (!app) app = new QApplication(argc, argv);
     return *app;
 }
 
