@@ -3,6 +3,7 @@
 #include "app/bidder_fields.h"
 #include "app/messages.h"
 #include "common/code_page.h"
+#include "common/io_result.h"
 #include "common/safe_file.h"
 #include "common/text_util.h"
 #include "gaeb2000/gaeb_mapper.h"
@@ -13,6 +14,7 @@
 #include "model/calculation.h"
 #include "model/display_tree.h"
 #include "model/info_blocks.h"
+#include "model/info_values.h"
 #include "model/project_file.h"
 
 #include <filesystem>
@@ -25,6 +27,9 @@ CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shel
 CBidDocument::~CBidDocument() = default;
 
 OpenType CBidDocument::DetectGaebType(const std::string& path) {
+    // Only a regular file is looked into: a pipe or device would never end its first line.
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return OpenType::Project;
     std::ifstream in(path, std::ios::binary);
     if (!in) return OpenType::Project;
     // The first line, read in bounded pieces so that a file without line ends costs little.
@@ -39,41 +44,59 @@ OpenType CBidDocument::TypeForPath(const std::string& path) {
     return EndsWithNoCase(path, ".ovf") ? OpenType::Project : DetectGaebType(path);
 }
 
-void CBidDocument::ShowMessage(int id, const std::string& path) {
-    m_shell.MessageBox(Msg::Format(id, Utf8ToCp1252(path)), ApplicationTitle(), IShell::Buttons::Ok,
-                       IShell::Icon::Warning);
+void CBidDocument::ShowMessage(int id, const std::string& path, const CIoResult& reason) {
+    std::string text = Msg::Format(id, Utf8ToCp1252(path));
+    if (!reason.Ok() && !reason.Reason().empty()) text += "\r\n\r\n" + reason.Describe();
+    m_shell.MessageBox(text, ApplicationTitle(), IShell::Buttons::Ok, IShell::Icon::Warning);
 }
 
-bool CBidDocument::ReadByType(const std::string& path) {
+CIoResult CBidDocument::ReadByType(const std::string& path) {
     switch (m_openType) {
-    case OpenType::Project:
-        if (LoadRecords(m_list, path) < 0) return false;
+    case OpenType::Project: {
+        std::vector<std::string> notes;
+        CIoResult result = LoadRecords(m_list, path, &notes);
+        if (!result) return result;
         m_list.LinkDisplayChain();
-        return true;
+        if (!notes.empty()) {
+            std::string text = "Beim Lesen der Datei wurden Werte nicht \xfc"
+                               "bernommen:";
+            for (const std::string& note : notes)
+                text += "\r\n" + note;
+            m_shell.MessageBox(text, "Information", IShell::Buttons::Ok, IShell::Icon::Information);
+        }
+        return result;
+    }
     case OpenType::Gaeb90: {
         CGaebConverter converter(m_list);
-        m_settings.Currency(converter.currencySetting);
-        if (!converter.ReadD83(path)) return false;
+        CIoResult result = converter.ReadD83(path);
+        if (!result) return result;
         m_list.LinkDisplayChain();
-        m_shareTitle1 = converter.component1Name;
-        m_shareTitle2 = converter.component2Name;
-        return true;
+        m_shareTitle1 = converter.Component1Name();
+        m_shareTitle2 = converter.Component2Name();
+        return result;
     }
     case OpenType::Gaeb2000:
         return OpenGaeb2000(path);
-    default:
-        return false;
     }
+    return CIoResult::Failure("Unbekannter Dateityp");
 }
 
-bool CBidDocument::OpenGaeb2000(const std::string& path) {
+CIoResult CBidDocument::OpenGaeb2000(const std::string& path) {
     if (!m_tree) m_tree = std::make_unique<CGaebTagTree>();
     // The saved bid beside the invitation is read in its place.
     const std::string bid = FindFileBeside(path, ".P84");
-    if (!m_tree->ReadTagFile(bid.empty() ? path : bid)) return false;
+    if (CIoResult read = m_tree->ReadTagFile(bid.empty() ? path : bid); !read) {
+        if (bid.empty()) return read;
+        return CIoResult::Failure("In der gespeicherten Angebotsabgabe " +
+                                      Utf8ToCp1252(fs::path(bid).filename().string()) + ": " + read.Reason(),
+                                  read.Line());
+    }
     m_list.RemoveAll();
     CGaebMapper mapper(m_list, *m_tree);
-    mapper.MapTree();
+    if (CIoResult mapped = mapper.MapTree(); !mapped) {
+        m_list.RemoveAll();
+        return mapped;
+    }
     m_list.LinkDisplayChain();
     m_list.InsertGroupSums();
     m_list.BuildAllLabels();
@@ -81,7 +104,7 @@ bool CBidDocument::OpenGaeb2000(const std::string& path) {
     if (mapper.mixedSeparators)
         m_shell.MessageBox("GAEB2000-Daten enthalten Gruppentrenner (Tausender-Kennzeichen).", "Information",
                            IShell::Buttons::Ok, IShell::Icon::Information);
-    return true;
+    return CIoResult::Success();
 }
 
 bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
@@ -90,12 +113,14 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
     m_shareTitle1.clear();
     m_shareTitle2.clear();
     m_list.RemoveAll();
-    bool ok = false;
+    CIoResult result;
     try {
-        ok = ReadByType(path);
+        result = ReadByType(path);
     } catch (const std::exception&) {
-        ok = false; // a reader must never take the application down
+        // A reader must never take the application down.
+        result = CIoResult::Failure("Unerwarteter Fehler beim Lesen");
     }
+    const bool ok = result.Ok();
     if (ok) {
         const fs::path p(path);
         m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(p.stem().string()) +
@@ -108,7 +133,7 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
         m_shareTitle1.clear();
         m_shareTitle2.clear();
         m_shell.EndWaitCursor();
-        ShowMessage(Msg::CannotOpen, path);
+        ShowMessage(Msg::CannotOpen, path, result);
         m_shell.BeginWaitCursor();
         m_shell.SetWindowTitle(ApplicationTitle());
     }
@@ -156,8 +181,13 @@ bool CBidDocument::SaveCommand(int selectedRecord) {
     const std::string proposed = (current.parent_path() / current.stem()).string();
     CBidderFields fields(m_list, m_settings);
     fields.Open(selectedRecord);
+    const std::string bidder = fields.Bidder();
+    const std::string currency = fields.Currency();
     std::string path;
-    if (!m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path)) return false;
+    const bool chosen = m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path);
+    // What was typed into the dialog is in the records already, even when it was cancelled.
+    if (fields.Bidder() != bidder || fields.Currency() != currency) m_modified = true;
+    if (!chosen) return false;
     return SaveTo(path, m_openType, &fields);
 }
 
@@ -165,28 +195,31 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
     if (fields) {
         fields->Store();
         m_savedBidder = fields->Bidder();
+        m_modified = true; // the dialog's values are in the records now
     } else {
         m_savedBidder.reset();
     }
     CalcAll(m_list);
-    m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
-    m_path = path;
     m_shell.BeginWaitCursor();
-    bool ok = false;
+    CIoResult result;
     try {
-        ok = WriteByType(path, writerType);
+        result = WriteByType(path, writerType);
     } catch (const std::exception&) {
-        ok = false; // a writer's error is a failed save, never the end of the application
+        // A writer's error is a failed save, never the end of the application.
+        result = CIoResult::Failure("Unerwarteter Fehler beim Schreiben");
     }
     m_shell.EndWaitCursor();
-    if (!ok) {
-        if (!m_writerMessage.empty())
-            m_shell.MessageBox(m_writerMessage, ApplicationTitle(), IShell::Buttons::Ok,
+    if (!result) {
+        if (m_writerRefused)
+            m_shell.MessageBox(result.Reason(), ApplicationTitle(), IShell::Buttons::Ok,
                                IShell::Icon::Warning);
         else
-            ShowMessage(Msg::CannotSave, path);
+            ShowMessage(Msg::CannotSave, path, result);
         return false;
     }
+    // Title and path name the file only once it has been written.
+    m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
+    m_path = path;
     m_modified = false;
     return true;
 }
@@ -209,37 +242,45 @@ int CBidDocument::BidVatRate() const {
     return rate;
 }
 
-bool CBidDocument::WriteByType(const std::string& path, OpenType writerType) {
-    m_writerMessage.clear();
+void CBidDocument::PrepareD84() {
+    const CDisplayTree tree(m_list);
+    for (int index : tree.Order()) {
+        if (m_list.GetChar(index, Fld::Kind) != Kind::Lv ||
+            m_list.GetChar(index, Fld::PosType) == PosType::ContractText)
+            continue;
+        // Record 01 carries the LV name of the row in its first 40 characters.
+        std::string lvLine = GetInfoValue(m_list, index, "01");
+        if (lvLine.size() >= 40) {
+            lvLine.replace(0, 40, PadRight(SafeSubstr(m_list.GetText(index, Fld::ShortText), 0, 40), 40));
+            SetInfoValue(m_list, index, "01", lvLine);
+        }
+    }
+    const int lv = CInfoBlocks::LvRecordOf(m_list, m_list.FirstInChain());
+    // The bidder record is written from the bidder-side sections, which a D83 with a bidder
+    // record of its own fills; keep them in step with the bidder just entered.
+    if (m_savedBidder && lv != -1) SetInfoValue(m_list, lv, "04", *m_savedBidder);
+}
+
+CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType) {
+    m_writerRefused = false;
     switch (writerType) {
-    case OpenType::Project: {
+    case OpenType::Project:
         m_list.RenumberSortNo();
         return SaveProjectFile(m_list, path);
-    }
     case OpenType::Gaeb90: {
-        const int lv = CInfoBlocks::LvRecordOf(m_list, m_list.FirstInChain());
-        if (m_savedBidder && lv != -1) {
-            // The bidder record is written from the bidder-side sections, which a D83 with a
-            // bidder record of its own fills; keep them in step with the bidder just entered.
-            CGaebConverter converter(m_list);
-            converter.currentIndex = lv;
-            converter.SetInfoValue("04", *m_savedBidder);
-        }
+        PrepareD84();
         CGaeb90Writer writer(m_list);
         writer.vatRate = BidVatRate();
         m_settings.Currency(writer.currencySetting);
-        const bool ok = writer.WriteD84(path);
-        m_writerMessage = writer.errorMessage;
-        return ok;
+        CIoResult result = writer.WriteD84(path);
+        m_writerRefused = writer.Refused();
+        return result;
     }
-    case OpenType::Gaeb2000: {
-        if (!m_tree) return false;
-        CP84Writer writer(m_list, *m_tree);
-        const bool ok = writer.WriteTagFile(path);
-        m_writerMessage = writer.errorMessage;
-        return ok;
+    case OpenType::Gaeb2000:
+        if (!m_tree)
+            return CIoResult::Failure("Es ist keine GAEB-2000-Datei ge\xf6"
+                                      "ffnet");
+        return CP84Writer(m_list, *m_tree).WriteTagFile(path);
     }
-    default:
-        return false;
-    }
+    return CIoResult::Failure("Unbekannter Dateityp");
 }

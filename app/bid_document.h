@@ -2,6 +2,7 @@
 
 #include "app/settings_store.h"
 #include "app/shell.h"
+#include "common/io_result.h"
 #include "model/angebot_list.h"
 
 #include <functional>
@@ -67,10 +68,14 @@ public:
     std::function<void(const std::string&)> onOpened;
 
 private:
-    bool ReadByType(const std::string& path);
-    bool OpenGaeb2000(const std::string& path);
-    bool WriteByType(const std::string& path, OpenType writerType);
-    void ShowMessage(int id, const std::string& path);
+    CIoResult ReadByType(const std::string& path);
+    CIoResult OpenGaeb2000(const std::string& path);
+    CIoResult WriteByType(const std::string& path, OpenType writerType);
+    // What the D84 writer reads but the records do not hold yet: the LV names in the LV
+    // lines and the bidder just entered.
+    void PrepareD84();
+    // The message with the path and, as a second paragraph, the reason.
+    void ShowMessage(int id, const std::string& path, const CIoResult& reason = CIoResult());
 
     IShell& m_shell;
     CAppSettings& m_settings;
@@ -84,5 +89,5 @@ private:
     // The tree of the last GAEB 2000 file, kept because the P84 is written by rewriting it.
     std::unique_ptr<CGaebTagTree> m_tree;
     std::optional<std::string> m_savedBidder; // the bidder the save dialog took
-    std::string m_writerMessage;              // a writer's own refusal, shown instead of the general message
+    bool m_writerRefused = false;             // the writer refused the bid; its reason is the whole message
 };

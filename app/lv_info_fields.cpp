@@ -34,8 +34,11 @@ void CLvInfoFields::Open(int selectedRecord) {
     const CDisplayTree tree(m_list);
     int vat = tree.Contains(selectedRecord) ? FindVatRate(m_list, tree, selectedRecord) : 0;
     int32_t stored = 0;
+    // A stored rate outside 0..100 is not taken (the settings may have been edited by hand).
     if (vat == 0)
-        vat = m_settings.Vat(stored) && stored != 0 ? stored : static_cast<int>(std::trunc(m_defaultVat));
+        vat = m_settings.Vat(stored) && stored != 0 && IsValidVatRate(stored) ? stored
+              : IsValidVatRate(m_defaultVat) ? static_cast<int>(std::trunc(m_defaultVat))
+                                             : 0;
     m_vat = std::to_string(vat);
 }
 
@@ -49,15 +52,19 @@ void CLvInfoFields::SetCurrency(const std::string& currency) {
     m_settings.SetCurrency(currency);
 }
 
-void CLvInfoFields::SetVatText(const std::string& vat) {
+bool CLvInfoFields::SetVatText(const std::string& vat) {
     m_vat = vat;
-    m_settings.SetVat(static_cast<int32_t>(CNumberFormat::StringToDouble(vat)));
+    const double rate = CNumberFormat::StringToDouble(vat);
+    if (!IsValidVatRate(rate)) return false;
+    m_settings.SetVat(static_cast<int32_t>(rate));
+    return true;
 }
 
 bool CLvInfoFields::ApplyVatToAll() {
     const int lv = CInfoBlocks::LvRecordOf(m_list, m_selected);
-    if (lv == -1) return false;
-    SetVatForAll(m_list, lv, CNumberFormat::StringToDouble(m_vat));
+    const double rate = CNumberFormat::StringToDouble(m_vat);
+    if (lv == -1 || !IsValidVatRate(rate)) return false;
+    SetVatForAll(m_list, lv, rate);
     return true;
 }
 

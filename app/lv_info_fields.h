@@ -16,9 +16,11 @@ public:
 
     void SetBidder(const std::string& bidder);
     void SetCurrency(const std::string& currency);
-    void SetVatText(const std::string& vat);
+    // The VAT field's text; the setting takes it only when it is a rate from 0 to 100
+    // (false otherwise).
+    bool SetVatText(const std::string& vat);
     // The button " In alle Positionen einsetzen": the VAT rate to every record of the LV,
-    // then the full calculation. True when there was an LV.
+    // then the full calculation. True when there was an LV and the rate is from 0 to 100.
     bool ApplyVatToAll();
     // OK: bidder and currency into the LV's blocks and those of every top-level record.
     void Store();

@@ -147,8 +147,8 @@ int main() {
 
     t = std::chrono::steady_clock::now();
     CAngebotList back;
-    const int count = LoadRecords(back, ovf.string());
-    std::printf("project file load: %d records in %.3f s\n", count, Seconds(t));
+    if (!LoadRecords(back, ovf.string())) return 1;
+    std::printf("project file load: %d records in %.3f s\n", back.Count(), Seconds(t));
 
     t = std::chrono::steady_clock::now();
     if (!doc.SaveTo((dir / "bench.D84").string(), OpenType::Gaeb90, nullptr)) return 1;

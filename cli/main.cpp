@@ -3,6 +3,7 @@
 #include "app/record_dump.h"
 #include "cli/cli_session.h"
 #include "cli/pdf_command.h"
+#include "common/code_page.h"
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/calculation.h"
@@ -49,6 +50,11 @@ int Convert(const std::vector<std::string>& words) {
     if (const auto vatText = args.Value("--vat")) {
         CNumberFormat format;
         const double vat = format.ParseNumber(*vatText);
+        if (!IsValidVatRate(vat)) {
+            std::fprintf(stderr, "Der Mehrwertsteuersatz %s liegt nicht zwischen 0 und 100.\n",
+                         Cp1252ToUtf8(*vatText).c_str());
+            return 1;
+        }
         // Handed to every position of each LV, as the information dialog's button does.
         for (int i = 0; i < list.Count(); ++i)
             if (list.GetChar(i, Fld::Kind) == Kind::Lv &&

@@ -3,54 +3,124 @@
 #include "common/text_util.h"
 
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
-bool WriteFileReplacing(const std::string& path, const std::string& data, std::string* error) {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace
+
+std::string SystemErrorText(int error) {
+    switch (error) {
+    case ENOSPC:
+        return "Datentr\xe4ger voll";
+#ifdef EDQUOT
+    case EDQUOT:
+        return "Speicherkontingent des Benutzers ersch\xf6pft";
+#endif
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    case EROFS:
+        return "Datentr\xe4ger ist schreibgesch\xfctzt";
+    case ENOENT:
+        return "Datei oder Ordner nicht vorhanden";
+    case ENOTDIR:
+        return "Ein Teil des Pfades ist kein Ordner";
+    case EISDIR:
+        return "Der Pfad bezeichnet einen Ordner";
+    case ENAMETOOLONG:
+        return "Dateiname zu lang";
+    case EMFILE:
+    case ENFILE:
+        return "Zu viele ge\xf6"
+               "ffnete Dateien";
+    case EIO:
+        return "Ein-/Ausgabefehler des Datentr\xe4gers";
+    case ENOMEM:
+        return "Nicht gen\xfcgend Arbeitsspeicher";
+    case EBUSY:
+    case ETXTBSY:
+        return "Datei ist in Benutzung";
+    default:
+        return "Systemfehler " + std::to_string(error);
+    }
+}
+
+CIoResult WriteFileReplacing(const std::string& path, const std::string& data) {
     static std::atomic<unsigned> counter{0};
     const fs::path target(path);
     fs::path temp = target;
     temp += ".tmp" + std::to_string(counter++);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            if (error) *error = "cannot create";
-            return false;
-        }
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(temp, ec);
-            if (error) *error = "write error";
-            return false;
-        }
-    }
     std::error_code ec;
+    if (fs::is_directory(target, ec)) return CIoResult::Failure(SystemErrorText(EISDIR));
+
+    errno = 0;
+    FilePtr out(std::fopen(temp.c_str(), "wb"));
+    if (!out) return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
+    errno = 0;
+    const bool written =
+        std::fwrite(data.data(), 1, data.size(), out.get()) == data.size() && std::fflush(out.get()) == 0;
+    int error = errno;
+    const bool closed = std::fclose(out.release()) == 0;
+    if (!closed && error == 0) error = errno;
+    if (!written || !closed) {
+        fs::remove(temp, ec);
+        return CIoResult::Failure(SystemErrorText(error != 0 ? error : EIO));
+    }
     fs::rename(temp, target, ec);
     if (ec) {
+        const int renameError = ec.value();
         fs::remove(temp, ec);
-        if (error) *error = "cannot replace";
-        return false;
+        return CIoResult::Failure(SystemErrorText(renameError));
     }
-    return true;
+    return CIoResult::Success();
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
+CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t maxSize) {
     data.clear();
-    if (!ec) data.reserve(static_cast<size_t>(size));
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return CIoResult::Failure("Datei nicht vorhanden");
+    if (fs::is_directory(status)) return CIoResult::Failure("Der Pfad bezeichnet einen Ordner");
+    if (!fs::is_regular_file(status))
+        return CIoResult::Failure("Keine gew\xf6hnliche Datei (Ger\xe4t oder Pipe)");
+    const auto size = fs::file_size(path, ec);
+    if (!ec && size > maxSize) return CIoResult::Failure("Datei zu gro\xdf");
+
+    errno = 0;
+    FilePtr in(std::fopen(path.c_str(), "rb"));
+    if (!in) return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
+    if (!ec) data.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        data.append(buffer, static_cast<size_t>(in.gcount()));
-    return !in.bad();
+    for (;;) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in.get());
+        if (got > 0) {
+            if (data.size() + got > maxSize) {
+                data.clear();
+                return CIoResult::Failure("Datei zu gro\xdf");
+            }
+            data.append(buffer, got);
+        }
+        if (got < sizeof buffer) break;
+    }
+    if (std::ferror(in.get())) {
+        const int error = errno;
+        data.clear();
+        return CIoResult::Failure(SystemErrorText(error != 0 ? error : EIO));
+    }
+    return CIoResult::Success();
 }
 
 std::string FindFileBeside(const std::string& path, const std::string& extension) {

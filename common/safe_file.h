@@ -1,15 +1,25 @@
 #pragma once
 
+#include "common/io_result.h"
+
+#include <cstddef>
 #include <string>
+
+// Largest file the readers take in (1 GiB); anything larger cannot be a bill of quantities.
+constexpr std::size_t kMaxInputFileSize = std::size_t{1} << 30;
 
 // Writes `data` to `path` through a temporary file in the same folder that replaces
 // the target only when it was written completely, so that a failed save never
-// destroys the previous file. On failure the temporary file is removed and
-// *error (when given) names the cause.
-bool WriteFileReplacing(const std::string& path, const std::string& data, std::string* error = nullptr);
+// destroys the previous file. On failure the temporary file is removed and the
+// result names the cause ("Datenträger voll", "Zugriff verweigert", ...).
+CIoResult WriteFileReplacing(const std::string& path, const std::string& data);
 
-// Reads a whole file as bytes; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& data);
+// Reads a whole regular file as bytes. Devices, pipes and folders are refused, so that a
+// reader never waits for input that does not end.
+CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t maxSize = kMaxInputFileSize);
+
+// A German text for an error number of the system (errno), for the reasons above.
+std::string SystemErrorText(int error);
 
 // The file beside `path` with the same base name and the given extension (".d84"): the
 // exact spelling first, else the same extension in any letter case, because the files come

@@ -1,5 +1,7 @@
 #include "common/text_util.h"
 
+#include <climits>
+
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -50,4 +52,45 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 std::string SafeSubstr(std::string_view text, size_t begin, size_t count) {
     if (begin >= text.size()) return std::string();
     return std::string(text.substr(begin, count));
+}
+
+std::string PadRight(std::string text, size_t width) {
+    if (text.size() < width) text.resize(width, ' ');
+    return text;
+}
+
+int ParseInt(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size() && IsSpace(text[pos]))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    long long value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        value = value * 10 + (text[pos] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    return static_cast<int>(value);
+}
+
+int FindLine(const std::vector<std::string>& lines, std::string_view what) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find(what) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
+std::string GetToken(std::string_view text, std::string_view sep, int n) {
+    if (sep.empty() || n < 0) return std::string();
+    std::string_view rest = text;
+    for (int i = 0;; ++i) {
+        const size_t found = rest.find(sep);
+        if (found == std::string_view::npos) return std::string();
+        rest = rest.substr(found + sep.size());
+        if (i == n) return std::string(rest.substr(0, rest.find(sep)));
+    }
 }

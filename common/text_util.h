@@ -16,3 +16,15 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
 // Characters [begin, begin+count) of the text, clipped to its end (never throws).
 std::string SafeSubstr(std::string_view text, size_t begin, size_t count = std::string_view::npos);
+// The text padded with blanks on the right to at least `width` characters.
+std::string PadRight(std::string text, size_t width);
+
+// atoi semantics: leading white space, an optional sign, digits up to the first
+// non-digit; no digits give 0. Clamped to the int range.
+int ParseInt(std::string_view text);
+
+// Index of the first line that contains `what`, -1 if none.
+int FindLine(const std::vector<std::string>& lines, std::string_view what);
+// The n-th (0-based) piece that follows a separator; the text before the first
+// separator is never a piece. "" when there is none.
+std::string GetToken(std::string_view text, std::string_view sep, int n);

@@ -28,7 +28,7 @@ CGaebTagNode* CGaebBlockIndex::Find(const std::string& name, const CGaebTagNode*
     if (!start) return nullptr;
     const std::vector<int32_t>& next = NextOf(name);
     if (start->Index() < 0 || static_cast<size_t>(start->Index()) >= next.size())
-        return m_tree.FindNode(CGaebTagNode::Block, name, start);
+        return m_tree.FindBlock(name, start);
 
     CGaebTagNode* candidate = m_tree.Node(next[static_cast<size_t>(start->Index())]);
     // In the run when one of its ancestors (or itself) is a sibling of `start`.

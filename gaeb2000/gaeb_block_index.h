@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// Answers the block search FindNode(0, name, start) of a tag tree without walking the
+// Answers the block search FindBlock(name, start) of a tag tree without walking the
 // tree: for every node it holds the first block of each looked-up name at or after the
 // node in file order, built once per name by one pass over the tree. The search of the
 // tree visits `start`, its following siblings and their subtrees, which is one run of
@@ -20,7 +20,7 @@ class CGaebBlockIndex {
 public:
     explicit CGaebBlockIndex(const CGaebTagTree& tree) : m_tree(tree) {}
 
-    // The same node as tree.FindNode(0, name, start).
+    // The same node as tree.FindBlock(name, start).
     CGaebTagNode* Find(const std::string& name, const CGaebTagNode* start);
     // A block named `name` inside `block` (not `block` itself), or nullptr.
     CGaebTagNode* FindInside(const std::string& name, const CGaebTagNode* block);

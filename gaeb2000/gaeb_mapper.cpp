@@ -3,11 +3,14 @@
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "gaeb2000/rtf_plain_text.h"
-#include "gaeb90/gaeb_columns.h"
-#include "gaeb90/gaeb_converter.h"
+#include "gaeb2000/supplement_scan.h"
 #include "model/calculation.h"
+#include "model/gaeb_text.h"
+#include "model/info_blocks.h"
+#include "model/info_values.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -16,6 +19,8 @@ namespace {
 constexpr size_t kFlagsLength = 20;
 // Longest OZ mask kept; the ordinal-number formatter looks at its first nine places.
 constexpr size_t kMaxOzMask = 64;
+// Numbers beyond this are refused: the grid shows at most 12 integer digits.
+constexpr double kMaxNumber = 1e12;
 
 enum class Handler { None, LvInfo, Description, Position, Surcharge, ExecDescription };
 
@@ -72,13 +77,23 @@ std::string ReplaceEvery(const std::string& text, std::string_view from, std::st
 CGaebMapper::CGaebMapper(CAngebotList& list, CGaebTagTree& tree)
     : m_list(list), m_tree(tree), m_blocks(tree) {}
 
-void CGaebMapper::MapTree(CGaebTagNode* start) {
+CIoResult CGaebMapper::MapTree(CGaebTagNode* start) {
     m_blocks.Reset();
+    m_error = CIoResult::Success();
     // Each node, then its children, then its next sibling: the file order of the run.
     CGaebTagNode* node = start ? start : m_tree.FirstRoot();
     const CGaebTagNode* top = m_tree.Parent(node);
-    for (; node; node = m_tree.WalkNext(node, top))
+    for (; node && m_error; node = m_tree.WalkNext(node, top))
         MapNode(node);
+    return m_error;
+}
+
+double CGaebMapper::Checked(double value, const CGaebTagNode* item) {
+    if (std::isfinite(value) && std::fabs(value) < kMaxNumber) return value;
+    if (m_error)
+        m_error = CIoResult::Failure(
+            "Der Wert von [" + item->Name() + "] ist keine g\xfcltige Zahl oder zu gro\xdf", item->Line());
+    return 0.0;
 }
 
 void CGaebMapper::MapNode(CGaebTagNode* node) {
@@ -154,7 +169,7 @@ void CGaebMapper::MapLVInfo(CGaebTagNode* lvNode, int r) {
         }
         std::string length;
         if (Item(g, "Laenge", length)) {
-            const int count = std::min(gaeb90::ParseInt(length), static_cast<int>(kMaxOzMask));
+            const int count = std::min(ParseInt(length), static_cast<int>(kMaxOzMask));
             for (int n = 0; n < count && !piece.empty() && mask.size() + piece.size() <= kMaxOzMask; ++n)
                 mask += piece;
         }
@@ -163,14 +178,12 @@ void CGaebMapper::MapLVInfo(CGaebTagNode* lvNode, int r) {
 
     MapAwardInfo(r);
 
-    CGaebConverter converter(m_list);
-    converter.currentIndex = r;
-    converter.SetInfoValue("LVBezeichnung", lvName);
+    SetInfoValue(m_list, r, "LVBezeichnung", lvName);
     std::string value;
-    if (Item(info, "Datum", value)) converter.SetInfoValue("LVDatum", value);
+    if (Item(info, "Datum", value)) SetInfoValue(m_list, r, "LVDatum", value);
     CGaebTagNode* project = m_blocks.Find("PrjInfo", nullptr);
     if (project && Item(project, "Beschreib", value)) {
-        converter.SetInfoValue("ProjektInfo", value);
+        SetInfoValue(m_list, r, "ProjektInfo", value);
         m_list.SetText(r, Fld::LongText, value);
     }
 }
@@ -184,16 +197,16 @@ void CGaebMapper::MapAwardInfo(int r) {
 
     std::string info;
     for (const std::string& line :
-         {std::string(CGaebConverter::kHeadingOpening), opening, std::string(CGaebConverter::kHeadingLv),
-          lvLine, std::string(CGaebConverter::kHeadingProject), std::string(" "),
-          std::string(CGaebConverter::kHeadingClient), std::string(" "),
-          std::string(CGaebConverter::kHeadingCurrency), std::string(" "),
-          std::string(CGaebConverter::kHeadingComponents), std::string(" ")})
+         {std::string(InfoKey::Opening), opening, std::string(InfoKey::Lv), lvLine,
+          std::string(InfoKey::Project), std::string(" "), std::string(InfoKey::Client), std::string(" "),
+          std::string(InfoKey::Currency), std::string(" "), std::string(InfoKey::Components),
+          std::string(" ")})
         info += line + "\r\n";
     m_list.SetText(r, Fld::InfoText, info);
 
-    CGaebConverter converter(m_list);
-    converter.currentIndex = r;
+    const auto set = [&](std::string_view key, const std::string& text) {
+        SetInfoValue(m_list, r, key, text);
+    };
     std::string value;
 
     if (CGaebTagNode* award = m_blocks.Find("VergabeInfo", nullptr)) {
@@ -202,27 +215,27 @@ void CGaebMapper::MapAwardInfo(int r) {
             std::string currency = code;
             if (currency.size() < 6) currency.resize(6, ' ');
             if (Item(award, "WaeBez", value)) currency += value;
-            converter.SetInfoValue("08", currency);
-            converter.SetInfoValue("BieterW\xe4hrung", code);
+            set("08", currency);
+            set("BieterW\xe4hrung", code);
         }
-        if (Item(award, "ErDatum", value)) converter.SetInfoValue("AbgabeDatum", value);
-        if (Item(award, "ErUhrzeit", value)) converter.SetInfoValue("AbgabeZeit", value);
-        if (Item(award, "ZusEnde", value)) converter.SetInfoValue("ZuschlagsFrist", value);
+        if (Item(award, "ErDatum", value)) set("AbgabeDatum", value);
+        if (Item(award, "ErUhrzeit", value)) set("AbgabeZeit", value);
+        if (Item(award, "ZusEnde", value)) set("ZuschlagsFrist", value);
     }
 
     // The address is looked for inside the party's own block only: the client's name
     // must not be taken from the bidder's address or the other way round.
     if (CGaebTagNode* client = m_blocks.Find("AG", nullptr)) {
         CGaebTagNode* address = m_blocks.FindInside("Adresse", client);
-        if (address && Item(address, "Name1", value)) converter.SetInfoValue("03", value);
-        if (Item(client, "DVNr", value)) converter.SetInfoValue("DVNrAG", value);
-        if (Item(client, "VergNr", value)) converter.SetInfoValue("VergabeNrAG", value);
+        if (address && Item(address, "Name1", value)) set("03", value);
+        if (Item(client, "DVNr", value)) set("DVNrAG", value);
+        if (Item(client, "VergNr", value)) set("VergabeNrAG", value);
     }
     if (CGaebTagNode* bidder = m_blocks.Find("AN", nullptr)) {
         CGaebTagNode* address = m_blocks.FindInside("Adresse", bidder);
-        if (address && Item(address, "Name1", value)) converter.SetInfoValue("04", value);
-        if (Item(bidder, "DVNr", value)) converter.SetInfoValue("DVNrAN", value);
-        if (Item(bidder, "VergNr", value)) converter.SetInfoValue("VergabeNrAN", value);
+        if (address && Item(address, "Name1", value)) set("04", value);
+        if (Item(bidder, "DVNr", value)) set("DVNrAN", value);
+        if (Item(bidder, "VergNr", value)) set("VergabeNrAN", value);
     }
 }
 
@@ -249,8 +262,7 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
     const bool described = ReadDescription(node, r, true);
 
     std::string value;
-    if (Item(node, "Menge", value))
-        m_list.SetDouble(r, Fld::Quantity, CNumberFormat::ParseLoose(value, &mixedSeparators));
+    if (m_tree.FindItem("Menge", node)) m_list.SetDouble(r, Fld::Quantity, Number(node, "Menge"));
     if (Item(node, "ME", value)) m_list.SetText(r, Fld::Unit, value);
 
     std::string f = PaddedFlags(r);
@@ -258,7 +270,7 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
     const int group = Integer(node, "ZZGruppeNr");
     std::string serial;
     if (group != 0 && Item(node, "ZZLfdNr", serial)) {
-        if (gaeb90::ParseInt(serial) == 0) {
+        if (ParseInt(serial) == 0) {
             m_list.SetText(r, Fld::PosType, "G");
             m_list.SetText(r, Fld::GroupRef, Format03(group));
         } else {
@@ -276,7 +288,7 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
         std::string ref;
         if (value == "W" && Item(node, "BezugOZ", ref)) m_list.SetText(r, Fld::RepeatRef, FormatOZ(ref));
     }
-    if (Item(node, "BezugAusfNr", value) && gaeb90::ParseInt(value) > 0) {
+    if (Item(node, "BezugAusfNr", value) && ParseInt(value) > 0) {
         f[FlagPos::DescRef] = 'A';
         m_list.SetText(r, Fld::RepeatRef, value);
     }
@@ -300,12 +312,12 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
         m_list.SetDouble(r, Fld::UnitPrice, wage + rest);
     }
 
-    if (Item(node, "NachlassProz", value)) {
-        const double surcharge = -CNumberFormat::ParseLoose(value, &mixedSeparators);
+    if (m_tree.FindItem("NachlassProz", node)) {
+        const double surcharge = -Number(node, "NachlassProz");
         if (surcharge != 0.0) m_list.SetDouble(r, Fld::SurchargePct, surcharge);
     }
 
-    if (described) CGaebConverter(m_list).PostProcessLongText(r);
+    if (described) PostProcessLongText(m_list, r);
     RecalcPositionTotals(r);
     MapSubDescriptions(node, r);
 }
@@ -317,7 +329,7 @@ void CGaebMapper::MapSurchargePosition(CGaebTagNode* node, int r) {
     const int group = Integer(node, "ZZGruppeNr");
     std::string serial;
     if (group >= 1 && Item(node, "ZZLfdNr", serial)) {
-        if (gaeb90::ParseInt(serial) == 0) {
+        if (ParseInt(serial) == 0) {
             m_list.SetText(r, Fld::PosType, "G");
             m_list.SetText(r, Fld::GroupRef, Format03(group));
         } else {
@@ -328,7 +340,7 @@ void CGaebMapper::MapSurchargePosition(CGaebTagNode* node, int r) {
 
     ApplyPositionFlags(node, r, f);
 
-    if (Item(node, "BezugOZ", value) && gaeb90::ParseInt(value) != 0) {
+    if (Item(node, "BezugOZ", value) && ParseInt(value) != 0) {
         f[FlagPos::DescRef] = 'W';
         m_list.SetText(r, Fld::RepeatRef, FormatOZ(value));
     }
@@ -356,7 +368,7 @@ void CGaebMapper::MapSurchargePosition(CGaebTagNode* node, int r) {
 void CGaebMapper::MapExecDescription(CGaebTagNode* node, int r) {
     std::string value;
     if (Item(node, "AusfNr", value)) {
-        const std::string number = Format04(gaeb90::ParseInt(value));
+        const std::string number = Format04(ParseInt(value));
         m_list.SetText(r, Fld::GroupRef, number);
         m_list.SetText(r, Fld::ShortText, "Ausf\xfchrungsbeschreibung " + number);
     }
@@ -385,15 +397,14 @@ void CGaebMapper::MapSubDescriptions(CGaebTagNode* posNode, int r) {
         m_list.SetText(s, Fld::SubKind, "L");
         std::string value;
         if (Item(child, "ME", value)) m_list.SetText(s, Fld::Unit, value);
-        if (Item(child, "UbNr", value)) m_list.SetText(s, Fld::GroupRef, Format02(gaeb90::ParseInt(value)));
-        if (Item(child, "Menge", value))
-            m_list.SetDouble(s, Fld::Quantity, CNumberFormat::ParseLoose(value, &mixedSeparators));
+        if (Item(child, "UbNr", value)) m_list.SetText(s, Fld::GroupRef, Format02(ParseInt(value)));
+        if (m_tree.FindItem("Menge", child)) m_list.SetDouble(s, Fld::Quantity, Number(child, "Menge"));
         MapDescription(child, s, true);
     }
 }
 
 void CGaebMapper::MapDescription(CGaebTagNode* node, int r, bool searchMode) {
-    if (ReadDescription(node, r, searchMode)) CGaebConverter(m_list).PostProcessLongText(r);
+    if (ReadDescription(node, r, searchMode)) PostProcessLongText(m_list, r);
 }
 
 bool CGaebMapper::ReadDescription(CGaebTagNode* node, int r, bool searchMode) {
@@ -458,10 +469,10 @@ void CGaebMapper::ResolveSupplements(std::string& text, int r) {
     std::string index = m_list.GetText(r, Fld::SupplementIndex);
     bool indexChanged = false;
     char kind = '\0';
-    int state = 0;
+    SupplementScan state = SupplementScan::Marker;
     size_t pos = 0;
     for (;;) {
-        if (state == 0) {
+        if (state == SupplementScan::Marker) {
             const size_t mark = t.find("[T", pos);
             if (mark == std::string::npos || t.size() - mark < 4) break;
             o.append(t, pos, mark - pos);
@@ -470,14 +481,14 @@ void CGaebMapper::ResolveSupplements(std::string& text, int r) {
             pos = std::min(mark + 5, t.size());
             index = TrimLeft(index) + number + kind + "1";
             indexChanged = true;
-            state = 1;
-        } else if (state == 1) {
+            state = SupplementScan::TextOpen;
+        } else if (state == SupplementScan::TextOpen) {
             const size_t open = t.find('[', pos);
             if (open == std::string::npos) break;
             o.append(t, pos, open - pos);
             pos = open + 1;
-            state = 2;
-        } else if (state == 2) {
+            state = SupplementScan::Text;
+        } else if (state == SupplementScan::Text) {
             const size_t close = t.find(']', pos);
             if (close == std::string::npos) break;
             std::string content = t.substr(pos, close - pos);
@@ -489,13 +500,13 @@ void CGaebMapper::ResolveSupplements(std::string& text, int r) {
                 collected += "'" + content + "'\r\n";
             }
             pos = close + 1;
-            state = 3;
+            state = SupplementScan::OuterClose;
         } else {
             const size_t close = t.find(']', pos);
             if (close == std::string::npos) break;
             o.append(t, pos, close - pos);
             pos = close + 1;
-            state = 0;
+            state = SupplementScan::Marker;
         }
     }
     o.append(t, pos);
@@ -509,32 +520,29 @@ void CGaebMapper::RecalcPositionTotals(int r) {
 }
 
 bool CGaebMapper::Item(const CGaebTagNode* block, const char* name, std::string& value) const {
-    const CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, block);
+    const CGaebTagNode* item = m_tree.FindItem(name, block);
     if (!item) return false;
     value = item->Value();
     return true;
 }
 
 bool CGaebMapper::ItemIs(const CGaebTagNode* block, const char* name, const char* value) const {
-    const CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, block);
+    const CGaebTagNode* item = m_tree.FindItem(name, block);
     return item && item->Value() == value;
 }
 
 double CGaebMapper::Number(const CGaebTagNode* block, const char* name) {
-    const CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, block);
-    return item ? CNumberFormat::ParseLoose(item->Value(), &mixedSeparators) : 0.0;
+    const CGaebTagNode* item = m_tree.FindItem(name, block);
+    return item ? Checked(CNumberFormat::ParseLoose(item->Value(), &mixedSeparators), item) : 0.0;
 }
 
 int CGaebMapper::Integer(const CGaebTagNode* block, const char* name) const {
-    const CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, block);
-    return item ? gaeb90::ParseInt(item->Value()) : 0;
+    const CGaebTagNode* item = m_tree.FindItem(name, block);
+    return item ? ParseInt(item->Value()) : 0;
 }
 
 std::string CGaebMapper::FormatOZ(const std::string& raw) {
-    CGaebConverter converter(m_list);
-    std::string out;
-    converter.FormatOZ(raw, out, m_tree.OzMask());
-    return out;
+    return ::FormatOZ(raw, m_tree.OzMask());
 }
 
 std::string CGaebMapper::PaddedFlags(int r) const {

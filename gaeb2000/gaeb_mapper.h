@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/io_result.h"
 #include "gaeb2000/gaeb_block_index.h"
 #include "gaeb2000/gaeb_tag_tree.h"
 #include "model/angebot_list.h"
@@ -19,8 +20,9 @@ public:
     CGaebMapper(CAngebotList& list, CGaebTagTree& tree);
 
     // Maps the nodes from `start` along its siblings, each followed by its children, in
-    // file order (nullptr: the whole tree). The list is expected to be empty.
-    void MapTree(CGaebTagNode* start = nullptr);
+    // file order (nullptr: the whole tree). The list is expected to be empty. Fails on the
+    // first number that is not finite or too large, naming its line.
+    CIoResult MapTree(CGaebTagNode* start = nullptr);
     // Makes the record of one node when its name is one the mapping knows.
     void MapNode(CGaebTagNode* node);
 
@@ -53,6 +55,8 @@ private:
     bool ItemIs(const CGaebTagNode* block, const char* name, const char* value) const;
     // Number of an item read loosely (',' as decimal point); 0 when missing.
     double Number(const CGaebTagNode* block, const char* name);
+    // The value when it is finite and below 10^12; otherwise 0, and the mapping fails.
+    double Checked(double value, const CGaebTagNode* item);
     // Integer value of an item (atoi); 0 when missing.
     int Integer(const CGaebTagNode* block, const char* name) const;
 
@@ -69,4 +73,5 @@ private:
     CAngebotList& m_list;
     CGaebTagTree& m_tree;
     CGaebBlockIndex m_blocks;
+    CIoResult m_error; // the first refusal of the mapping
 };

@@ -1,8 +1,9 @@
 #include "gaeb2000/gaeb_tag_tree.h"
 
+#include "common/safe_file.h"
 #include <algorithm>
-#include <exception>
-#include <fstream>
+
+#include <new>
 
 namespace {
 
@@ -58,40 +59,53 @@ void CGaebTagTree::Clear() {
     m_rtfLongTexts = false;
     m_currentName.clear();
     m_currentValue.clear();
+    m_currentLine = 0;
     m_inStlbBau = false;
+    m_lineNo = 0;
+    m_error.clear();
 }
 
-bool CGaebTagTree::ReadTagFile(const std::filesystem::path& path) {
+bool CGaebTagTree::Fail(std::string reason) {
+    m_error = std::move(reason);
+    return false;
+}
+
+CIoResult CGaebTagTree::ReadTagFile(const std::string& path) {
     Clear();
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        std::string line;
-        while (std::getline(in, line))
-            if (!ParseLine(line)) return false;
-        return !in.bad();
-    } catch (const std::exception&) {
-        return false;
-    }
+    std::string text;
+    if (CIoResult read = ReadWholeFile(path, text); !read) return read;
+    return ReadTagText(text);
 }
 
-bool CGaebTagTree::ReadTagText(std::string_view text) {
+CIoResult CGaebTagTree::ReadTagText(std::string_view text) {
     Clear();
     try {
         size_t pos = 0;
         while (pos < text.size()) {
             const size_t lf = text.find('\n', pos);
             const size_t end = lf == std::string_view::npos ? text.size() : lf;
-            if (!ParseLine(text.substr(pos, end - pos))) return false;
+            if (!ParseLine(text.substr(pos, end - pos))) return CIoResult::Failure(m_error, m_lineNo);
             pos = end + 1;
         }
-        return true;
-    } catch (const std::exception&) {
-        return false;
+    } catch (const std::bad_alloc&) {
+        return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
     }
+    // A file that breaks off inside a value or a block is incomplete.
+    if (m_pending)
+        return CIoResult::Failure("[end] fehlt: der Wert von [" + m_currentName + "] endet nicht",
+                                  m_currentLine);
+    if (m_depthCounter >= 0) {
+        const CGaebTagNode* open = m_openBlocks.empty() ? nullptr : Node(m_openBlocks.back());
+        return open ? CIoResult::Failure("#end[" + open->Name() + "] fehlt: die Datei ist unvollst\xe4ndig",
+                                         open->Line())
+                    : CIoResult::Failure("#end fehlt: die Datei ist unvollst\xe4ndig", m_lineNo);
+    }
+    if (m_head < 0) return CIoResult::Failure("Die Datei enth\xe4lt keine GAEB-Daten");
+    return CIoResult::Success();
 }
 
 bool CGaebTagTree::ParseLine(std::string_view rawLine) {
+    ++m_lineNo;
     // CR and LF never belong to a line, wherever they stand.
     std::string cleaned;
     std::string_view line = rawLine;
@@ -121,7 +135,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
 
     if (isBegin || isEnd) {
         if (ContainsNoCase(line, kStlbBau)) {
-            AddNode(std::string(line), isBegin ? CGaebTagNode::StlbBegin : CGaebTagNode::StlbEnd,
+            AddNode(std::string(line), isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd,
                     std::string());
             m_inStlbBau = isBegin;
             return true;
@@ -132,12 +146,16 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
             m_openBlocks.resize(static_cast<size_t>(m_depthCounter + 1));
             return true;
         }
-        if (m_depthCounter >= kMaxDepth) return false;
+        if (m_depthCounter >= kMaxDepth)
+            return Fail("Bl\xf6"
+                        "cke zu tief verschachtelt");
         ++m_depthCounter;
         m_openBlocks.resize(static_cast<size_t>(m_depthCounter + 1));
         m_openBlocks.back() = -1;
-        if (open == std::string_view::npos || close == std::string_view::npos) return false;
-        AddNode(std::string(line.substr(open + 1, close - open - 1)), CGaebTagNode::Block, std::string());
+        if (open == std::string_view::npos || close == std::string_view::npos)
+            return Fail("Blockanfang ohne Namen in eckigen Klammern");
+        AddNode(std::string(line.substr(open + 1, close - open - 1)), CGaebTagNode::Kind::Block,
+                std::string());
         return true;
     }
 
@@ -149,10 +167,12 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
     if (open == std::string_view::npos || close == std::string_view::npos) {
         // Empty lines carry nothing; after the outermost block has closed, trailing lines
         // (such as counts written on a line of their own) are ignored.
-        return IsBlankLine(line) || (m_depthCounter < 0 && m_head >= 0);
+        if (IsBlankLine(line) || (m_depthCounter < 0 && m_head >= 0)) return true;
+        return Fail("Zeile ohne [Name] und ohne #begin/#end");
     }
 
     m_currentName.assign(line.substr(open + 1, close - open - 1));
+    m_currentLine = m_lineNo;
     const std::string_view value = line.substr(close + 1);
     const size_t end = value.find(kValueEnd);
     if (end == std::string_view::npos) {
@@ -160,7 +180,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         m_pending = true;
         return true;
     }
-    AddNode(std::move(m_currentName), CGaebTagNode::Item, std::string(value.substr(0, end)));
+    AddNode(std::move(m_currentName), CGaebTagNode::Kind::Item, std::string(value.substr(0, end)));
     m_currentName.clear();
     m_currentValue.clear();
     return true;
@@ -181,25 +201,26 @@ void CGaebTagTree::AddPendingLine(std::string_view line) {
     if (end == std::string::npos) return;
     m_currentValue.resize(end);
     m_pending = false;
-    AddNode(std::move(m_currentName), CGaebTagNode::Item, std::move(m_currentValue));
+    AddNode(std::move(m_currentName), CGaebTagNode::Kind::Item, std::move(m_currentValue));
     m_currentName.clear();
     m_currentValue.clear();
 }
 
-CGaebTagNode* CGaebTagTree::NewNode(std::string name, int32_t kind, std::string value) {
+CGaebTagNode* CGaebTagTree::NewNode(std::string name, CGaebTagNode::Kind kind, std::string value) {
     auto node = std::make_unique<CGaebTagNode>();
     node->m_index = static_cast<int32_t>(m_nodes.size());
     node->m_kind = kind;
     node->m_name = std::move(name);
-    if (kind != CGaebTagNode::Block) node->m_value = std::move(value);
+    if (kind != CGaebTagNode::Kind::Block) node->m_value = std::move(value);
     m_nodes.push_back(std::move(node));
     return m_nodes.back().get();
 }
 
-CGaebTagNode* CGaebTagTree::AddNode(std::string name, int32_t kind, std::string value) {
+CGaebTagNode* CGaebTagTree::AddNode(std::string name, CGaebTagNode::Kind kind, std::string value) {
     CGaebTagNode* node = NewNode(std::move(name), kind, std::move(value));
+    node->m_line = kind == CGaebTagNode::Kind::Item && m_currentLine > 0 ? m_currentLine : m_lineNo;
     int32_t parent = -1;
-    if (kind == CGaebTagNode::Block) {
+    if (kind == CGaebTagNode::Kind::Block) {
         const int32_t depth = std::max(m_depthCounter, 0);
         node->m_depth = depth;
         if (depth >= 1 && static_cast<size_t>(depth - 1) < m_openBlocks.size())
@@ -283,13 +304,13 @@ CGaebTagNode* CGaebTagTree::WalkNext(const CGaebTagNode* node, const CGaebTagNod
     return nullptr;
 }
 
-CGaebTagNode* CGaebTagTree::FindNode(int32_t kind, std::string_view name, const CGaebTagNode* start) const {
-    if (kind != CGaebTagNode::Block) {
-        for (CGaebTagNode* child = FirstChild(start); child; child = NextSibling(child))
-            if (child->m_kind == kind && child->HasName(name)) return child;
-        return nullptr;
-    }
+CGaebTagNode* CGaebTagTree::FindItem(std::string_view name, const CGaebTagNode* block) const {
+    for (CGaebTagNode* child = FirstChild(block); child; child = NextSibling(child))
+        if (child->IsItem() && child->HasName(name)) return child;
+    return nullptr;
+}
 
+CGaebTagNode* CGaebTagTree::FindBlock(std::string_view name, const CGaebTagNode* start) const {
     // Depth-first in file order over `start` and its following siblings with their
     // subtrees, without ever climbing above the level of `start`.
     CGaebTagNode* node = start ? Node(start->m_index) : FirstRoot();
@@ -315,7 +336,7 @@ CGaebTagNode* CGaebTagTree::AppendItem(std::string name, CGaebTagNode* block) {
     CGaebTagNode* lastItem = nullptr;
     for (CGaebTagNode* child = FirstChild(block); child && child->IsItem(); child = NextSibling(child))
         lastItem = child;
-    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Item, std::string());
+    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Kind::Item, std::string());
     node->m_depth = block->m_depth + 1;
     LinkFileOrder(node, lastItem ? lastItem : block);
     LinkSibling(node, block, lastItem);
@@ -324,7 +345,7 @@ CGaebTagNode* CGaebTagTree::AppendItem(std::string name, CGaebTagNode* block) {
 
 CGaebTagNode* CGaebTagTree::InsertBlock(std::string name, CGaebTagNode* ref, bool asChild) {
     if (!ref || (asChild && !ref->IsBlock())) return nullptr;
-    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Block, std::string());
+    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Kind::Block, std::string());
     if (asChild) {
         node->m_depth = ref->m_depth + 1;
         LinkFileOrder(node, ref);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/io_result.h"
+
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ class CGaebTagTree;
 // STLB-Bau marker line. Nodes are owned by their CGaebTagTree; the tree keeps all links.
 class CGaebTagNode {
 public:
-    enum Kind : int32_t { Block = 0, Item = 1, StlbBegin = 5, StlbEnd = 6 };
+    enum class Kind { Block, Item, StlbBegin, StlbEnd };
 
     int32_t Index() const { return m_index; }
     int32_t ParentIndex() const { return m_parent; }
@@ -22,9 +23,11 @@ public:
     int32_t PrevIndex() const { return m_prev; }
     // A block: number of enclosing blocks; an item or marker line: its block's depth + 1.
     int32_t Depth() const { return m_depth; }
-    int32_t GetKind() const { return m_kind; }
-    bool IsBlock() const { return m_kind == Block; }
-    bool IsItem() const { return m_kind == Item; }
+    Kind GetKind() const { return m_kind; }
+    bool IsBlock() const { return m_kind == Kind::Block; }
+    bool IsItem() const { return m_kind == Kind::Item; }
+    // Line of the file where the node begins (1-based; 0 for a node added later).
+    int32_t Line() const { return m_line; }
 
     // Block or item name as read (for marker lines the whole raw line).
     const std::string& Name() const { return m_name; }
@@ -47,7 +50,8 @@ private:
     int32_t m_next = -1;
     int32_t m_prev = -1;
     int32_t m_depth = 0;
-    int32_t m_kind = Block;
+    Kind m_kind = Kind::Block;
+    int32_t m_line = 0;
     std::string m_name;
     std::string m_value;
     int32_t m_recordIndex = -1;
@@ -71,18 +75,21 @@ public:
     CGaebTagTree(const CGaebTagTree&) = delete;
     CGaebTagTree& operator=(const CGaebTagTree&) = delete;
 
-    // Clears the tree and reads the file line by line (LF or CR LF line ends). False when
-    // the file cannot be opened or read or a line is rejected; the nodes read so far stay.
-    bool ReadTagFile(const std::filesystem::path& path);
+    // Clears the tree and reads the file line by line (LF or CR LF line ends). On failure
+    // (the file cannot be read, a line is rejected, or the file ends inside a value or a
+    // block) the result names the cause and the line; the nodes read so far stay.
+    CIoResult ReadTagFile(const std::string& path);
     // The same for a file image already in memory.
-    bool ReadTagText(std::string_view text);
+    CIoResult ReadTagText(std::string_view text);
     // Parses one line of the file: a block begin or end line, an STLB-Bau marker line, an
-    // item line, or the next line of a value that has not reached "[end]". False when a
-    // begin or item line lacks its brackets or the nesting gets deeper than kMaxDepth.
+    // item line, or the next line of a value that has not reached "[end]". False (with
+    // LastError()) when a begin or item line lacks its brackets or the nesting gets deeper
+    // than kMaxDepth.
     bool ParseLine(std::string_view line);
+    const std::string& LastError() const { return m_error; }
     void Clear();
     // Adds a node at the end of the file order, below the innermost open block.
-    CGaebTagNode* AddNode(std::string name, int32_t kind, std::string value);
+    CGaebTagNode* AddNode(std::string name, CGaebTagNode::Kind kind, std::string value);
 
     int32_t Count() const { return static_cast<int32_t>(m_nodes.size()); }
     // Node by creation index; nullptr when out of range.
@@ -98,10 +105,11 @@ public:
     // The node after `node` in a walk of each node, then its children, then its next
     // sibling, that never climbs above the level whose parent is `top` (nullptr: the roots).
     CGaebTagNode* WalkNext(const CGaebTagNode* node, const CGaebTagNode* top) const;
-    // kind 0: the first block named `name` in `start`'s subtree or the subtrees of its
-    // following siblings, depth-first in file order (`start` nullptr: the whole tree).
-    // Other kinds: the first direct child of `start` of that kind named `name`.
-    CGaebTagNode* FindNode(int32_t kind, std::string_view name, const CGaebTagNode* start) const;
+    // The first block named `name` in `start`'s subtree or the subtrees of its following
+    // siblings, depth-first in file order (`start` nullptr: the whole tree).
+    CGaebTagNode* FindBlock(std::string_view name, const CGaebTagNode* start) const;
+    // The first item named `name` among the direct children of `block`.
+    CGaebTagNode* FindItem(std::string_view name, const CGaebTagNode* block) const;
 
     // Editing. AppendItem adds an empty item after the block's leading items; InsertBlock
     // adds a block as the first child of `ref` or immediately before it.
@@ -120,7 +128,8 @@ public:
     void SetRtfLongTexts(bool rtf) { m_rtfLongTexts = rtf; }
 
 private:
-    CGaebTagNode* NewNode(std::string name, int32_t kind, std::string value);
+    CGaebTagNode* NewNode(std::string name, CGaebTagNode::Kind kind, std::string value);
+    bool Fail(std::string reason);
     // Links `node` into the file order after `after` (nullptr: at the head).
     void LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after);
     // Links `node` as a child of `parent` (nullptr: top level) after the sibling
@@ -146,5 +155,9 @@ private:
     // lines the writer indents by one more blank.
     std::string m_currentName;
     std::string m_currentValue;
+    int32_t m_currentLine = 0;
     bool m_inStlbBau = false;
+    // Line being parsed and why the last line was rejected.
+    int32_t m_lineNo = 0;
+    std::string m_error;
 };

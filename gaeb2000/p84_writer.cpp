@@ -3,12 +3,13 @@
 #include "common/number_format.h"
 #include "common/safe_file.h"
 #include "common/text_util.h"
-#include "gaeb90/gaeb_converter.h"
+#include "gaeb2000/supplement_scan.h"
 #include "model/info_blocks.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <new>
 
 namespace {
 
@@ -21,7 +22,7 @@ const char* const kTreeMismatch =
     "Die Angebotsabgabe kann nicht geschrieben werden: Die Positionen passen nicht "
     "zur ge\xf6"
     "ffneten GAEB-2000-Datei.";
-const char* const kInternalError = "Beim Schreiben der Angebotsabgabe ist ein Fehler aufgetreten.";
+const char* const kOutOfMemory = "Nicht gen\xfcgend Arbeitsspeicher";
 
 constexpr std::string_view kEscOpen = "&#91;";
 constexpr std::string_view kEscClose = "&#93;";
@@ -77,24 +78,18 @@ std::string RtfText(const std::string& text) {
 
 } // namespace
 
-CP84Writer::CP84Writer(CAngebotList& list, CGaebTagTree& tree) : m_list(list), m_tree(tree), m_blocks(tree) {}
+CP84Writer::CP84Writer(const CAngebotList& list, CGaebTagTree& tree)
+    : m_list(list), m_tree(tree), m_blocks(tree) {}
 
 void CP84Writer::SetStampTime(std::string date, std::string time) {
     m_stampDate = std::move(date);
     m_stampTime = std::move(time);
 }
 
-bool CP84Writer::WriteTagFile(const std::string& path) {
-    errorMessage.clear();
+CIoResult CP84Writer::WriteTagFile(const std::string& path) {
     try {
-        if (!m_tree.FirstRoot()) {
-            errorMessage = kNoTree;
-            return false;
-        }
-        if (!RecordsMatch()) {
-            errorMessage = kTreeMismatch;
-            return false;
-        }
+        if (!m_tree.FirstRoot()) return CIoResult::Failure(kNoTree);
+        if (!RecordsMatch()) return CIoResult::Failure(kTreeMismatch);
 
         PrepareBidder();
         m_out.clear();
@@ -114,9 +109,8 @@ bool CP84Writer::WriteTagFile(const std::string& path) {
         m_openCount = 0;
 
         return WriteFileReplacing(path, m_out);
-    } catch (...) {
-        errorMessage = kInternalError;
-        return false;
+    } catch (const std::bad_alloc&) {
+        return CIoResult::Failure(kOutOfMemory);
     }
 }
 
@@ -167,15 +161,15 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
     const int indent = d + (m_inStlbBau ? 1 : 0);
 
     switch (node->GetKind()) {
-    case CGaebTagNode::StlbBegin:
+    case CGaebTagNode::Kind::StlbBegin:
         Line(0, node->Name());
         m_inStlbBau = true;
         return;
-    case CGaebTagNode::StlbEnd:
+    case CGaebTagNode::Kind::StlbEnd:
         Line(0, node->Name());
         m_inStlbBau = false;
         return;
-    case CGaebTagNode::Block:
+    case CGaebTagNode::Kind::Block:
         ++m_blocksWritten;
         if (node->HasName("Position")) {
             WritePositionPrices(node);
@@ -202,7 +196,7 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
         return;
     }
     std::vector<std::string> lines;
-    CGaebConverter::SplitLines(value, lines);
+    SplitInfoLines(value, lines);
     if (lines.size() <= 1) {
         Line(indent, head + (lines.empty() ? std::string() : lines.front()) + "[end]");
         return;
@@ -220,19 +214,18 @@ void CP84Writer::WritePositionPrices(CGaebTagNode* node) {
     // The shares go where the position asks for them, and into share items the file
     // already has, so that the file's old shares never stand beside the new unit price.
     // Shares 3 to 6 are read into the other share and are therefore written as 0.
-    const CGaebTagNode* split = m_tree.FindNode(CGaebTagNode::Item, "EPAufgl", node);
+    const CGaebTagNode* split = m_tree.FindItem("EPAufgl", node);
     const bool splitPrice = split && split->Value() == "J";
     bool sharesWritten = false;
     for (const auto& [name, field] :
          {std::pair{"EPAnteil1", Fld::WageShare}, std::pair{"EPAnteil2", Fld::OtherShare}}) {
-        CGaebTagNode* item =
-            splitPrice ? FindOrAddItem(node, name) : m_tree.FindNode(CGaebTagNode::Item, name, node);
+        CGaebTagNode* item = splitPrice ? FindOrAddItem(node, name) : m_tree.FindItem(name, node);
         if (!item) continue;
         item->SetValue(Plain(r, field, 2));
         sharesWritten = true;
     }
     for (const char* name : {"EPAnteil3", "EPAnteil4", "EPAnteil5", "EPAnteil6"}) {
-        CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, node);
+        CGaebTagNode* item = m_tree.FindItem(name, node);
         if (item && sharesWritten) item->SetValue("0.00");
     }
     FindOrAddItem(node, "NachlassProz")->SetValue(Plain(r, Fld::SurchargePct, 2, true));
@@ -253,17 +246,16 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
     const int r = node->RecordIndex();
     if (m_list.GetText(r, Fld::Flags).size() < 9) return;
     CGaebTagNode* description = m_blocks.Find("Beschreibung", node);
-    CGaebTagNode* longText =
-        description ? m_tree.FindNode(CGaebTagNode::Item, "Langtext", description) : nullptr;
+    CGaebTagNode* longText = description ? m_tree.FindItem("Langtext", description) : nullptr;
     if (!longText) return;
 
     std::vector<std::string> lines;
-    CGaebConverter::SplitLines(m_list.GetText(r, Fld::BidderTexts), lines);
+    SplitInfoLines(m_list.GetText(r, Fld::BidderTexts), lines);
     size_t k = 0;
     const std::string& t = longText->Value();
     std::string o;
     char kind = '\0';
-    int state = 0;
+    SupplementScan state = SupplementScan::Marker;
     size_t pos = 0;
     // Moves the text up to `end` into the output.
     auto take = [&](size_t end) {
@@ -274,19 +266,19 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
     if (!m_tree.HasRtfLongTexts()) {
         // Supplements written as "&#91;Tknn&#91;text&#93;&#93;".
         while (pos < t.size()) {
-            if (state == 0) {
+            if (state == SupplementScan::Marker) {
                 const size_t mark = t.find("&#91;T", pos);
                 if (mark == std::string::npos) break;
                 const size_t kindAt = mark + 6;
                 kind = kindAt < t.size() ? t[kindAt] : '\0';
                 take(std::min(kindAt + 3, t.size()));
-                state = 1;
-            } else if (state == 1) {
+                state = SupplementScan::TextOpen;
+            } else if (state == SupplementScan::TextOpen) {
                 const size_t open = t.find(kEscOpen, pos);
                 if (open == std::string::npos) break;
                 take(open + kEscOpen.size());
-                state = 2;
-            } else if (state == 2) {
+                state = SupplementScan::Text;
+            } else if (state == SupplementScan::Text) {
                 const size_t close = t.find(kEscClose, pos);
                 if (close == std::string::npos) break;
                 if (kind == 'B' && k < lines.size()) {
@@ -294,19 +286,19 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
                     pos = close;
                 }
                 take(close + kEscClose.size());
-                state = 3;
+                state = SupplementScan::OuterClose;
             } else {
                 const size_t close = t.find(kEscClose, pos);
                 if (close == std::string::npos) break;
                 take(close + kEscClose.size());
-                state = 0;
+                state = SupplementScan::Marker;
             }
         }
     } else {
         // Supplements as bookmarks: "{\bkmkstart Tknn}{\bkmkstart Feldnn}text{\bkmkend
         // Feldnn}{\bkmkend Tknn}".
         while (pos < t.size()) {
-            if (state == 0) {
+            if (state == SupplementScan::Marker) {
                 const size_t mark = t.find(kBookmarkStart, pos);
                 const size_t close =
                     mark == std::string::npos ? mark : t.find('}', mark + kBookmarkStart.size());
@@ -315,25 +307,25 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
                     mark + kBookmarkStart.size(), close - mark - kBookmarkStart.size()));
                 kind = name.size() >= 2 ? name[1] : 'B';
                 take(close + 1);
-                state = 1;
-            } else if (state == 1) {
+                state = SupplementScan::TextOpen;
+            } else if (state == SupplementScan::TextOpen) {
                 const size_t mark = t.find(kBookmarkStart, pos);
                 const size_t close =
                     mark == std::string::npos ? mark : t.find('}', mark + kBookmarkStart.size());
                 if (close == std::string::npos) break;
                 take(close + 1);
-                state = 2;
+                state = SupplementScan::Text;
             } else {
                 const size_t mark = t.find(kBookmarkEnd, pos);
                 const size_t close =
                     mark == std::string::npos ? mark : t.find('}', mark + kBookmarkEnd.size());
                 if (close == std::string::npos) break;
-                if (state == 2 && kind == 'B' && k < lines.size()) {
+                if (state == SupplementScan::Text && kind == 'B' && k < lines.size()) {
                     o += RtfText(WithoutQuotes(lines[k++]));
                     pos = mark;
                 }
                 take(close + 1);
-                state = state == 2 ? 3 : 0;
+                state = state == SupplementScan::Text ? SupplementScan::OuterClose : SupplementScan::Marker;
             }
         }
     }
@@ -371,18 +363,17 @@ void CP84Writer::UpdateStamp(CGaebTagNode* item) {
 }
 
 void CP84Writer::PrepareBidder() {
-    CInfoBlocks info(m_list);
     std::string name;
-    info.GetBlockOfFirstRecord(InfoKey::Bidder, name);
+    CInfoBlocks::GetBlockOfFirstRecord(m_list, InfoKey::Bidder, name);
 
-    if (CGaebTagNode* bidder = m_tree.FindNode(CGaebTagNode::Block, "AN", nullptr)) {
+    if (CGaebTagNode* bidder = m_tree.FindBlock("AN", nullptr)) {
         // The bidder's own address only: an address found behind "AN" would be another
         // party's, such as the client's.
         CGaebTagNode* first = m_tree.FirstChild(bidder);
-        CGaebTagNode* address = first ? m_tree.FindNode(CGaebTagNode::Block, "Adresse", first) : nullptr;
+        CGaebTagNode* address = first ? m_tree.FindBlock("Adresse", first) : nullptr;
         if (!address) address = m_tree.InsertBlock("Adresse", bidder, true);
         if (address) FindOrAddItem(address, "Name1")->SetValue(name);
-    } else if (CGaebTagNode* client = m_tree.FindNode(CGaebTagNode::Block, "AG", nullptr)) {
+    } else if (CGaebTagNode* client = m_tree.FindBlock("AG", nullptr)) {
         bidder = m_tree.InsertBlock("AN", client, false);
         CGaebTagNode* address = m_tree.InsertBlock("Adresse", bidder, true);
         m_tree.AppendItem("Name1", address)->SetValue(name);
@@ -392,7 +383,7 @@ void CP84Writer::PrepareBidder() {
     }
 
     std::string code;
-    info.GetBlockOfFirstRecord(InfoKey::Currency, code);
+    CInfoBlocks::GetBlockOfFirstRecord(m_list, InfoKey::Currency, code);
     if (code.size() > 5) code = TrimRight(code.substr(0, 6));
     // Without a currency the file's own currency items stay as they are.
     if (Trim(code).empty()) return;
@@ -405,7 +396,7 @@ void CP84Writer::PrepareBidder() {
 }
 
 CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, const char* name) {
-    if (CGaebTagNode* item = m_tree.FindNode(CGaebTagNode::Item, name, block)) return item;
+    if (CGaebTagNode* item = m_tree.FindItem(name, block)) return item;
     return m_tree.AppendItem(name, block);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/io_result.h"
 #include "gaeb2000/gaeb_block_index.h"
 #include "gaeb2000/gaeb_tag_tree.h"
 #include "model/angebot_list.h"
@@ -19,14 +20,11 @@
 // The tree must have been mapped to the list (CGaebMapper) and the totals calculated.
 class CP84Writer {
 public:
-    CP84Writer(CAngebotList& list, CGaebTagTree& tree);
+    CP84Writer(const CAngebotList& list, CGaebTagTree& tree);
 
     // Writes the file through a temporary file that replaces `path` only when complete.
-    // False on any error; no exception leaves it. errorMessage then holds a text for the
-    // user when the writer refused for a reason of its own, and is empty for a failure of
-    // the file system (to be reported with the path).
-    bool WriteTagFile(const std::string& path);
-    std::string errorMessage;
+    // On failure the result names the cause; no exception leaves it.
+    CIoResult WriteTagFile(const std::string& path);
 
     // The text WriteTagFile writes (after a successful call).
     const std::string& Output() const { return m_out; }
@@ -53,7 +51,7 @@ private:
     void Line(int indent, const std::string& text);
     void CloseLevelsAbove(int32_t depth);
 
-    CAngebotList& m_list;
+    const CAngebotList& m_list;
     CGaebTagTree& m_tree;
     CGaebBlockIndex m_blocks;
 

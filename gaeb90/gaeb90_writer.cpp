@@ -3,8 +3,9 @@
 #include "common/code_page.h"
 #include "common/safe_file.h"
 #include "common/text_util.h"
-#include "gaeb90/gaeb_converter.h"
 #include "model/display_tree.h"
+#include "model/info_blocks.h"
+#include "model/info_values.h"
 
 #include <algorithm>
 #include <charconv>
@@ -51,7 +52,7 @@ const char* const CGaeb90Writer::kOzKeyTooLongText =
     "Die Positionierung des LV wurde mit einem 14-stelligem OZ-Schl\xfcssel vorgenommen. "
     "Ein Datenaustausch ist  mit GAEB Version 90 nicht m\xf6glich.";
 
-CGaeb90Writer::CGaeb90Writer(CAngebotList& list) : m_list(list) {}
+CGaeb90Writer::CGaeb90Writer(const CAngebotList& list) : m_list(list) {}
 
 std::string CGaeb90Writer::FormatAmount(double value, int width, bool withSign) {
     double scaled = std::fabs(value) * 100.0;
@@ -109,30 +110,30 @@ void CGaeb90Writer::OverwriteAt(std::string& line, const std::string& value, siz
     line.replace(pos, width, Fit(value, width));
 }
 
-bool CGaeb90Writer::WriteD84(const std::string& path) {
-    errorMessage.clear();
+CIoResult CGaeb90Writer::WriteD84(const std::string& path) {
     try {
         std::string data;
-        if (!BuildD84(data)) return false;
+        if (CIoResult built = BuildD84(data); !built) return built;
         return WriteFileReplacing(path, data);
-    } catch (...) {
-        return false;
+    } catch (const std::bad_alloc&) {
+        return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
     }
 }
 
-bool CGaeb90Writer::BuildD84(std::string& data) {
+CIoResult CGaeb90Writer::BuildD84(std::string& data) {
     data.clear();
+    m_refused = false;
     try {
-        return BuildRows(data);
-    } catch (...) {
+        if (BuildRows(data)) return CIoResult::Success();
+        return CIoResult::Failure(kOzKeyTooLongText);
+    } catch (const std::bad_alloc&) {
         m_data.clear();
         data.clear();
-        return false;
+        return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
     }
 }
 
 bool CGaeb90Writer::BuildRows(std::string& data) {
-    errorMessage.clear();
     m_data.clear();
     m_lineNo = 0;
     m_lvSeen = false;
@@ -202,49 +203,46 @@ bool CGaeb90Writer::WriteRow(int index) {
 }
 
 bool CGaeb90Writer::WriteHeader(int index) {
-    CGaebConverter conv(m_list);
-    conv.currentIndex = index;
-    conv.currencySetting = currencySetting;
+    const auto info = [&](std::string_view key) { return GetInfoValue(m_list, index, key, currencySetting); };
 
     // A 14-digit OZ key (GAEB 2000 data) has no place in record 00.
-    if (TrimRight(conv.GetInfoValue("OZSchluessel")).size() >= 10) {
-        errorMessage = kOzKeyTooLongText;
+    if (TrimRight(info("OZSchluessel")).size() >= 10) {
+        m_refused = true;
         return false;
     }
-    m_lumpSumPositions = conv.GetInfoValue("PSCHPOS") == "1,000";
+    m_lumpSumPositions = info("PSCHPOS") == "1,000";
     m_lvChildLevel = m_row.level + 1;
     m_lvSeen = true;
 
-    std::string opening = Fit("00" + conv.GetInfoValue("00"), kDataWidth);
+    std::string opening = Fit("00" + info("00"), kDataWidth);
     OverwriteAt(opening, "84 ", 10, 3);
-    OverwriteAt(opening, conv.GetInfoValue("BieterNummer"), 36, 3);
-    OverwriteAt(opening, conv.GetInfoValue("VergabeNrAN"), 39, 15);
-    OverwriteAt(opening, conv.GetInfoValue("DVNrAN"), 54, 8);
+    OverwriteAt(opening, info("BieterNummer"), 36, 3);
+    OverwriteAt(opening, info("VergabeNrAN"), 39, 15);
+    OverwriteAt(opening, info("DVNrAN"), 54, 8);
     OverwriteAt(opening, "90", 71, 2);
     EmitLine(opening);
 
     // The LV name of the row goes into the first 40 characters of the LV information.
-    std::string lvInfo = conv.GetInfoValue("01");
+    std::string lvInfo = info("01");
     OverwriteAt(lvInfo, m_row.shortText, 0, 40);
-    conv.SetInfoValue("01", lvInfo);
     EmitLine("01" + lvInfo);
 
     std::vector<std::string> project;
-    CGaebConverter::SplitLines(conv.GetInfoValue("02"), project);
+    SplitInfoLines(info("02"), project);
     if (project.empty()) project.push_back("PROJEKTINFORMATION NICHT VORHANDEN");
     for (const std::string& line : project)
         EmitLine("02" + line);
 
     for (const char* type : {"03", "04"}) {
-        std::string value = TrimRight(conv.GetInfoValue(type));
+        std::string value = TrimRight(info(type));
         if (value.empty()) value = "INFORMATION NICHT VORHANDEN";
         EmitLine(type + value);
     }
     for (const char* type : {"06", "07"}) {
-        const std::string value = TrimRight(conv.GetInfoValue(type));
+        const std::string value = TrimRight(info(type));
         if (!value.empty()) EmitLine(type + value);
     }
-    EmitLine("08" + conv.GetInfoValue("08"));
+    EmitLine("08" + info("08"));
     return true;
 }
 
@@ -264,9 +262,12 @@ void CGaeb90Writer::WritePosition() {
 
     const bool surcharge = FlagAt(m_row.flags, FlagPos::Surcharge) == 'Z';
     const std::string& type = m_row.posType;
-    // Lump sums of normal, on-demand and base positions carry only the total.
-    const bool totalOnly =
-        Contains(ToUpperAscii(m_row.unit), "PSCH") && (type == "N" || type == "G" || type == "F");
+    // Lump sums of normal, on-demand and base positions carry only the total, as long as
+    // their quantity is 1: the reader takes that total as the unit price. With another
+    // quantity the unit price is written as well.
+    const bool quantityOne = std::floor(m_row.quantity * 1000.0 + 0.5000000001) == 1000.0;
+    const bool totalOnly = quantityOne && Contains(ToUpperAscii(m_row.unit), "PSCH") &&
+                           (type == "N" || type == "G" || type == "F");
     if (!surcharge && !totalOnly) OverwriteAt(line, FormatAmount(m_row.unitPrice, 10, true), 11, 11);
     // Alternative and eventual positions add nothing to the total.
     if (type != "A" && type != "E") OverwriteAt(line, FormatAmount(m_row.totalPrice, 12, true), 23, 13);
@@ -351,7 +352,7 @@ void CGaeb90Writer::WriteTextLines(const std::string& text, const std::string& t
     };
 
     std::vector<std::string> lines;
-    CGaebConverter::SplitLines(text, lines);
+    SplitInfoLines(text, lines);
     bool open = false;
     std::string openCode;
     for (const std::string& source : lines) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/io_result.h"
 #include "model/angebot_list.h"
 
 #include <array>
@@ -21,26 +22,26 @@ public:
     static constexpr int kMsgOzKeyTooLong = 61243;
     static const char* const kOzKeyTooLongText;
 
-    explicit CGaeb90Writer(CAngebotList& list);
+    explicit CGaeb90Writer(const CAngebotList& list);
     CGaeb90Writer(const CGaeb90Writer&) = delete;
     CGaeb90Writer& operator=(const CGaeb90Writer&) = delete;
 
     // Builds the file and writes it to `path` (through a temporary file that replaces the
-    // target only when complete). False when the writer refuses (errorMessage is then the
-    // text of message 61243) or the file cannot be written (errorMessage empty). Never throws.
-    bool WriteD84(const std::string& path);
+    // target only when complete). On failure the result names the cause; when the writer
+    // refuses the LV, Refused() is true and the reason is the text of message 61243.
+    // Never throws.
+    CIoResult WriteD84(const std::string& path);
 
     // The file content (code page 850, CR LF) for the rows of the list in position-list
-    // order. False when the writer refuses (errorMessage then holds the reason) or fails
-    // for want of memory; `data` is then empty. Never throws.
-    bool BuildD84(std::string& data);
+    // order. On failure `data` is empty. Never throws.
+    CIoResult BuildD84(std::string& data);
+    // True when the last build refused the LV (a 14-digit OZ key).
+    bool Refused() const { return m_refused; }
 
-    // VAT rate written into the closing record 99 (whole percent).
+    // VAT rate written into the closing record 99 (whole percent, 0..100).
     int vatRate = 0;
     // The user's currency setting ("Wrg"), written into record 08 ("EUR" when empty).
     std::string currencySetting;
-    // Windows-1252 text of the refusal; empty after success and after an I/O failure.
-    std::string errorMessage;
 
     // Field formatting of the records.
 
@@ -94,8 +95,9 @@ private:
     const std::string& AreaOZ(int level) const;
     void SetAreaOZ(int level, const std::string& oz);
 
-    CAngebotList& m_list;
+    const CAngebotList& m_list;
     Row m_row;
+    bool m_refused = false;
     int m_lvChildLevel = 0;
     int m_contractChildLevel = 0;
     bool m_lvSeen = false;

@@ -3,8 +3,6 @@
 #include "common/number_format.h"
 #include "common/text_util.h"
 
-#include <climits>
-
 namespace gaeb90 {
 
 std::string Cols(std::string_view line, int first, int last) {
@@ -22,25 +20,6 @@ char ColChar(std::string_view line, int col) {
 
 double ColsNumber(std::string_view line, int first, int last, double scale) {
     return CNumberFormat::StringToDouble(Cols(line, first, last)) * scale;
-}
-
-int ParseInt(std::string_view text) {
-    size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos]))
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    long long value = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-        value = value * 10 + (text[pos] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) value = INT_MAX;
-    return static_cast<int>(value);
 }
 
 } // namespace gaeb90

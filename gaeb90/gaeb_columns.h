@@ -17,8 +17,4 @@ char ColChar(std::string_view line, int col);
 // (0.001 for quantities, 0.01 for prices); a blank field gives 0.
 double ColsNumber(std::string_view line, int first, int last, double scale);
 
-// atoi semantics: leading white space, an optional sign, digits up to the first
-// non-digit; no digits give 0. Clamped to the int range.
-int ParseInt(std::string_view text);
-
 } // namespace gaeb90

@@ -5,56 +5,27 @@
 #include "common/text_util.h"
 #include "gaeb90/gaeb_columns.h"
 #include "model/calculation.h"
+#include "model/gaeb_text.h"
+#include "model/info_values.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cmath>
 #include <new>
 #include <unordered_map>
 
 using gaeb90::ColsTrim;
-using gaeb90::ParseInt;
 
 namespace {
 
 // Handlers read at most column 80; the rest of a longer line is kept only up to this
 // length, so that a file without line ends cannot make one line grow without bound.
 constexpr size_t kMaxLineLength = 4096;
-
-// Reads a file in binary mode, line by line. A line ends with LF; every CR is removed.
-class CLineReader {
-public:
-    explicit CLineReader(const std::string& path) : m_in(path, std::ios::binary) {}
-    bool IsOpen() const { return m_in.is_open(); }
-
-    // False at the end of the file. A last line without LF counts as a line.
-    bool Next(std::string& line) {
-        line.clear();
-        bool any = false;
-        for (;;) {
-            if (m_pos == m_len) {
-                m_in.read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-                m_len = static_cast<size_t>(m_in.gcount());
-                m_pos = 0;
-                if (m_len == 0) return any;
-            }
-            any = true;
-            const char c = m_buffer[m_pos++];
-            if (c == '\n') return true;
-            if (c != '\r' && line.size() < kMaxLineLength) line.push_back(c);
-        }
-    }
-
-private:
-    std::ifstream m_in;
-    std::array<char, 65536> m_buffer{};
-    size_t m_pos = 0;
-    size_t m_len = 0;
-};
+// Numbers beyond this are refused: the grid shows at most 12 integer digits.
+constexpr double kMaxNumber = 1e12;
 
 // An empty line or one that holds only the DOS end-of-file character: older tools
 // end their files with such lines.
-bool IsEndFiller(const std::string& line) {
+bool IsEndFiller(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == '\x1a'; });
 }
 
@@ -75,72 +46,112 @@ std::string CGaebConverter::FindBidFile(const std::string& d83Path) {
     return FindFileBeside(d83Path, ".d84");
 }
 
-CGaebConverter::FileResult CGaebConverter::ReadFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return FileResult::OpenFailed;
-    CLineReader reader(path);
-    if (!reader.IsOpen()) return FileResult::OpenFailed;
-    std::string raw;
+bool CGaebConverter::Fail(std::string reason) {
+    m_error = std::move(reason);
+    return false;
+}
+
+bool CGaebConverter::CheckNumber(double value, const char* what) {
+    if (std::isfinite(value) && std::fabs(value) < kMaxNumber) return true;
+    return Fail(std::string(what) + " ist keine g\xfcltige Zahl oder zu gro\xdf");
+}
+
+std::string CGaebConverter::FormatOZ(std::string_view raw) const {
+    return ::FormatOZ(raw, m_ozKey);
+}
+
+CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
     bool fillerSeen = false;
-    while (reader.Next(raw)) {
+    m_lineNo = 0;
+    std::string raw;
+    size_t pos = 0;
+    while (pos < data.size()) {
+        size_t end = data.find('\n', pos);
+        if (end == std::string_view::npos) end = data.size();
+        const std::string_view piece = data.substr(pos, end - pos);
+        pos = end + 1;
+        ++m_lineNo;
+        raw.clear();
+        for (char c : piece) {
+            if (c == '\r') continue;
+            if (raw.size() >= kMaxLineLength) break;
+            raw.push_back(c);
+        }
         if (IsEndFiller(raw)) {
             fillerSeen = true;
             continue;
         }
         // An empty line is accepted only behind the last record.
-        if (fillerSeen) return FileResult::Stopped;
+        if (fillerSeen) {
+            Fail("Leere Zeile vor weiteren S\xe4tzen");
+            return FileResult::Stopped;
+        }
         if (!ParseRecord(Cp850ToCp1252(raw))) return FileResult::Stopped;
     }
     return FileResult::Done;
 }
 
 void CGaebConverter::ResetLineState() {
-    recordType.clear();
-    prevRecordType.clear();
-    pendingText.clear();
-    pendingNote.clear();
-    pendingInfo.clear();
-    ozKey.clear();
-    textKey.clear();
-    textState = "Ende";
-    currentIndex = -1;
-    level = 1;
-    exchangePhase = 3;
-    componentCount = 0;
-    blockCounter = 0;
-    levelIds.fill(0.0);
-    levelTitles.fill(std::string());
-    levelOZ.fill(std::string());
+    m_recordType.clear();
+    m_prevRecordType.clear();
+    m_pendingText.clear();
+    m_pendingNote.clear();
+    m_ozKey.clear();
+    m_textKey.clear();
+    m_textJoin = TextJoin::Closed;
+    m_current = -1;
+    m_level = 1;
+    m_exchangePhase = 3;
+    m_componentCount = 0;
+    m_blockCounter = 0;
+    m_levelIds.fill(0.0);
+    m_levelTitles.fill(std::string());
+    m_levelOZ.fill(std::string());
+    m_error.clear();
 }
 
-bool CGaebConverter::ReadD83(const std::string& path) {
+CIoResult CGaebConverter::ReadD83(const std::string& path) {
+    std::string d83;
+    if (CIoResult read = ReadWholeFile(path, d83); !read) return read;
+    std::string d84;
+    const std::string bidPath = FindBidFile(path);
+    // A bid file that cannot be read is left out, as if there were none.
+    const bool withBid = !bidPath.empty() && ReadWholeFile(bidPath, d84).Ok();
+    return ReadD83Data(d83, withBid ? std::optional<std::string_view>(d84) : std::nullopt);
+}
+
+CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::string_view> d84) {
     try {
         CAngebotList bid;
         m_list.RemoveAll();
+        ResetLineState();
+        m_idCounter = 0;
 
-        bool bidRead = false;
-        const std::string bidPath = FindBidFile(path);
-        if (!bidPath.empty() && ReadFile(bidPath) != FileResult::OpenFailed) {
+        if (d84) {
             // A bid file that stops early still gives the records read so far.
-            bidRead = true;
+            ReadLines(*d84);
             m_list.CopyRecords(bid);
         }
         m_list.RemoveAll();
 
-        component2Name.clear();
-        component1Name.clear();
+        m_component2Name.clear();
+        m_component1Name.clear();
         // The D83 is read as if there were no bid file, except that the record ids go on
         // counting after those of the bid file. A bid file that stopped in the middle
         // would otherwise leave its open levels and collected text to the D83.
         ResetLineState();
 
-        if (ReadFile(path) != FileResult::Done) return false;
+        if (ReadLines(d83) != FileResult::Done) {
+            m_list.RemoveAll();
+            return CIoResult::Failure(m_error, m_lineNo);
+        }
 
         m_list.BuildAllLabels();
-        if (bidRead) MergeBid(bid);
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        if (d84) MergeBid(bid);
+        return CIoResult::Success();
+    } catch (const std::bad_alloc&) {
+        m_list.RemoveAll();
+        return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
     }
 }
 
@@ -149,16 +160,16 @@ bool CGaebConverter::ParseRecord(const std::string& line) {
     record.reserve(line.size());
     for (char c : line)
         if (c != '\r' && c != '\n') record.push_back(c);
-    if (record.size() < 80) return false;
+    if (record.size() < 80) return Fail("Satz k\xfcrzer als 80 Zeichen");
 
-    recordType = record.substr(0, 2);
-    if (IsClosingType(recordType)) FlushPendingText();
+    m_recordType = record.substr(0, 2);
+    if (IsClosingType(m_recordType)) FlushPendingText();
 
-    if (recordType[0] == 'T') {
+    if (m_recordType[0] == 'T') {
         if (!OnTRecord(record)) return false;
     } else {
         bool ok = true;
-        switch (ParseInt(recordType)) {
+        switch (ParseInt(m_recordType)) {
         case 0:
             ok = OnRecord00(record);
             break;
@@ -193,16 +204,16 @@ bool CGaebConverter::ParseRecord(const std::string& line) {
             OnRecord20(record);
             break;
         case 21:
-            OnRecord21(record);
+            ok = OnRecord21(record);
             break;
         case 22:
-            OnRecord22(record);
+            ok = OnRecord22(record);
             break;
         case 23:
-            OnRecord23(record);
+            ok = OnRecord23(record);
             break;
         case 24:
-            OnRecord24(record);
+            ok = OnRecord24(record);
             break;
         case 25:
             OnRecord25(record);
@@ -217,13 +228,13 @@ bool CGaebConverter::ParseRecord(const std::string& line) {
             OnRecord28(record);
             break;
         case 30:
-            OnRecord30(record);
+            ok = OnRecord30(record);
             break;
         case 31:
             ok = OnRecord31(record);
             break;
         case 32:
-            OnRecord32(record);
+            ok = OnRecord32(record);
             break;
         case 41:
             OnRecord41(record);
@@ -242,78 +253,73 @@ bool CGaebConverter::ParseRecord(const std::string& line) {
         }
         if (!ok) return false;
     }
-    prevRecordType = recordType;
+    m_prevRecordType = m_recordType;
     return true;
 }
 
 void CGaebConverter::FlushPendingText() {
-    if (!pendingInfo.empty() && currentIndex != -1) {
-        m_list.SetText(currentIndex, Fld::InfoText, pendingInfo);
-        pendingInfo.clear();
-    }
-    if (pendingText.empty() || currentIndex == -1) return;
-    if (m_list.GetText(currentIndex, Fld::Kind) == "L" &&
-        m_list.GetText(currentIndex, Fld::PosType).empty()) {
+    if (m_pendingText.empty() || m_current == -1) return;
+    if (m_list.GetText(m_current, Fld::Kind) == "L" && m_list.GetText(m_current, Fld::PosType).empty()) {
         // The header records 00-08 become the information blocks of the LV; its long
         // text is the project information.
-        m_list.SetText(currentIndex, Fld::InfoText, pendingText);
-        pendingText = GetInfoValue("02");
+        m_list.SetText(m_current, Fld::InfoText, m_pendingText);
+        m_pendingText = GetInfoValue(m_list, m_current, "02");
     }
-    m_list.SetText(currentIndex, Fld::LongText, m_list.GetText(currentIndex, Fld::LongText) + pendingText);
-    if (exchangePhase != 4) PostProcessLongText(currentIndex);
-    pendingText.clear();
-    pendingNote.clear();
+    m_list.SetText(m_current, Fld::LongText, m_list.GetText(m_current, Fld::LongText) + m_pendingText);
+    if (m_exchangePhase != 4) PostProcessLongText(m_list, m_current, m_pendingNote);
+    m_pendingText.clear();
+    m_pendingNote.clear();
 }
 
 int CGaebConverter::SafeLevel(int value) const {
     return std::clamp(value, 0, kLevelCount - 1);
 }
 
-int CGaebConverter::NewRecord(const char* kind) {
-    ++idCounter;
+int CGaebConverter::NewRecord(char kind) {
+    ++m_idCounter;
     const int index = m_list.AddRecord();
-    m_list.SetDouble(index, Fld::ParentId, levelIds[SafeLevel(level)]);
-    m_list.SetDouble(index, Fld::RecordId, static_cast<double>(idCounter));
-    m_list.SetDouble(index, Fld::SortNo, static_cast<double>(idCounter));
-    m_list.SetInt(index, Fld::Level, level);
-    m_list.SetText(index, Fld::Kind, kind);
-    currentIndex = index;
+    m_list.SetDouble(index, Fld::ParentId, m_levelIds[static_cast<size_t>(SafeLevel(m_level))]);
+    m_list.SetDouble(index, Fld::RecordId, static_cast<double>(m_idCounter));
+    m_list.SetDouble(index, Fld::SortNo, static_cast<double>(m_idCounter));
+    m_list.SetInt(index, Fld::Level, m_level);
+    m_list.SetText(index, Fld::Kind, std::string(1, kind));
+    m_current = index;
     return index;
 }
 
 void CGaebConverter::OpenGroup() {
     if (!CanOpenGroup()) return;
-    ++level;
-    levelIds[level] = static_cast<double>(idCounter);
+    ++m_level;
+    m_levelIds[static_cast<size_t>(m_level)] = static_cast<double>(m_idCounter);
 }
 
 void CGaebConverter::CloseGroup() {
-    if (level > 1) --level;
+    if (m_level > 1) --m_level;
 }
 
 bool CGaebConverter::OnTRecord(const std::string& line) {
-    const std::string& prev = prevRecordType;
+    const std::string& prev = m_prevRecordType;
     if (prev.empty() || prev[0] != 'T' || prev == "T9") {
         // First line of a block of contract regulations: a group of its own; the line's
         // data is not used.
-        if (!CanOpenGroup()) return false;
-        levelTitles[SafeLevel(level)] = kContractTitle;
-        const int index = NewRecord("L");
+        if (!CanOpenGroup()) return Fail("Zu viele Gliederungsebenen");
+        m_levelTitles[static_cast<size_t>(SafeLevel(m_level))] = kContractTitle;
+        const int index = NewRecord(Kind::Lv);
         m_list.SetText(index, Fld::PosType, "C");
         m_list.SetText(index, Fld::ShortText, kContractTitle);
         OpenGroup();
         return true;
     }
-    if (recordType == "T0") {
-        const int index = NewRecord("B");
+    if (m_recordType == "T0") {
+        const int index = NewRecord(Kind::Remark);
         m_list.SetText(index, Fld::PosType, "C");
-    } else if (recordType == "T1") {
-        if (!pendingText.empty()) pendingText += "\r\n";
-        pendingText += ColsTrim(line, 3, 74);
-    } else if (recordType == "T9") {
-        if (level < 2) return false;
-        const std::string title = "Ende " + levelTitles[SafeLevel(level - 1)];
-        const int index = NewRecord("S");
+    } else if (m_recordType == "T1") {
+        if (!m_pendingText.empty()) m_pendingText += "\r\n";
+        m_pendingText += ColsTrim(line, 3, 74);
+    } else if (m_recordType == "T9") {
+        if (m_level < 2) return Fail("Satzart T9 ohne offene Vertragsbedingungen");
+        const std::string title = "Ende " + m_levelTitles[static_cast<size_t>(SafeLevel(m_level - 1))];
+        const int index = NewRecord(Kind::Sum);
         m_list.SetText(index, Fld::PosType, "C");
         m_list.SetText(index, Fld::ShortText, title);
         CloseGroup();
@@ -354,46 +360,22 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
             FieldValue value;
             if (bid.GetField(j, field, value)) m_list.SetField(k, field, value);
         }
-        // A lump sum of a normal, base or contingency position carries only its total in the
-        // bid; alternative and eventual ones carry their unit price and no total.
-        const char posType = m_list.GetChar(k, Fld::PosType);
-        const bool totalOnly = posType == '\0' || posType == PosType::Normal || posType == PosType::Base ||
-                               posType == PosType::Contingency;
-        if (totalOnly && ToUpperAscii(m_list.GetText(k, Fld::Unit)).find("PSCH") != std::string::npos)
-            m_list.SetDouble(k, Fld::UnitPrice, bid.GetDouble(j, Fld::TotalPrice));
         const std::string flags = m_list.GetText(k, Fld::Flags);
         if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || FlagAt(flags, FlagPos::Surcharge) == 'Z')
             m_list.SetDouble(k, Fld::Quantity, bid.GetDouble(j, Fld::Quantity));
+        // A lump sum of a normal, base or contingency position with quantity 1 carries only its
+        // total in the bid; with another quantity (and for other types) the unit price as well.
+        const char posType = m_list.GetChar(k, Fld::PosType);
+        const bool totalOnly = posType == '\0' || posType == PosType::Normal || posType == PosType::Base ||
+                               posType == PosType::Contingency;
+        if (totalOnly && bid.GetDouble(j, Fld::UnitPrice) == 0.0 &&
+            ToUpperAscii(m_list.GetText(k, Fld::Unit)).find("PSCH") != std::string::npos) {
+            const double quantity = m_list.GetDouble(k, Fld::Quantity);
+            const double total = bid.GetDouble(j, Fld::TotalPrice);
+            m_list.SetDouble(k, Fld::UnitPrice,
+                             quantity == 0.0 || quantity == 1.0 ? total : total / quantity);
+        }
         RecalcPosition(m_list, k);
         m_list.SetText(k, Fld::BidderTexts, bid.GetText(j, Fld::LongText));
     }
-}
-
-void CGaebConverter::FormatOZ(const std::string& raw, std::string& out, const std::string& key) {
-    if (!key.empty()) ozKey = key;
-    std::string w = raw;
-    if (w.size() < 10) w.resize(10, ' ');
-    // From the last level down, so that a point does not move the places still to come.
-    // Levels are the digits 1 to 8; "0" marks unused places of the key (1122PPPP0) and
-    // gets no point: it lies behind the levels and would be looked up after their points
-    // have shifted the text.
-    for (int d = 8; d >= 1; --d) {
-        size_t p;
-        if (d == 8) {
-            // The index place: the point would follow the ninth character.
-            if (ozKey.size() <= 8 || ozKey[8] != 'I') continue;
-            p = 8;
-        } else {
-            p = ozKey.rfind(static_cast<char>('0' + d));
-            if (p == std::string::npos) continue;
-        }
-        if (p + 1 < w.size() && w[p + 1] != ' ') w.insert(p + 1, 1, '.');
-    }
-    out = w;
-}
-
-std::string CGaebConverter::FormatOZ(const std::string& raw) {
-    std::string out;
-    FormatOZ(raw, out);
-    return out;
 }

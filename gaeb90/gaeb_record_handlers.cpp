@@ -5,13 +5,14 @@
 #include "common/text_util.h"
 #include "gaeb90/gaeb_columns.h"
 #include "gaeb90/gaeb_converter.h"
+#include "model/info_blocks.h"
+#include "model/info_values.h"
 
 #include <algorithm>
 
 using gaeb90::Cols;
 using gaeb90::ColsNumber;
 using gaeb90::ColsTrim;
-using gaeb90::ParseInt;
 
 namespace {
 
@@ -36,91 +37,93 @@ std::string TwoDigits(int n) {
 } // namespace
 
 void CGaebConverter::AppendSection(const char* heading, const std::string& text) {
-    if (!pendingText.empty()) pendingText += "\r\n";
-    pendingText += heading;
-    pendingText += " \r\n";
-    pendingText += text;
+    if (!m_pendingText.empty()) m_pendingText += "\r\n";
+    m_pendingText += heading;
+    m_pendingText += " \r\n";
+    m_pendingText += text;
 }
 
 // A factor of 7 digits with 6 implied decimals (1150000 = 1.15) as a surcharge in percent.
-void CGaebConverter::ApplyFactor(const std::string& factor) {
-    if (factor.empty()) return;
+bool CGaebConverter::ApplyFactor(const std::string& factor) {
+    if (factor.empty()) return true;
     std::string multiplier = factor;
     multiplier.insert(1, ".");
-    m_list.SetDouble(currentIndex, Fld::SurchargePct,
-                     CNumberFormat::StringToDouble(multiplier) * 100.0 - 100.0);
+    const double surcharge = CNumberFormat::StringToDouble(multiplier) * 100.0 - 100.0;
+    if (!CheckNumber(surcharge, "Der Zuschlagsfaktor")) return false;
+    m_list.SetDouble(m_current, Fld::SurchargePct, surcharge);
+    return true;
 }
 
 // LV opening record: opens the LV.
 bool CGaebConverter::OnRecord00(const std::string& line) {
-    if (!CanOpenGroup()) return false;
+    if (!CanOpenGroup()) return Fail("Zu viele Gliederungsebenen");
     const std::string title = Cols(line, 3, 74);
-    ozKey = Cols(line, 63, 71);
-    exchangePhase = ParseInt(Cols(line, 12, 12));
-    componentCount = 0;
-    AppendSection(kHeadingOpening, title);
-    levelTitles[SafeLevel(level)] = title;
-    const int index = NewRecord("L");
+    m_ozKey = Cols(line, 63, 71);
+    m_exchangePhase = ParseInt(Cols(line, 12, 12));
+    m_componentCount = 0;
+    AppendSection(InfoKey::Opening, title);
+    m_levelTitles[static_cast<size_t>(SafeLevel(m_level))] = title;
+    const int index = NewRecord(Kind::Lv);
     m_list.SetText(index, Fld::ShortText, title);
     OpenGroup();
-    SetInfoValue("BieterNummer", Cols(line, 37, 39));
-    SetInfoValue("VergabeNrAN", Cols(line, 40, 54));
-    SetInfoValue("DVNrAN", Cols(line, 55, 62));
+    SetInfoValue(m_list, m_current, "BieterNummer", Cols(line, 37, 39));
+    SetInfoValue(m_list, m_current, "VergabeNrAN", Cols(line, 40, 54));
+    SetInfoValue(m_list, m_current, "DVNrAN", Cols(line, 55, 62));
     return true;
 }
 
 // LV information: the LV name.
 void CGaebConverter::OnRecord01(const std::string& line) {
     const std::string name = Cols(line, 3, 42);
-    levelTitles[SafeLevel(level - 1)] = name;
-    m_list.SetText(currentIndex, Fld::ShortText, name);
-    AppendSection(kHeadingLv, ColsTrim(line, 3, 74));
+    m_levelTitles[static_cast<size_t>(SafeLevel(m_level - 1))] = name;
+    m_list.SetText(m_current, Fld::ShortText, name);
+    AppendSection(InfoKey::Lv, ColsTrim(line, 3, 74));
 }
 
 // Project information: consecutive lines form one section.
 void CGaebConverter::OnRecord02(const std::string& line) {
-    if (!pendingText.empty()) pendingText += "\r\n";
-    if (prevRecordType != "02") {
-        pendingText += kHeadingProject;
-        pendingText += " \r\n";
+    if (!m_pendingText.empty()) m_pendingText += "\r\n";
+    if (m_prevRecordType != "02") {
+        m_pendingText += InfoKey::Project;
+        m_pendingText += " \r\n";
     }
-    pendingText += ColsTrim(line, 3, 62);
+    m_pendingText += ColsTrim(line, 3, 62);
 }
 
 void CGaebConverter::OnRecord03(const std::string& line) {
-    AppendSection(kHeadingClient, ColsTrim(line, 3, 62));
+    AppendSection(InfoKey::Client, ColsTrim(line, 3, 62));
 }
 
 void CGaebConverter::OnRecord04(const std::string& line) {
     const std::string text = ColsTrim(line, 3, 62);
-    SetInfoValue("04", text);
-    AppendSection(kHeadingBidder, text);
+    SetInfoValue(m_list, m_current, "04", text);
+    AppendSection(InfoKey::Bidder, text);
 }
 
 // Names and number of the unit-price components.
 void CGaebConverter::OnRecord06(const std::string& line) {
-    AppendSection(kHeadingComponents, ColsTrim(line, 3, 73));
-    component1Name = ColsTrim(line, 18, 31);
-    component2Name = ColsTrim(line, 32, 45);
-    componentCount = ParseInt(Cols(line, 3, 3));
+    AppendSection(InfoKey::Components, ColsTrim(line, 3, 73));
+    m_component1Name = ColsTrim(line, 18, 31);
+    m_component2Name = ColsTrim(line, 32, 45);
+    m_componentCount = ParseInt(Cols(line, 3, 3));
 }
 
 void CGaebConverter::OnRecord07(const std::string& line) {
-    AppendSection(kHeadingAssignment, ColsTrim(line, 3, 54));
+    AppendSection(InfoKey::Assignment, ColsTrim(line, 3, 54));
 }
 
 void CGaebConverter::OnRecord08(const std::string& line) {
-    AppendSection(kHeadingCurrency, ColsTrim(line, 3, 58));
+    AppendSection(InfoKey::Currency, ColsTrim(line, 3, 58));
 }
 
 // Start of an LV area; its title follows in record 12.
 bool CGaebConverter::OnRecord11(const std::string& line) {
-    if (!CanOpenGroup()) return false;
+    if (!CanOpenGroup()) return Fail("Zu viele Gliederungsebenen");
     const std::string raw = ColsTrim(line, 3, 11);
     const std::string oz = FormatOZ(raw);
     const std::string key = BlanksToZeros(raw);
-    levelOZ[SafeLevel(level)] = key;
-    const int index = NewRecord("T");
+    m_levelOZ[static_cast<size_t>(SafeLevel(m_level))] = key;
+    const int index = NewRecord(Kind::Title);
     m_list.SetText(index, Fld::OZ, oz);
     m_list.SetText(index, Fld::OZKey, key);
     OpenGroup();
@@ -130,24 +133,24 @@ bool CGaebConverter::OnRecord11(const std::string& line) {
 // Title of an LV area: the first line is the title, all lines are its long text.
 void CGaebConverter::OnRecord12(const std::string& line) {
     const std::string text = ColsTrim(line, 3, 42);
-    if (prevRecordType != "12") {
-        levelTitles[SafeLevel(level - 1)] = text;
-        m_list.SetText(currentIndex, Fld::ShortText, text);
+    if (m_prevRecordType != "12") {
+        m_levelTitles[static_cast<size_t>(SafeLevel(m_level - 1))] = text;
+        m_list.SetText(m_current, Fld::ShortText, text);
     }
-    if (!pendingText.empty()) pendingText += "\r\n";
-    pendingText += text;
+    if (!m_pendingText.empty()) m_pendingText += "\r\n";
+    m_pendingText += text;
 }
 
 // Remark.
 void CGaebConverter::OnRecord20(const std::string& line) {
-    const int index = NewRecord("B");
+    const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::ShortText, "Hinweis");
     m_list.SetText(index, Fld::Flags, "    " + Cols(line, 5, 5) + "  " + Cols(line, 3, 3));
     m_list.SetText(index, Fld::StdTextKey, Cols(line, 6, 22));
 }
 
 // Position.
-void CGaebConverter::OnRecord21(const std::string& line) {
+bool CGaebConverter::OnRecord21(const std::string& line) {
     const std::string raw = ColsTrim(line, 3, 11);
     const std::string oz = FormatOZ(raw);
     const std::string key = BlanksToZeros(raw);
@@ -170,164 +173,191 @@ void CGaebConverter::OnRecord21(const std::string& line) {
         Cols(line, 19, 22) + Cols(line, 44, 44) + Cols(line, 62, 63) + Cols(line, 42, 43);
     const std::string unit = FlagAt(flags, FlagPos::Surcharge) == 'Z' ? "%" : Cols(line, 35, 38);
     const double quantity = unit == "psch" ? 1.0 : ColsNumber(line, 23, 34, kQuantityScale);
+    if (!CheckNumber(quantity, "Die Menge")) return false;
 
-    const int index = NewRecord("P");
+    const int index = NewRecord(Kind::Position);
     m_list.SetText(index, Fld::PosType, posType);
-    m_list.SetText(index, Fld::SubKind, Cols(line, 14, 14));
-    m_list.SetText(index, Fld::GroupRef, Cols(line, 15, 18));
+    m_list.SetText(index, Fld::SubKind, ColsTrim(line, 14, 14));
+    m_list.SetText(index, Fld::GroupRef, ColsTrim(line, 15, 18));
     m_list.SetText(index, Fld::OZ, oz);
     m_list.SetText(index, Fld::OZKey, key);
-    m_list.SetText(index, Fld::StdTextKey, Cols(line, 45, 61));
+    m_list.SetText(index, Fld::StdTextKey, ColsTrim(line, 45, 61));
     m_list.SetText(index, Fld::Flags, flags);
     m_list.SetText(index, Fld::Unit, unit);
     m_list.SetDouble(index, Fld::Quantity, quantity);
+    return true;
 }
 
 // Prices of the current position (bid files).
-void CGaebConverter::OnRecord22(const std::string& line) {
-    if (!HasCurrent()) return;
-    const int index = currentIndex;
+bool CGaebConverter::OnRecord22(const std::string& line) {
+    if (!HasCurrent()) return true;
+    const int index = m_current;
     const std::string posType = m_list.GetText(index, Fld::PosType);
     const bool lumpSum = UnitKey(m_list.GetText(index, Fld::Unit)) == "PSCH";
     const std::string flags = m_list.GetText(index, Fld::Flags);
 
+    const double quantity = ColsNumber(line, 23, 34, kQuantityScale);
+    const double total = ColsNumber(line, 24, 36, kPriceScale);
+    const double unitPrice = ColsNumber(line, 12, 22, kPriceScale);
+    const double percent = ColsNumber(line, 56, 61, kPriceScale);
+    const double base = ColsNumber(line, 62, 74, kPriceScale);
+    if (!CheckNumber(quantity, "Die Menge") || !CheckNumber(total, "Der Gesamtpreis") ||
+        !CheckNumber(unitPrice, "Der Einheitspreis") || !CheckNumber(percent, "Der Zuschlagssatz") ||
+        !CheckNumber(base, "Die Zuschlagsbasis"))
+        return false;
     if (FlagAt(flags, FlagPos::BidderQuantity) == 'X')
-        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : ColsNumber(line, 23, 34, kQuantityScale));
+        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : quantity);
     // Lump sums of normal, on-demand and base positions carry only the total.
     const bool totalOnly = lumpSum && std::string("NFG").find(posType) != std::string::npos;
-    m_list.SetDouble(index, Fld::UnitPrice,
-                     totalOnly ? ColsNumber(line, 24, 36, kPriceScale)
-                               : ColsNumber(line, 12, 22, kPriceScale));
-    m_list.SetDouble(index, Fld::TotalPrice, ColsNumber(line, 24, 36, kPriceScale));
-    ApplyFactor(ColsTrim(line, 49, 55));
+    m_list.SetDouble(index, Fld::UnitPrice, totalOnly ? total : unitPrice);
+    m_list.SetDouble(index, Fld::TotalPrice, total);
+    if (!ApplyFactor(ColsTrim(line, 49, 55))) return false;
     if (FlagAt(flags, FlagPos::Surcharge) == 'Z') {
-        m_list.SetDouble(index, Fld::Quantity, ColsNumber(line, 56, 61, kPriceScale));
-        m_list.SetDouble(index, Fld::UnitPrice, ColsNumber(line, 62, 74, kPriceScale));
+        m_list.SetDouble(index, Fld::Quantity, percent);
+        m_list.SetDouble(index, Fld::UnitPrice, base);
     }
+    return true;
 }
 
 // Prices by ordinal number (bid files); a new OZ makes a new position.
-void CGaebConverter::OnRecord23(const std::string& line) {
-    if (!HasCurrent()) return;
+bool CGaebConverter::OnRecord23(const std::string& line) {
+    if (!HasCurrent()) return true;
     const std::string oz = FormatOZ(ColsTrim(line, 3, 11));
-    if (oz != m_list.GetText(currentIndex, Fld::OZ)) {
-        const int created = NewRecord("P");
+    if (oz != m_list.GetText(m_current, Fld::OZ)) {
+        const int created = NewRecord(Kind::Position);
         m_list.SetText(created, Fld::OZ, oz);
     }
-    const int index = currentIndex;
+    const int index = m_current;
     const bool lumpSum = UnitKey(m_list.GetText(index, Fld::Unit)) == "PSCH";
     const std::string flags = m_list.GetText(index, Fld::Flags);
 
-    const std::string quantity = ColsTrim(line, 37, 48);
-    if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || (exchangePhase == 4 && !quantity.empty()))
-        m_list.SetDouble(index, Fld::Quantity,
-                         lumpSum ? 1.0 : CNumberFormat::StringToDouble(quantity) * kQuantityScale);
-    m_list.SetDouble(index, Fld::UnitPrice,
-                     lumpSum ? ColsNumber(line, 24, 36, kPriceScale) : ColsNumber(line, 12, 22, kPriceScale));
-    m_list.SetDouble(index, Fld::TotalPrice, ColsNumber(line, 24, 36, kPriceScale));
-    ApplyFactor(ColsTrim(line, 49, 55));
+    const std::string quantityText = ColsTrim(line, 37, 48);
+    const double quantity = CNumberFormat::StringToDouble(quantityText) * kQuantityScale;
+    const double total = ColsNumber(line, 24, 36, kPriceScale);
+    const double unitPrice = ColsNumber(line, 12, 22, kPriceScale);
+    const double percent = ColsNumber(line, 56, 61, kPriceScale);
+    const double base = ColsNumber(line, 62, 74, kPriceScale);
+    if (!CheckNumber(quantity, "Die Menge") || !CheckNumber(total, "Der Gesamtpreis") ||
+        !CheckNumber(unitPrice, "Der Einheitspreis") || !CheckNumber(percent, "Der Zuschlagssatz") ||
+        !CheckNumber(base, "Die Zuschlagsbasis"))
+        return false;
+    if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || (m_exchangePhase == 4 && !quantityText.empty()))
+        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : quantity);
+    m_list.SetDouble(index, Fld::UnitPrice, lumpSum ? total : unitPrice);
+    m_list.SetDouble(index, Fld::TotalPrice, total);
+    if (!ApplyFactor(ColsTrim(line, 49, 55))) return false;
     if (!ColsTrim(line, 56, 74).empty()) {
-        m_list.SetDouble(index, Fld::Quantity, ColsNumber(line, 56, 61, kPriceScale));
-        m_list.SetDouble(index, Fld::UnitPrice, ColsNumber(line, 62, 74, kPriceScale));
+        m_list.SetDouble(index, Fld::Quantity, percent);
+        m_list.SetDouble(index, Fld::UnitPrice, base);
     }
+    return true;
 }
 
 // Sub-description with quantity.
-void CGaebConverter::OnRecord24(const std::string& line) {
+bool CGaebConverter::OnRecord24(const std::string& line) {
     const std::string unit = Cols(line, 17, 20);
     const double quantity = unit == "psch" ? 1.0 : ColsNumber(line, 5, 16, kQuantityScale);
-    const int index = NewRecord("B");
+    if (!CheckNumber(quantity, "Die Menge")) return false;
+    const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::SubKind, "L");
-    m_list.SetText(index, Fld::GroupRef, Cols(line, 3, 4));
-    m_list.SetText(index, Fld::StdTextKey, Cols(line, 24, 40));
+    m_list.SetText(index, Fld::GroupRef, ColsTrim(line, 3, 4));
+    m_list.SetText(index, Fld::StdTextKey, ColsTrim(line, 24, 40));
     m_list.SetText(index, Fld::Flags,
                    "   " + Cols(line, 41, 41) + Cols(line, 23, 23) + "  " + Cols(line, 21, 22) + " ");
     m_list.SetText(index, Fld::Unit, unit);
     m_list.SetDouble(index, Fld::Quantity, quantity);
+    return true;
 }
 
 // Reference mark of the current record.
 void CGaebConverter::OnRecord27(const std::string& line) {
     if (!HasCurrent()) return;
     if (ColsNumber(line, 32, 43, kQuantityScale) == 0.0)
-        m_list.SetText(currentIndex, Fld::RefMark, ColsTrim(line, 3, 11) + "_");
+        m_list.SetText(m_current, Fld::RefMark, ColsTrim(line, 3, 11) + "_");
 }
 
 // Unit-price components: component 1 (and 3 and 4) are the other share, 2 the wage share.
-void CGaebConverter::OnRecord30(const std::string& line) {
-    if (!HasCurrent()) return;
+bool CGaebConverter::OnRecord30(const std::string& line) {
+    if (!HasCurrent()) return true;
     double other = ColsNumber(line, 13, 22, kPriceScale);
     const double wage = ColsNumber(line, 23, 32, kPriceScale);
-    if (componentCount > 2) other += ColsNumber(line, 33, 42, kPriceScale);
-    if (componentCount > 3) other += ColsNumber(line, 43, 52, kPriceScale);
-    m_list.SetDouble(currentIndex, Fld::OtherShare, other);
-    m_list.SetDouble(currentIndex, Fld::WageShare, wage);
+    if (m_componentCount > 2) other += ColsNumber(line, 33, 42, kPriceScale);
+    if (m_componentCount > 3) other += ColsNumber(line, 43, 52, kPriceScale);
+    if (!CheckNumber(other, "Der Preisanteil") || !CheckNumber(wage, "Der Lohnanteil")) return false;
+    m_list.SetDouble(m_current, Fld::OtherShare, other);
+    m_list.SetDouble(m_current, Fld::WageShare, wage);
+    return true;
 }
 
 // End of an LV area.
 bool CGaebConverter::OnRecord31(const std::string&) {
-    if (level <= 2) return false;
-    const std::string title = levelTitles[SafeLevel(level - 1)];
-    const int index = NewRecord("S");
-    m_list.SetText(index, Fld::OZKey, levelOZ[SafeLevel(level - 1)]);
+    if (m_level <= 2) return Fail("Satzart 31 (Ende LV-Bereich) ohne offenen LV-Bereich");
+    const std::string title = m_levelTitles[static_cast<size_t>(SafeLevel(m_level - 1))];
+    const int index = NewRecord(Kind::Sum);
+    m_list.SetText(index, Fld::OZKey, m_levelOZ[static_cast<size_t>(SafeLevel(m_level - 1))]);
     m_list.SetText(index, Fld::ShortText, "Summe " + title);
     CloseGroup();
     return true;
 }
 
 // Totals of an LV area (bid files).
-void CGaebConverter::OnRecord32(const std::string& line) {
-    if (!HasCurrent()) return;
-    if (exchangePhase == 4) {
+bool CGaebConverter::OnRecord32(const std::string& line) {
+    if (!HasCurrent()) return true;
+    if (m_exchangePhase == 4) {
         const std::string oz = FormatOZ(Cols(line, 3, 11));
-        if (oz != m_list.GetText(currentIndex, Fld::OZ)) {
-            const int created = NewRecord("S");
+        if (oz != m_list.GetText(m_current, Fld::OZ)) {
+            const int created = NewRecord(Kind::Sum);
             m_list.SetText(created, Fld::OZ, oz);
         }
     }
-    const int index = currentIndex;
+    const int index = m_current;
     if (!Cols(line, 12, 24).empty()) {
         const double total = ColsNumber(line, 12, 24, kPriceScale);
+        if (!CheckNumber(total, "Die Summe")) return false;
         m_list.SetDouble(index, Fld::TotalPrice, total);
         const int parent =
             m_list.FindRecord(Fld::RecordId, FieldValue(m_list.GetDouble(index, Fld::ParentId)));
         if (parent != -1) m_list.SetDouble(parent, Fld::TotalPrice, total);
     }
     const std::string factor = ColsTrim(line, 25, 31);
-    if (!factor.empty())
-        m_list.SetDouble(index, Fld::SurchargePct, CNumberFormat::StringToDouble(factor) * 0.0001 - 100.0);
+    if (!factor.empty()) {
+        const double surcharge = CNumberFormat::StringToDouble(factor) * 0.0001 - 100.0;
+        if (!CheckNumber(surcharge, "Der Zuschlagsfaktor")) return false;
+        m_list.SetDouble(index, Fld::SurchargePct, surcharge);
+    }
+    return true;
 }
 
 // Execution description; its text becomes the long text at the next closing record.
 void CGaebConverter::OnRecord41(const std::string& line) {
-    pendingText = ColsTrim(line, 7, 61);
-    const int index = NewRecord("B");
+    m_pendingText = ColsTrim(line, 7, 61);
+    const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::SubKind, "A");
     m_list.SetText(index, Fld::GroupRef, Cols(line, 3, 6));
-    blockCounter = 0;
+    m_blockCounter = 0;
 }
 
 // Block of an execution description, numbered from 01 after each record 41.
 void CGaebConverter::OnRecord42(const std::string& line) {
-    ++blockCounter;
-    const int index = NewRecord("B");
+    ++m_blockCounter;
+    const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::SubKind, "B");
-    m_list.SetText(index, Fld::GroupRef, TwoDigits(blockCounter));
-    m_list.SetText(index, Fld::StdTextKey, Cols(line, 6, 22));
+    m_list.SetText(index, Fld::GroupRef, TwoDigits(m_blockCounter));
+    m_list.SetText(index, Fld::StdTextKey, ColsTrim(line, 6, 22));
     m_list.SetText(index, Fld::Flags, "    " + Cols(line, 5, 5) + "  " + Cols(line, 3, 4) + " ");
 }
 
 // Note line (STLB-Bau data), used by the long-text post-processing.
 void CGaebConverter::OnRecord79(const std::string& line) {
-    if (!pendingNote.empty()) pendingNote += "\r\n";
-    pendingNote += ColsTrim(line, 3, 74);
+    if (!m_pendingNote.empty()) m_pendingNote += "\r\n";
+    m_pendingNote += ColsTrim(line, 3, 74);
 }
 
 // End of the LV.
 bool CGaebConverter::OnRecord99(const std::string&) {
-    if (level <= 1) return false;
-    const std::string title = levelTitles[SafeLevel(level - 1)];
-    const int index = NewRecord("S");
+    if (m_level <= 1) return Fail("Satzart 99 (Ende LV) ohne offenes LV");
+    const std::string title = m_levelTitles[static_cast<size_t>(SafeLevel(m_level - 1))];
+    const int index = NewRecord(Kind::Sum);
     m_list.SetText(index, Fld::ShortText, "SUMME " + title);
     CloseGroup();
     return true;

@@ -138,8 +138,9 @@ namespace {
 int FindVatRateFrom(const CAngebotList& list, const CDisplayTree& tree, int start, int depth) {
     if (depth > 10000) return 0;
     for (int r = start; r != -1; r = tree.NextSibling(r)) {
+        // A rate outside 0..100 (or not a number) is no VAT rate and is passed over.
         const double vat = list.GetDouble(r, Fld::VatPct);
-        if (vat != 0.0) return static_cast<int>(std::trunc(vat));
+        if (vat != 0.0 && IsValidVatRate(vat)) return static_cast<int>(std::trunc(vat));
         if (tree.HasChildren(r)) {
             const int found = FindVatRateFrom(list, tree, tree.FirstChild(r), depth + 1);
             if (found != 0) return found;
@@ -149,6 +150,10 @@ int FindVatRateFrom(const CAngebotList& list, const CDisplayTree& tree, int star
 }
 
 } // namespace
+
+bool IsValidVatRate(double rate) {
+    return std::isfinite(rate) && rate >= 0.0 && rate <= 100.0;
+}
 
 int FindVatRate(const CAngebotList& list, const CDisplayTree& tree, int start) {
     if (start == -1) start = tree.Roots().empty() ? -1 : tree.Roots().front();

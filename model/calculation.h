@@ -39,6 +39,9 @@ void PropagateToChildren(CAngebotList& list, const CDisplayTree& tree, int start
 // Hands the VAT rate to every record below `start`, then CalcAll; sets *modified.
 void SetVatForAll(CAngebotList& list, int start, double rate, bool* modified = nullptr);
 
-// First non-zero VatPct from `start` along its siblings, depth first, truncated to a
+// A VAT rate the application accepts: a number from 0 to 100.
+bool IsValidVatRate(double rate);
+
+// First non-zero valid VatPct from `start` along its siblings, depth first, truncated to a
 // whole number; 0 if none.
 int FindVatRate(const CAngebotList& list, const CDisplayTree& tree, int start);

@@ -134,11 +134,12 @@ void CInfoBlocks::SetBlockInAllTopLevel(const std::string& key, const std::strin
     }
 }
 
-void CInfoBlocks::GetBlockOfFirstRecord(const std::string& key, std::string& value) const {
+void CInfoBlocks::GetBlockOfFirstRecord(const CAngebotList& list, const std::string& key,
+                                        std::string& value) {
     value.clear();
-    if (m_list.Count() == 0) return;
+    if (list.Count() == 0) return;
     std::vector<std::string> lines;
-    SplitInfoLines(m_list.GetText(0, Fld::InfoText), lines);
+    SplitInfoLines(list.GetText(0, Fld::InfoText), lines);
     GetBlockOf(lines, key, value);
     for (char& c : value)
         if (c == '\r' || c == '\n') c = ' ';

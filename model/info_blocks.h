@@ -6,13 +6,19 @@
 #include <string_view>
 #include <vector>
 
-// Keys of the information blocks the application itself reads and writes (Windows-1252).
+// Headings of the information blocks in InfoText (and, for an LV read from GAEB 90, of the
+// bidder-side blocks in BidderTexts), Windows-1252.
 namespace InfoKey {
+inline const char* const Opening = "#ER\xd6"
+                                   "FFNUNGSSATZ ZU LEISTUNGSVERZEICHNIS:";
 inline const char* const Lv = "#INFORMATION ZU LEISTUNGSVERZEICHNIS:";
 inline const char* const Project = "#INFORMATION ZU PROJEKT:";
 inline const char* const Client = "#INFORMATION ZU AUFTRAGGEBER:";
 inline const char* const Bidder = "#INFORMATION ZU BIETER/AUFTRAGNEHMER:";
+inline const char* const Components = "#BEZEICHNUNG DER EINHEITSPREISAUFGLIEDERUNG:";
+inline const char* const Assignment = "#ZUORDNUNG LEISTUNGSVERZEICHNIS:";
 inline const char* const Currency = "#KENNZEICHEN F\xdcR W\xc4HRUNG:";
+inline const char* const HideTextVersion = "#HideTextFassung:";
 } // namespace InfoKey
 
 // Splits a text into lines: CR, LF and CR LF end a line, a third break character in a row
@@ -42,7 +48,7 @@ public:
     // SetBlock in the InfoText of every record at the level of the first record.
     void SetBlockInAllTopLevel(const std::string& key, const std::string& value);
     // The block's value in the InfoText of the first record, line breaks as blanks.
-    void GetBlockOfFirstRecord(const std::string& key, std::string& value) const;
+    static void GetBlockOfFirstRecord(const CAngebotList& list, const std::string& key, std::string& value);
 
     const std::vector<std::string>& Lines() const { return m_lines; }
     std::string Joined() const;

@@ -4,6 +4,7 @@
 #include "common/safe_file.h"
 #include "model/display_tree.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -15,7 +16,7 @@ template <typename T> void PutLittle(std::string& out, T value) {
     out.append(reinterpret_cast<const char*>(bytes), sizeof(T));
 }
 
-template <typename T> bool GetLittle(const std::string& data, size_t& pos, T& value) {
+template <typename T> bool GetLittle(std::string_view data, size_t& pos, T& value) {
     if (pos > data.size() || data.size() - pos < sizeof(T)) return false;
     std::memcpy(&value, data.data() + pos, sizeof(T));
     pos += sizeof(T);
@@ -37,7 +38,7 @@ void PutText(std::string& out, const std::string& text) {
     out += text;
 }
 
-bool GetLength(const std::string& data, size_t& pos, uint32_t& n, bool& utf16, bool allowUtf16) {
+bool GetLength(std::string_view data, size_t& pos, uint32_t& n, bool& utf16, bool allowUtf16) {
     uint8_t b = 0;
     if (!GetLittle(data, pos, b)) return false;
     if (b < 0xFF) {
@@ -58,7 +59,7 @@ bool GetLength(const std::string& data, size_t& pos, uint32_t& n, bool& utf16, b
     return GetLittle(data, pos, n);
 }
 
-bool GetText(const std::string& data, size_t& pos, std::string& text) {
+bool GetText(std::string_view data, size_t& pos, std::string& text) {
     uint32_t n = 0;
     bool utf16 = false;
     if (!GetLength(data, pos, n, utf16, true)) return false;
@@ -71,7 +72,7 @@ bool GetText(const std::string& data, size_t& pos, std::string& text) {
                                             static_cast<uint8_t>(data[pos + 2 * i + 1]) << 8);
         text = Utf16ToCp1252(wide);
     } else {
-        text.assign(data, pos, n);
+        text.assign(data.substr(pos, n));
     }
     pos += static_cast<size_t>(bytes);
     return true;
@@ -102,13 +103,13 @@ void SaveRecords(const CAngebotList& list, std::string& out) {
         WriteRecord(list, index, out);
 }
 
-bool SaveProjectFile(const CAngebotList& list, const std::string& path, std::string* error) {
+CIoResult SaveProjectFile(const CAngebotList& list, const std::string& path) {
     std::string data;
     SaveRecords(list, data);
-    return WriteFileReplacing(path, data, error);
+    return WriteFileReplacing(path, data);
 }
 
-bool ReadRecord(CAngebotList& list, int index, const std::string& data, size_t& pos) {
+bool ReadRecord(CAngebotList& list, int index, std::string_view data, size_t& pos) {
     for (int n = 0; n < kFieldCount; ++n) {
         const Fld field = FieldOf(n);
         switch (TypeOfField(field)) {
@@ -135,19 +136,64 @@ bool ReadRecord(CAngebotList& list, int index, const std::string& data, size_t& 
     return true;
 }
 
-int LoadRecords(CAngebotList& list, const std::string& path) {
+namespace {
+
+constexpr double kMaxNumber = 1e12;
+constexpr int32_t kMaxLevel = 1000;
+
+std::string RecordPrefix(int index) {
+    return "Datensatz " + std::to_string(index + 1) + ": ";
+}
+
+// What makes record `index` unusable, or "" when it is sound. A VAT rate of a position
+// outside 0..100 is set to 0 and noted.
+std::string CheckRecord(CAngebotList& list, int index, std::vector<std::string>* notes) {
+    const std::string kind = list.GetText(index, Fld::Kind);
+    if (kind.size() != 1 || std::string_view("XOLETPBSK").find(kind[0]) == std::string_view::npos)
+        return "unbekannte Satzart \"" + kind.substr(0, 8) + "\"";
+    const int32_t level = list.GetInt(index, Fld::Level);
+    if (level < 0 || level > kMaxLevel) return "Gliederungsebene " + std::to_string(level) + " ung\xfcltig";
+    for (int n = 0; n < kFieldCount; ++n) {
+        const Fld field = FieldOf(n);
+        if (TypeOfField(field) != FieldType::Double) continue;
+        const double value = list.GetDouble(index, field);
+        if (!std::isfinite(value) || std::fabs(value) >= kMaxNumber)
+            return "Feld " + std::to_string(n) + " ist keine g\xfcltige Zahl oder zu gro\xdf";
+    }
+    const double vat = list.GetDouble(index, Fld::VatPct);
+    if (kind[0] == Kind::Position && (vat < 0.0 || vat > 100.0)) {
+        list.SetDouble(index, Fld::VatPct, 0.0);
+        if (notes)
+            notes->push_back(RecordPrefix(index) + "MWSt.-Satz au\xdferhalb von 0 bis 100, nicht \xfc"
+                                                   "bernommen");
+    }
+    return std::string();
+}
+
+} // namespace
+
+CIoResult LoadRecordsFromData(CAngebotList& list, std::string_view data, std::vector<std::string>* notes) {
     list.RemoveAll();
-    std::string data;
-    if (!ReadWholeFile(path, data)) return -1;
     size_t pos = 0;
-    int count = 0;
     while (pos < data.size()) {
         const int index = list.AddRecord();
-        if (!ReadRecord(list, index, data, pos)) {
+        std::string problem;
+        if (!ReadRecord(list, index, data, pos))
+            problem = "Die Datei endet mitten im Datensatz";
+        else
+            problem = CheckRecord(list, index, notes);
+        if (!problem.empty()) {
             list.RemoveAll();
-            return -1;
+            return CIoResult::Failure(RecordPrefix(index) + problem);
         }
-        ++count;
     }
-    return count;
+    if (list.Count() == 0) return CIoResult::Failure("Die Datei ist leer");
+    return CIoResult::Success();
+}
+
+CIoResult LoadRecords(CAngebotList& list, const std::string& path, std::vector<std::string>* notes) {
+    list.RemoveAll();
+    std::string data;
+    if (CIoResult read = ReadWholeFile(path, data); !read) return read;
+    return LoadRecordsFromData(list, data, notes);
 }

@@ -6,6 +6,7 @@
 #include "model/project_file.h"
 #include "support/record_builder.h"
 #include "support/scripted_shell.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path TempDir() {
-    const fs::path dir =
-        fs::temp_directory_path() / (std::string("orvak_test_bid_document") + "_" +
-                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    return dir;
+    return testsupport::TestDir();
 }
 
 // A small priced bid saved as a project file.
@@ -69,7 +66,8 @@ TEST_F(DocumentFixture, FailedOpenEmptiesListAndReports) {
     EXPECT_EQ(doc.List().Count(), 0);
     EXPECT_FALSE(doc.IsOpen());
     ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0], Msg::Format(Msg::CannotOpen, bad));
+    EXPECT_EQ(shell.messages[0],
+              Msg::Format(Msg::CannotOpen, bad) + "\r\n\r\nDatensatz 1: Die Datei endet mitten im Datensatz");
     EXPECT_EQ(shell.title, ApplicationTitle());
 }
 
@@ -100,7 +98,8 @@ TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {
     EXPECT_EQ(stored, "Bau GmbH");
 
     CAngebotList back;
-    ASSERT_EQ(LoadRecords(back, shell.savePath), 5);
+    ASSERT_TRUE(LoadRecords(back, shell.savePath));
+    ASSERT_EQ(back.Count(), 5);
     EXPECT_NE(back.GetText(0, Fld::InfoText).find("#INFORMATION ZU BIETER/AUFTRAGNEHMER:\r\nBau GmbH"),
               std::string::npos);
     EXPECT_EQ(back.GetDouble(4, Fld::SortNo), 5.0);
@@ -114,7 +113,10 @@ TEST_F(DocumentFixture, FailedSaveKeepsModifiedAndReports) {
     EXPECT_FALSE(doc.SaveTo(target, OpenType::Project, nullptr));
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0], Msg::Format(Msg::CannotSave, target));
+    EXPECT_EQ(shell.messages[0],
+              Msg::Format(Msg::CannotSave, target) + "\r\n\r\nDatei oder Ordner nicht vorhanden");
+    EXPECT_EQ(shell.title, "Fenwold 2014 Angebotsbearbeitung - fail.ovf") << "no file that was not written";
+    EXPECT_EQ(doc.Path(), path);
 }
 
 TEST_F(DocumentFixture, PromptSaveAnswers) {

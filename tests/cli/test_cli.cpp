@@ -1,3 +1,5 @@
+#include "support/test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -24,16 +26,10 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::ReadBytes;
 
 Result RunCli(const std::vector<std::string>& args) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path errFile = fs::temp_directory_path() / (std::string("orvak_cli_stderr_") + info->name());
+    const fs::path errFile = testsupport::TestDir() / "stderr.txt";
     std::string command = Quote(ORVAK_CLI);
     for (const std::string& a : args)
         command += " " + Quote(a);
@@ -47,17 +43,16 @@ Result RunCli(const std::vector<std::string>& args) {
         result.out.append(buffer.data(), n);
     const int status = pclose(pipe);
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(errFile);
+    result.err = ReadBytes(errFile);
     return result;
 }
 
-// A fresh folder with copies of fixture files.
-fs::path Workspace(const std::string& name, const std::vector<std::string>& fixtures) {
-    const fs::path dir = fs::temp_directory_path() / ("orvak_cli_" + name);
-    fs::remove_all(dir);
+// The test's folder with copies of fixture files.
+fs::path Workspace(const std::vector<std::string>& fixtures) {
+    const fs::path dir = testsupport::TestDir() / "work";
     fs::create_directories(dir);
     for (const std::string& f : fixtures)
-        fs::copy_file(fs::path(ORVAK_TEST_DATA) / f, dir / fs::path(f).filename());
+        fs::copy_file(testsupport::FixturePath(f), dir / fs::path(f).filename());
     return dir;
 }
 
@@ -74,14 +69,14 @@ std::vector<std::string> Lines(const std::string& text) {
 } // namespace
 
 TEST(Cli, DumpOfGaeb90WithSavedBidMatchesGoldenFile) {
-    const fs::path dir = Workspace("dump", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const fs::path dir = Workspace({"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
     const Result r = RunCli({"dump", (dir / "lv_basic.D83").string()});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, ReadFile(fs::path(ORVAK_TEST_DATA) / "cli/lv_basic.dump"));
+    EXPECT_EQ(r.out, ReadBytes(fs::path(ORVAK_TEST_DATA) / "cli/lv_basic.dump"));
 }
 
 TEST(Cli, FailedOpenExitsWithGermanMessage) {
-    const fs::path dir = Workspace("fail", {});
+    const fs::path dir = Workspace({});
     const fs::path missing = dir / "fehlt.D83";
     Result r = RunCli({"dump", missing.string()});
     EXPECT_EQ(r.code, 1);
@@ -89,17 +84,19 @@ TEST(Cli, FailedOpenExitsWithGermanMessage) {
     EXPECT_EQ(r.err, "Die Datei " + missing.string() +
                          " kann nicht ge\xc3\xb6"
                          "ffnet werden. Stellen Sie sicher, da\xc3\x9f die Datei nicht in "
-                         "Benutzung ist und das sie ein g\xc3\xbcltiges Format enth\xc3\xa4lt.\n");
+                         "Benutzung ist und das sie ein g\xc3\xbcltiges Format enth\xc3\xa4lt.\n\nDatei "
+                         "nicht vorhanden\n");
     std::ofstream(dir / "kaputt.ovf", std::ios::binary) << "kein Projekt";
     r = RunCli({"dump", (dir / "kaputt.ovf").string()});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("kaputt.ovf"), std::string::npos);
+    EXPECT_NE(r.err.find("\n\nDatensatz 1: Die Datei endet mitten im Datensatz"), std::string::npos) << r.err;
     EXPECT_EQ(RunCli({"frobnicate"}).code, 1);
     EXPECT_EQ(RunCli({"convert", "nur-eins"}).code, 1);
 }
 
 TEST(Cli, ConvertToD84ReadsBackWithSamePrices) {
-    const fs::path dir = Workspace("convert_d84", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const fs::path dir = Workspace({"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
     const Result before = RunCli({"dump", (dir / "lv_basic.D83").string()});
     ASSERT_EQ(before.code, 0) << before.err;
     // Write the bid under a new name, then let it be the saved bid of the invitation.
@@ -111,11 +108,11 @@ TEST(Cli, ConvertToD84ReadsBackWithSamePrices) {
     const Result after = RunCli({"dump", (dir / "lv_basic.D83").string()});
     ASSERT_EQ(after.code, 0) << after.err;
     EXPECT_EQ(Lines(after.out), Lines(before.out));
-    EXPECT_NE(ReadFile(dir / "lv_basic.D84").find("M\x81ller Bau"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir / "lv_basic.D84").find("M\x81ller Bau"), std::string::npos);
 }
 
 TEST(Cli, ConvertToProjectFileKeepsRecords) {
-    const fs::path dir = Workspace("convert_ovf", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const fs::path dir = Workspace({"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
     const Result before = RunCli({"dump", (dir / "lv_basic.D83").string()});
     ASSERT_EQ(before.code, 0) << before.err;
     const Result conv = RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "bid.ovf").string(),
@@ -138,14 +135,14 @@ TEST(Cli, ConvertToProjectFileKeepsRecords) {
 }
 
 TEST(Cli, Gaeb2000ConvertWritesP84ThatIsReadInsteadOfTheP83) {
-    const fs::path dir = Workspace("convert_p84", {"p83/kita.P83"});
+    const fs::path dir = Workspace({"p83/kita.P83"});
     const Result before = RunCli({"dump", (dir / "kita.P83").string()});
     ASSERT_EQ(before.code, 0) << before.err;
     ASSERT_EQ(RunCli({"convert", (dir / "kita.P83").string(), (dir / "kita.p84").string(), "--bidder",
                       "Müller Bau"})
                   .code,
               0);
-    const std::string p84 = ReadFile(dir / "kita.p84");
+    const std::string p84 = ReadBytes(dir / "kita.p84");
     EXPECT_NE(p84.find("[Name1]M\xfcller Bau[end]"), std::string::npos);
     // The saved bid beside the invitation (extension in any case) is read in its place.
     fs::rename(dir / "kita.P83", dir / "kita_orig.P83");
@@ -155,5 +152,5 @@ TEST(Cli, Gaeb2000ConvertWritesP84ThatIsReadInsteadOfTheP83) {
     EXPECT_EQ(after.out, before.out);
     // Saving the reopened bid keeps the bidder although no bidder is given this time.
     ASSERT_EQ(RunCli({"convert", (dir / "kita.P83").string(), (dir / "again.P84").string()}).code, 0);
-    EXPECT_NE(ReadFile(dir / "again.P84").find("[Name1]M\xfcller Bau[end]"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir / "again.P84").find("[Name1]M\xfcller Bau[end]"), std::string::npos);
 }

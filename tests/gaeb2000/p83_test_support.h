@@ -6,6 +6,7 @@
 #include "gaeb2000/gaeb_mapper.h"
 #include "gaeb2000/gaeb_tag_tree.h"
 #include "model/calculation.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -23,25 +24,15 @@ inline std::string DataPath(const char* name) {
     return std::string(ORVAK_TEST_DATA) + "/p83/" + name;
 }
 
-// A folder of the running test's own, as CTest runs tests in parallel processes.
+// The running test's own folder.
 inline fs::path TempDir() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path dir = fs::temp_directory_path() /
-                         (std::string("orvak_test_gaeb2000_") + info->test_suite_name() + "_" + info->name());
-    fs::create_directories(dir);
-    return dir;
+    return testsupport::TestDir();
 }
 
 // The real files of a samples folder with the extension (any case); none when the
 // folder is absent.
 inline std::vector<fs::path> SampleFiles(const char* folder = "gaeb2000", const char* ext = ".p83") {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(fs::path(ORVAK_SAMPLES) / folder, ec), end; !ec && it != end;
-         it.increment(ec))
-        if (EndsWithNoCase(it->path().string(), ext)) files.push_back(it->path());
-    std::sort(files.begin(), files.end());
-    return files;
+    return testsupport::SampleFiles(folder, ext);
 }
 
 // A document as the GAEB 2000 open leaves it: tree read and mapped, display chain,
@@ -51,10 +42,10 @@ struct Doc {
     CAngebotList list;
     bool mixed = false;
 
-    bool Finish(bool read) {
+    bool Finish(const CIoResult& read) {
         if (!read) return false;
         CGaebMapper mapper(list, tree);
-        mapper.MapTree();
+        if (!mapper.MapTree()) return false;
         mixed = mapper.mixedSeparators;
         list.LinkDisplayChain();
         list.InsertGroupSums();
@@ -134,7 +125,8 @@ inline void ExpectSameRecords(const CAngebotList& a, const CAngebotList& b) {
 inline std::string PositionFile(const std::string& positionLines, const char* block = "Position") {
     return "#begin[GAEB]\n #begin[Vergabe]\n  #begin[LV]\n   #begin[LVBereich]\n    [OZ]01[end]\n    "
            "#begin[" +
-           std::string(block) + "]\n" + positionLines + "    #end[" + block +
+           std::string(block) + "]\n" + positionLines +
+           (positionLines.empty() || positionLines.back() == '\n' ? "" : "\n") + "    #end[" + block +
            "]\n   #end[LVBereich]\n  #end[LV]\n #end[Vergabe]\n#end[GAEB]\n";
 }
 

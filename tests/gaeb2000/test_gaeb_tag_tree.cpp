@@ -95,7 +95,7 @@ TEST(GaebTagTree, CapitalNamesWithoutIndentationReadLikeAnyOther) {
               "0 GAEB|1 VERGABE|2 DP=83|2 LV|3 LVBEREICH|4 OZ=01|4 POSITION|5 OZ=010010|5 BESCHREIBUNG|"
               "6 KURZTEXT=Ger\xfcst|6 LANGTEXT=Zeile eins\r\n  acht Blanks vorn\r\n\tTab vorn\r\n|"
               "5 MENGE=93.000|");
-    EXPECT_EQ(tree.FindNode(1, "menge", tree.FindNode(0, "position", nullptr))->Value(), "93.000");
+    EXPECT_EQ(tree.FindItem("menge", tree.FindBlock("position", nullptr))->Value(), "93.000");
 }
 
 TEST(GaebTagTree, MalformedLinesStopTheReadKeepingEarlierNodes) {
@@ -124,8 +124,9 @@ TEST(GaebTagTree, SurplusEndLinesAndTrailingLines) {
     EXPECT_TRUE(
         tree.ReadTagText("#begin[GAEB]\r\n\r\n [V]1[end]\r\n  \r\n#end[GAEB]43|109\r\n\r\n43|109\r\n\x1a"));
     EXPECT_EQ(tree.Count(), 2);
-    // CR alone is no line end: the whole file is one begin line.
-    EXPECT_TRUE(tree.ReadTagText("#begin[GAEB]\r [V]1[end]\r#end[GAEB]\r"));
+    // CR alone is no line end: the whole file is one begin line, whose block never ends.
+    const CIoResult crOnly = tree.ReadTagText("#begin[GAEB]\r [V]1[end]\r#end[GAEB]\r");
+    EXPECT_EQ(crOnly.Describe(), "Zeile 1: #end[GAEB] fehlt: die Datei ist unvollst\xe4ndig");
     EXPECT_EQ(tree.Count(), 1);
 }
 
@@ -140,13 +141,15 @@ TEST(GaebTagTree, MarkersInsideValuesAndStlbBauLines) {
     EXPECT_EQ(Outline(tree),
               "0 GAEB|1 Bez=Teil #end und #begin[X]|1 Text=erste\r\nsiehe #end[A] unten\r\n|"
               "1 Position|2   #begin[STLBBau]|2 Langtext=eins\r\nzwei|2   #end[STLBBau]|2 Menge=1|");
-    EXPECT_EQ(tree.FirstChild(tree.FindNode(0, "Position", nullptr))->GetKind(), CGaebTagNode::StlbBegin);
+    EXPECT_EQ(tree.FirstChild(tree.FindBlock("Position", nullptr))->GetKind(), CGaebTagNode::Kind::StlbBegin);
 }
 
 TEST(GaebTagTree, BrokenInputNeverCrashes) {
     CGaebTagTree tree;
-    // A value that never reaches "[end]" swallows the rest and is not added.
-    EXPECT_TRUE(tree.ReadTagText("#begin[GAEB]\n [Langtext]a\n b\n#end[GAEB]\n"));
+    // A value that never reaches "[end]" swallows the rest, is not added, and fails the read
+    // at the line where it began.
+    const CIoResult open = tree.ReadTagText("#begin[GAEB]\n [Langtext]a\n b\n#end[GAEB]\n");
+    EXPECT_EQ(open.Describe(), "Zeile 2: [end] fehlt: der Wert von [Langtext] endet nicht");
     EXPECT_TRUE(tree.IsPending());
     EXPECT_EQ(Outline(tree), "0 GAEB|");
 
@@ -164,26 +167,30 @@ TEST(GaebTagTree, BrokenInputNeverCrashes) {
     std::string deep;
     for (int i = 0; i <= CGaebTagTree::kMaxDepth; ++i)
         deep += "#begin[B]\n";
-    ASSERT_TRUE(tree.ReadTagText(deep + "[Tief]1[end]\n"));
-    EXPECT_EQ(tree.FindNode(1, "Tief", tree.Node(CGaebTagTree::kMaxDepth))->Depth(),
+    std::string closing;
+    for (int i = 0; i <= CGaebTagTree::kMaxDepth; ++i)
+        closing += "#end[B]\n";
+    ASSERT_TRUE(tree.ReadTagText(deep + "[Tief]1[end]\n" + closing));
+    EXPECT_EQ(tree.FindItem("Tief", tree.Node(CGaebTagTree::kMaxDepth))->Depth(),
               CGaebTagTree::kMaxDepth + 1);
-    EXPECT_FALSE(tree.ReadTagText(deep + "#begin[Zu tief]\n"));
+    EXPECT_EQ(tree.ReadTagText(deep + "#begin[Zu tief]\n").Describe(), "Zeile 258: Bl\xf6"
+                                                                       "cke zu tief verschachtelt");
 }
 
-TEST(GaebTagTree, FindNodeSearchesFromStartOverFollowingSiblingsOnly) {
+TEST(GaebTagTree, FindBlockSearchesFromStartOverFollowingSiblingsOnly) {
     CGaebTagTree tree;
     ASSERT_TRUE(
         tree.ReadTagText("#begin[GAEB]\n #begin[A]\n  #begin[P1]\n  #end[P1]\n  #begin[P2]\n"
                          "   #begin[Beschreibung]\n    [Kurztext]x[end]\n   #end[Beschreibung]\n"
                          "  #end[P2]\n #end[A]\n #begin[B]\n  #begin[Beschreibung]\n  #end[Beschreibung]\n"
                          " #end[B]\n#end[GAEB]\n"));
-    const CGaebTagNode* p1 = tree.FindNode(0, "P1", nullptr);
-    const CGaebTagNode* inP2 = tree.FindNode(0, "Beschreibung", p1);
+    const CGaebTagNode* p1 = tree.FindBlock("P1", nullptr);
+    const CGaebTagNode* inP2 = tree.FindBlock("Beschreibung", p1);
     ASSERT_NE(inP2, nullptr);
     EXPECT_EQ(tree.Parent(inP2)->Name(), "P2");
-    EXPECT_EQ(tree.FindNode(0, "B", p1), nullptr);
+    EXPECT_EQ(tree.FindBlock("B", p1), nullptr);
     // Items are searched among the direct children only.
-    EXPECT_EQ(tree.FindNode(1, "Kurztext", tree.FindNode(0, "A", nullptr)), nullptr);
+    EXPECT_EQ(tree.FindItem("Kurztext", tree.FindBlock("A", nullptr)), nullptr);
 }
 
 TEST(GaebTagTree, AppendItemAndInsertBlockKeepTheFileOrder) {
@@ -193,17 +200,17 @@ TEST(GaebTagTree, AppendItemAndInsertBlockKeepTheFileOrder) {
                          "   [OZ]1[end]\n   #begin[Beschreibung]\n    [Kurztext]x[end]\n"
                          "   #end[Beschreibung]\n   [Menge]1[end]\n  #end[Position]\n #end[Vergabe]\n"
                          "#end[GAEB]\n"));
-    CGaebTagNode* pos = tree.FindNode(0, "Position", nullptr);
+    CGaebTagNode* pos = tree.FindBlock("Position", nullptr);
     ASSERT_NE(tree.AppendItem("EP", pos), nullptr);
     tree.AppendItem("GB", pos);
 
-    CGaebTagNode* an = tree.InsertBlock("AN", tree.FindNode(0, "AG", nullptr), false);
+    CGaebTagNode* an = tree.InsertBlock("AN", tree.FindBlock("AG", nullptr), false);
     CGaebTagNode* address = tree.InsertBlock("Adresse", an, true);
     tree.AppendItem("Name1", address);
     tree.AppendItem("PLZ", address);
     tree.AppendItem("DVNr", an);
     tree.AppendItem("VergNr", an);
-    EXPECT_EQ(tree.AppendItem("X", tree.FindNode(1, "OZ", pos)), nullptr);
+    EXPECT_EQ(tree.AppendItem("X", tree.FindItem("OZ", pos)), nullptr);
     EXPECT_EQ(tree.InsertBlock("X", nullptr, false), nullptr);
 
     EXPECT_TRUE(LinksConsistent(tree));
@@ -219,7 +226,7 @@ TEST(GaebTagTree, AppendItemAndInsertBlockKeepTheFileOrder) {
 
 TEST(GaebTagTree, ReadsEverySampleFile) {
     const std::vector<std::filesystem::path> files = p83test::SampleFiles();
-    if (files.empty()) GTEST_SKIP() << "no sample folder";
+    ORVAK_REQUIRE_SAMPLES(files);
     // Positions per file, counted from the begin lines.
     const std::vector<std::pair<std::string, int>> expected = {
         {"LV_Los01", 13},      {"LV_Los02", 121}, {"Flechtingen", 585},

@@ -2,13 +2,14 @@
 
 #include "common/number_format.h"
 #include "common/safe_file.h"
-#include "gaeb90/gaeb_converter.h"
 #include "model/info_blocks.h"
+#include "model/info_values.h"
 #include "p83_test_support.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 using namespace p83test;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -21,7 +22,8 @@ std::string Write(Doc& doc, const char* name = "out.P84") {
     const std::string path = OutPath(name);
     CP84Writer writer(doc.list, doc.tree);
     writer.SetStampTime("24.12.2026", "18:05");
-    EXPECT_TRUE(writer.WriteTagFile(path)) << writer.errorMessage;
+    const CIoResult written = writer.WriteTagFile(path);
+    EXPECT_TRUE(written) << written.Reason();
     std::string bytes;
     EXPECT_TRUE(ReadWholeFile(path, bytes));
     return bytes;
@@ -248,9 +250,8 @@ TEST(P84Writer, PricedBidReadsBackWithEveryValue) {
     ASSERT_TRUE(back.Open(OutPath()));
     EXPECT_FALSE(back.mixed);
     ExpectSameRecords(doc.list, back.list);
-    CGaebConverter info(back.list);
-    info.currentIndex = 0;
-    EXPECT_EQ(info.GetInfoValue("04") + "/" + info.GetInfoValue("03"), "Bau GmbH/Gemeinde Sonnenweg");
+    EXPECT_EQ(GetInfoValue(back.list, 0, "04") + "/" + GetInfoValue(back.list, 0, "03"),
+              "Bau GmbH/Gemeinde Sonnenweg");
 
     // A second save of the read-back bid (with the save dialog's blocks) writes the same file.
     SetInfoBlock(back, InfoKey::Bidder, "Bau GmbH");
@@ -320,19 +321,17 @@ TEST(P84Writer, FailuresAreReportedNotThrown) {
     ASSERT_TRUE(WriteFileReplacing(target, "old"));
 
     CP84Writer writer(doc.list, doc.tree);
-    EXPECT_FALSE(writer.WriteTagFile((TempDir() / "missing" / "x.P84").string()));
-    EXPECT_TRUE(writer.errorMessage.empty());
-    EXPECT_FALSE(writer.WriteTagFile(TempDir().string()));
+    EXPECT_EQ(writer.WriteTagFile((TempDir() / "missing" / "x.P84").string()).Reason(),
+              "Datei oder Ordner nicht vorhanden");
+    EXPECT_EQ(writer.WriteTagFile(TempDir().string()).Reason(), "Der Pfad bezeichnet einen Ordner");
 
     // A tree that does not belong to the list, and no tree at all, are refused.
     CAngebotList other;
     CP84Writer mismatched(other, doc.tree);
-    EXPECT_FALSE(mismatched.WriteTagFile(target));
-    EXPECT_FALSE(mismatched.errorMessage.empty());
+    EXPECT_THAT(mismatched.WriteTagFile(target).Reason(), HasSubstr("Die Positionen passen nicht"));
     CGaebTagTree empty;
     CP84Writer nothing(doc.list, empty);
-    EXPECT_FALSE(nothing.WriteTagFile(target));
-    EXPECT_FALSE(nothing.errorMessage.empty());
+    EXPECT_THAT(nothing.WriteTagFile(target).Reason(), HasSubstr("Es ist keine GAEB-2000-Datei"));
     std::string bytes;
     EXPECT_TRUE(ReadWholeFile(target, bytes) && bytes == "old");
 }

@@ -2,6 +2,8 @@
 
 #include "gaeb2000/gaeb_tag_tree.h"
 
+#include "support/test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,8 +81,8 @@ TEST(RtfPlainText, RecognisesRtfAndConvertsInPlace) {
 
 // The real RTF long texts give readable text: umlauts, no RTF syntax, no table contents.
 TEST(RtfPlainText, SampleLongTexts) {
-    const std::filesystem::path folder = std::filesystem::path(ORVAK_SAMPLES) / "gaeb2000";
-    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no sample folder";
+    const std::filesystem::path folder = testsupport::SamplesDir("gaeb2000");
+    ORVAK_REQUIRE_SAMPLES(folder);
     struct Sample {
         const char* file;
         const char* snippet;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "gaeb90/gaeb_converter.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -31,32 +31,16 @@ inline std::string JoinRecords(const std::vector<std::string>& lines) {
 }
 
 inline std::string FixturePath(const std::string& name) {
-    return std::string(ORVAK_TEST_DATA) + "/gaeb90/" + name;
+    return testsupport::FixturePath("gaeb90/" + name).string();
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// A fresh folder per test, removed afterwards.
+// The running test's folder, with "/" to name a file in it.
 class TempFolder {
 public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 (std::string("orvak_gaeb90_") + info->test_suite_name() + "_" + info->name());
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
+    TempFolder() : m_path(testsupport::TestDir()) {}
     std::string operator/(const std::string& name) const { return (m_path / name).string(); }
     const std::filesystem::path& Path() const { return m_path; }
 

@@ -9,6 +9,8 @@
 #include "common/text_util.h"
 #include "gaeb90/gaeb_test_support.h"
 #include "model/calculation.h"
+#include "model/info_blocks.h"
+#include "model/info_values.h"
 
 #include <gmock/gmock.h>
 
@@ -86,8 +88,7 @@ struct Gaeb90Writer : ConverterFixture {
         return -1;
     }
     void SetInfo(const std::string& key, const std::string& value) {
-        conv.currentIndex = Find("L");
-        conv.SetInfoValue(key, value);
+        SetInfoValue(list, Find("L"), key, value);
     }
     void Price(int p, double unitPrice, double surchargePct = 0.0) {
         list.SetDouble(p, Fld::UnitPrice, unitPrice);
@@ -98,7 +99,8 @@ struct Gaeb90Writer : ConverterFixture {
         CGaeb90Writer writer(list);
         writer.vatRate = 19;
         std::string data;
-        EXPECT_TRUE(writer.BuildD84(data)) << writer.errorMessage;
+        const CIoResult built = writer.BuildD84(data);
+        EXPECT_TRUE(built) << built.Reason();
         return Records(data);
     }
 };
@@ -205,9 +207,11 @@ TEST_F(Gaeb90Writer, RefusalAndWriteFailuresLeaveExistingFilesAsTheyWere) {
     TempFolder folder;
     const std::string path = folder / "bid.d84";
     CGaeb90Writer writer(list);
-    // A file that cannot be written is a failure without message; an existing one is replaced.
-    EXPECT_FALSE(writer.WriteD84(folder / "missing/bid.d84"));
-    EXPECT_TRUE(writer.errorMessage.empty());
+    // A file that cannot be written is a failure that says why; an existing one is replaced.
+    const CIoResult missing = writer.WriteD84(folder / "missing/bid.d84");
+    EXPECT_FALSE(missing);
+    EXPECT_FALSE(writer.Refused());
+    EXPECT_EQ(missing.Reason(), "Datei oder Ordner nicht vorhanden");
     ASSERT_TRUE(WriteFileReplacing(path, "previous bid\r\n"));
     ASSERT_TRUE(writer.WriteD84(path));
     std::string built;
@@ -217,8 +221,9 @@ TEST_F(Gaeb90Writer, RefusalAndWriteFailuresLeaveExistingFilesAsTheyWere) {
     // A key longer than nine characters is refused: no new file, an existing one untouched.
     ASSERT_TRUE(WriteFileReplacing(path, "previous bid\r\n"));
     SetInfo("OZ14Schluessel", "11223344PPPPI0");
-    EXPECT_FALSE(writer.WriteD84(folder / "new.d84"));
-    EXPECT_EQ(writer.errorMessage, CGaeb90Writer::kOzKeyTooLongText);
+    const CIoResult refused = writer.WriteD84(folder / "new.d84");
+    EXPECT_TRUE(writer.Refused());
+    EXPECT_EQ(refused.Reason(), CGaeb90Writer::kOzKeyTooLongText);
     EXPECT_FALSE(fs::exists(folder / "new.d84"));
     EXPECT_FALSE(writer.WriteD84(path));
     EXPECT_EQ(ReadBytes(path), "previous bid\r\n");
@@ -227,7 +232,7 @@ TEST_F(Gaeb90Writer, RefusalAndWriteFailuresLeaveExistingFilesAsTheyWere) {
 
     SetInfo("OZ14Schluessel", "112233PPI"); // nine characters fit
     EXPECT_TRUE(writer.WriteD84(path));
-    EXPECT_TRUE(writer.errorMessage.empty());
+    EXPECT_FALSE(writer.Refused());
     EXPECT_EQ(Of(Records(ReadBytes(path)), {"23"}).at(0).substr(0, 11), "23010010   ");
 }
 
@@ -288,7 +293,7 @@ bool Open(CAngebotList& list, const fs::path& path) {
 
 std::vector<std::string> TextLines(const std::string& text) {
     std::vector<std::string> lines;
-    CGaebConverter::SplitLines(text, lines);
+    SplitInfoLines(text, lines);
     return lines;
 }
 
@@ -306,7 +311,7 @@ TEST(Gaeb90WriterRoundTrip, APricedBidReadsBackIntoTheInvitation) {
         PriceBid(priced);
         CGaeb90Writer writer(priced);
         writer.vatRate = 19;
-        ASSERT_TRUE(writer.WriteD84(folder / (d83.stem().string() + ".d84"))) << writer.errorMessage;
+        ASSERT_TRUE(writer.WriteD84(folder / (d83.stem().string() + ".d84")));
 
         CAngebotList reread;
         ASSERT_TRUE(Open(reread, d83));

@@ -21,7 +21,7 @@ TEST(GaebReadD83, InvitationWithSavedBid) {
     CAngebotList list;
     CGaebConverter conv(list);
     ASSERT_TRUE(conv.ReadD83(FixturePath("lv_basic.D83")));
-    EXPECT_EQ(conv.component1Name + "/" + conv.component2Name, "Stoffe/Lohn");
+    EXPECT_EQ(conv.Component1Name() + "/" + conv.Component2Name(), "Stoffe/Lohn");
 
     // Labels show the level by their indentation.
     std::string labels;
@@ -157,7 +157,7 @@ TEST(GaebReadD83, MalformedFilesNeverCrash) {
         CAngebotList list;
         CGaebConverter conv(list);
         conv.ReadD83(folder / "x.D83");
-        EXPECT_TRUE(conv.level >= 1 && conv.level < CGaebConverter::kLevelCount);
+        EXPECT_TRUE(conv.Level() >= 1 && conv.Level() < CGaebConverter::kLevelCount);
     }
     // An overlong line holds one record; the excess is ignored.
     WriteBytes(folder / "x.D83", Rec("20") + std::string(3'000'000, 'x'));
@@ -168,8 +168,8 @@ TEST(GaebReadD83, MalformedFilesNeverCrash) {
 }
 
 TEST(GaebReadD83, RealSampleFilesOpen) {
-    const fs::path samples = fs::path(ORVAK_SAMPLES) / "gaeb90";
-    if (!fs::is_directory(samples)) GTEST_SKIP() << "no sample folder " << samples;
+    const fs::path samples = testsupport::SamplesDir("gaeb90");
+    ORVAK_REQUIRE_SAMPLES(samples);
     const std::pair<const char*, int> files[] = {{"LV_Los01.D83", 13},
                                                  {"LV_Los02.D83", 121},
                                                  {"LV 39656.D83", 58},

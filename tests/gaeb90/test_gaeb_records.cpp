@@ -88,7 +88,7 @@ TEST_F(GaebRecords, HeaderSections) {
                   "#INFORMATION ZU AUFTRAGGEBER: \r\nAG 1\r\n#INFORMATION ZU AUFTRAGGEBER: \r\nAG 2\r\n"
                   "#BEZEICHNUNG DER EINHEITSPREISAUFGLIEDERUNG: \r\n4              Material      Lohnanteil");
     EXPECT_EQ(Text(0, Fld::LongText), "Projekt 1\r\nProjekt 2");
-    EXPECT_EQ(conv.component1Name + "/" + conv.component2Name, "Material/Lohnanteil");
+    EXPECT_EQ(conv.Component1Name() + "/" + conv.Component2Name(), "Material/Lohnanteil");
 }
 
 TEST_F(GaebRecords, AreasAndLvCloseOnlyWhenOpen) {
@@ -115,7 +115,7 @@ TEST_F(GaebRecords, LevelNeverReaches100) {
     while (conv.ParseRecord(Rec("11", {{3, "01"}})))
         ++opened;
     EXPECT_EQ(opened, 97);
-    EXPECT_EQ(conv.level, 99);
+    EXPECT_EQ(conv.Level(), 99);
     EXPECT_FALSE(conv.ParseRecord(Rec("T0"))) << "a contract block opens a level too";
     EXPECT_TRUE(conv.ParseRecord(Rec("31")));
 }

@@ -1,76 +1,15 @@
-// Text helpers, ordinal numbers, information values and long texts of the GAEB 90 reader.
+// Information values and long texts of the GAEB 90 reader.
 
 #include "gaeb90/gaeb_test_support.h"
+#include "model/info_values.h"
 
 #include <gmock/gmock.h>
 
-#include <tuple>
-
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 namespace {
 
-std::vector<std::string> Split(const std::string& text) {
-    std::vector<std::string> lines{"stale"};
-    CGaebConverter::SplitLines(text, lines);
-    return lines;
-}
-
-TEST(GaebTextHelpers, SplitLines) {
-    EXPECT_THAT(Split("A\r\n\r\nB"), ElementsAre("A", "", "B"));
-    EXPECT_THAT(Split("A\n\nB"), ElementsAre("A", "B"));
-    EXPECT_THAT(Split("A\rB\r\n"), ElementsAre("A", "B"));
-    EXPECT_THAT(Split(""), IsEmpty());
-}
-
-TEST(GaebFormatOZ, InsertsPointsAfterEachLevelOfTheKey) {
-    CAngebotList list;
-    CGaebConverter conv(list);
-    std::string out;
-    conv.FormatOZ("01020030", out, "1122PPPPI");
-    EXPECT_EQ(out, "01.02.0030  ");
-    EXPECT_EQ(conv.FormatOZ("010200301"), "01.02.00301 ") << "the key stays; no point before the index";
-    // Keys without index, with unused places "0": no stray points.
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"01020030", "1122PPPP0", "01.02.0030  "},
-        {"10000010", "1PPPPPP00", "1.0000010  "},
-        {" 1  10", "11PPPPI00", " 1  10    "},
-        {"", "1234567890123456", "          "}};
-    for (const auto& [raw, key, expected] : cases) {
-        conv.FormatOZ(raw, out, key);
-        EXPECT_EQ(out, expected) << raw << " " << key;
-    }
-}
-
-// An LV record (id 1) with a title below it and a position below the title (current).
-struct GaebInfoValues : ConverterFixture {
-    int lv = -1;
-    void SetUp() override {
-        for (double id : {1.0, 2.0, 3.0}) {
-            const int i = list.AddRecord();
-            list.SetText(i, Fld::Kind, id == 1.0 ? "L" : "T");
-            list.SetDouble(i, Fld::RecordId, id);
-            list.SetDouble(i, Fld::ParentId, id - 1.0);
-        }
-        lv = 0;
-        conv.currentIndex = 2;
-    }
-    std::vector<std::string> InfoLines() const { return Split(Text(lv, Fld::InfoText)); }
-};
-
-TEST_F(GaebInfoValues, Defaults) {
-    EXPECT_EQ(conv.GetInfoValue("BieterNummer"), "999");
-    EXPECT_EQ(conv.GetInfoValue("08"), "EUR");
-    conv.currencySetting = "CHF";
-    EXPECT_EQ(conv.GetInfoValue("W\xe4hrung"), "CHF");
-    EXPECT_EQ(conv.GetInfoValue("02"), "");
-    list.SetDouble(1, Fld::ParentId, 77.0); // the chain to the LV breaks
-    EXPECT_EQ(conv.GetInfoValue("08"), "");
-}
-
-TEST_F(GaebInfoValues, ValuesOfAReadHeader) {
+TEST(GaebInfoValues, ValuesOfAReadHeader) {
     CAngebotList read;
     CGaebConverter reader(read);
     for (const std::string& line :
@@ -78,7 +17,6 @@ TEST_F(GaebInfoValues, ValuesOfAReadHeader) {
           Rec("01", {{3, "Sporthalle"}, {43, "15.03.24"}, {51, "02.04.24"}, {59, "10:30"}, {64, "30.06.24"}}),
           Rec("04", {{3, "Bieter GmbH"}}), Rec("11", {{3, " 1"}})})
         ASSERT_TRUE(reader.ParseRecord(line));
-    reader.currentIndex = 1;
     const std::pair<const char*, std::string> values[] = {
         {"01", "Sporthalle" + std::string(30, ' ') + "15.03.2402.04.2410:3030.06.24"},
         {"04", "Bieter GmbH"},
@@ -91,48 +29,7 @@ TEST_F(GaebInfoValues, ValuesOfAReadHeader) {
         {"DVNrAN", "DVAN0001"},
         {"OZSchluessel", "11PPPPI  "}};
     for (const auto& [key, value] : values)
-        EXPECT_EQ(reader.GetInfoValue(key), value) << key;
-}
-
-TEST_F(GaebInfoValues, ProjectInformationTakesAtMostTenLines) {
-    std::string info = "#INFORMATION ZU PROJEKT: \r\n", expected;
-    for (int i = 1; i <= 12; ++i) {
-        info += "Zeile " + std::to_string(i) + (i == 3 ? "\r\n\r\n" : "\r\n");
-        if (i <= 10) expected += (i > 1 ? "\r\n" : "") + ("Zeile " + std::to_string(i));
-    }
-    list.SetText(lv, Fld::InfoText, info + "#INFORMATION ZU AUFTRAGGEBER: \r\nAG\r\n");
-    EXPECT_EQ(conv.GetInfoValue("ProjektInfo"), expected);
-}
-
-TEST_F(GaebInfoValues, SetReplacesAppendsAndFitsColumns) {
-    list.SetText(lv, Fld::InfoText,
-                 "#INFORMATION ZU LEISTUNGSVERZEICHNIS: \r\nalt\r\n#INFORMATION ZU PROJEKT: \r\nA\r\nB");
-    conv.SetInfoValue("01", "erster");
-    conv.SetInfoValue("01", "zweiter");
-    conv.SetInfoValue("02", "Neu");
-    EXPECT_THAT(InfoLines(), ElementsAre("#INFORMATION ZU LEISTUNGSVERZEICHNIS: ", "zweiter",
-                                         "#INFORMATION ZU PROJEKT: ", "Neu"));
-    // A second value line is inserted, never written over the next heading.
-    conv.SetInfoValue("01", "Zeile 1\r\nZeile 2");
-    EXPECT_EQ(InfoLines()[3], "#INFORMATION ZU PROJEKT: ");
-    // A missing section is appended; an empty value adds none.
-    conv.SetInfoValue("07", "");
-    conv.SetInfoValue("08", "CHF   Franken");
-    EXPECT_THAT(Text(lv, Fld::InfoText),
-                HasSubstr("Neu\r\n#KENNZEICHEN F\xdcR W\xc4HRUNG:\r\nCHF   Franken"));
-    EXPECT_EQ(InfoLines().size(), 7u);
-
-    // Column values: widths, dates of 10 characters, the bidder number with zeros.
-    conv.SetInfoValue("LVDatum", "24.12.2024");
-    conv.SetInfoValue("AbgabeZeit", "11:45");
-    EXPECT_EQ(conv.GetInfoValue("LVDatum"), "24.12.24");
-    EXPECT_EQ(conv.GetInfoValue("Abgabezeit"), "11:45");
-    EXPECT_EQ(conv.GetInfoValue("LVBezeichnung"), "Zeile 1" + std::string(33, ' '));
-    conv.SetInfoValue("BieterNummer", "7");
-    conv.SetInfoValue("DVNrAN", "DV12345678XYZ");
-    EXPECT_EQ(conv.GetInfoValue("BieterNummer"), "007");
-    EXPECT_EQ(conv.GetInfoValue("DVNrAN"), "DV123456");
-    EXPECT_EQ(Split(Text(lv, Fld::BidderTexts)).at(1).size(), 72u);
+        EXPECT_EQ(GetInfoValue(read, 1, key), value) << key;
 }
 
 using GaebLongTexts = ConverterFixture;

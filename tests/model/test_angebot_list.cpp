@@ -169,6 +169,7 @@ TEST(AngebotList, NextSiblingStopsAtHigherLevel) {
 }
 
 struct LabelCase {
+    const char* name;
     const char* kind;
     const char* posType;
     const char* subKind;
@@ -193,18 +194,23 @@ TEST_P(BuildLabelTest, ComposesWords) {
 INSTANTIATE_TEST_SUITE_P(
     Labels, BuildLabelTest,
     ::testing::Values(
-        LabelCase{"P", "G", "L", "X", " 01", 2, "  Grund-Leit-Pos. MP/LP [01]"},
-        LabelCase{"S", "", "", "", "", 3, "  Summe/Ende"}, LabelCase{"P", "N", "", "", "", 1, " "},
-        LabelCase{"P", "N", "N", " Z X", "", 1, " Pos. Zuschlag Bietermenge"},
-        LabelCase{"P", "A", "N", "", "02", 0, "Alt.-Pos. [02]"},
-        LabelCase{"P", "T", "N", "           3", "", 0, "NT tech. [angeboten] Pos."},
-        LabelCase{"P", "B", "N", "           4", "", 0,
+        LabelCase{"BaseLeadSplitPrice", "P", "G", "L", "X", " 01", 2, "  Grund-Leit-Pos. MP/LP [01]"},
+        LabelCase{"Sum", "S", "", "", "", "", 3, "  Summe/Ende"},
+        LabelCase{"PositionWithoutSubKind", "P", "N", "", "", "", 1, " "},
+        LabelCase{"SurchargeBidderQuantity", "P", "N", "N", " Z X", "", 1, " Pos. Zuschlag Bietermenge"},
+        LabelCase{"Alternative", "P", "A", "N", "", "02", 0, "Alt.-Pos. [02]"},
+        LabelCase{"SupplementOffered", "P", "T", "N", "           3", "", 0, "NT tech. [angeboten] Pos."},
+        LabelCase{"SupplementWithdrawn", "P", "B", "N", "           4", "", 0,
                   "NT Bauh. [zur\xfc"
                   "ckgezogen] Pos."},
-        LabelCase{"P", "D", "N", "     R", "", 0, "entf. Pos."},
-        LabelCase{"P", "N", "H", "     R    1 1", "", 0, "entf. Stdl.-Unter-Pos. (*)"},
-        LabelCase{"P", "N", "N", " EA", "", 0, "Pos. (f. Zschl.) Bzg. Ausf.-Beschr."},
-        LabelCase{"B", "", "A", "", "3", 1, " Ausf.-beschreibung [3]"},
-        LabelCase{"B", "", "Q", "", "", 1, " "}, LabelCase{"B", "", "", "", "", 1, " Bemerkung"},
-        LabelCase{"L", "C", "", "", "", 1, " Text-Verzeichnis"}, LabelCase{"T", "", "", "", "", 2, "  Titel"},
-        LabelCase{"K", "", "", "", "", 1, "Kosten"}, LabelCase{"Q", "", "", "", "", 0, ""}));
+        LabelCase{"Omitted", "P", "D", "N", "     R", "", 0, "entf. Pos."},
+        LabelCase{"OmittedHourlyMarked", "P", "N", "H", "     R    1 1", "", 0, "entf. Stdl.-Unter-Pos. (*)"},
+        LabelCase{"BasisExecutionRef", "P", "N", "N", " EA", "", 0, "Pos. (f. Zschl.) Bzg. Ausf.-Beschr."},
+        LabelCase{"ExecutionDescription", "B", "", "A", "", "3", 1, " Ausf.-beschreibung [3]"},
+        LabelCase{"RemarkUnknownSubKind", "B", "", "Q", "", "", 1, " "},
+        LabelCase{"Remark", "B", "", "", "", "", 1, " Bemerkung"},
+        LabelCase{"ContractBlock", "L", "C", "", "", "", 1, " Text-Verzeichnis"},
+        LabelCase{"Title", "T", "", "", "", "", 2, "  Titel"},
+        LabelCase{"CostSum", "K", "", "", "", "", 1, "Kosten"},
+        LabelCase{"UnknownKind", "Q", "", "", "", "", 0, ""}),
+    [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });

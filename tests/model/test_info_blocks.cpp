@@ -84,7 +84,7 @@ TEST(InfoBlocks, LvRecordAndStoring) {
     EXPECT_EQ(list.GetText(title, Fld::InfoText), "");
     EXPECT_EQ(blocks.Lines().size(), 2u);
     std::string value;
-    blocks.GetBlockOfFirstRecord(InfoKey::Currency, value);
+    CInfoBlocks::GetBlockOfFirstRecord(list, InfoKey::Currency, value);
     EXPECT_EQ(value, "EUR");
 
     CAngebotList empty;

@@ -1,6 +1,7 @@
 #include "common/safe_file.h"
 #include "model/project_file.h"
 #include "support/record_builder.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,10 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path TempPath(const std::string& name) {
-    const fs::path dir =
-        fs::temp_directory_path() / (std::string("orvak_test_project_file") + "_" +
-                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    return dir / name;
+    return testsupport::TestDir() / name;
 }
 
-void WriteBytes(const fs::path& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
-}
+using testsupport::WriteBytes;
 
 } // namespace
 
@@ -74,7 +69,8 @@ TEST(ProjectFile, RoundTripInDisplayOrder) {
     ASSERT_TRUE(SaveProjectFile(list, path.string()));
     CAngebotList back;
     back.AddRecord(); // LoadRecords empties the list first
-    ASSERT_EQ(LoadRecords(back, path.string()), 3);
+    ASSERT_TRUE(LoadRecords(back, path.string()));
+    ASSERT_EQ(back.Count(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(back.GetDouble(i, Fld::SortNo), i + 1.0);
         for (int n = 0; n < kFieldCount; ++n) {
@@ -87,7 +83,7 @@ TEST(ProjectFile, RoundTripInDisplayOrder) {
     }
 }
 
-TEST(ProjectFile, BrokenFilesFailWithEmptyList) {
+TEST(ProjectFile, BrokenFilesFailWithReasonAndEmptyList) {
     CAngebotList list;
     AddRec(list, "T", 1, 0, 1);
     list.SetText(0, Fld::LongText, std::string(400, 'x'));
@@ -96,22 +92,47 @@ TEST(ProjectFile, BrokenFilesFailWithEmptyList) {
     SaveRecords(list, data);
 
     CAngebotList back;
-    const fs::path empty = TempPath("empty.ovf");
-    WriteBytes(empty, "");
-    EXPECT_EQ(LoadRecords(back, empty.string()), 0);
-    EXPECT_EQ(back.Count(), 0);
-
-    const fs::path cut = TempPath("cut.ovf");
+    EXPECT_EQ(LoadRecordsFromData(back, "").Reason(), "Die Datei ist leer");
     for (size_t length : {size_t{1}, size_t{30}, size_t{60}, data.size() - 1}) {
-        WriteBytes(cut, data.substr(0, length));
-        EXPECT_EQ(LoadRecords(back, cut.string()), -1) << length;
+        EXPECT_EQ(LoadRecordsFromData(back, data.substr(0, length)).Reason(),
+                  "Datensatz 1: Die Datei endet mitten im Datensatz")
+            << length;
         EXPECT_EQ(back.Count(), 0);
     }
     // A 32-bit text length far beyond the end of the file.
-    std::string huge = data.substr(0, 24) + std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7) + "abc";
-    WriteBytes(cut, huge);
-    EXPECT_EQ(LoadRecords(back, cut.string()), -1);
-    EXPECT_EQ(LoadRecords(back, TempPath("missing.ovf").string()), -1);
+    const std::string huge = data.substr(0, 24) + std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7) + "abc";
+    EXPECT_FALSE(LoadRecordsFromData(back, huge));
+    EXPECT_EQ(LoadRecords(back, TempPath("missing.ovf").string()).Reason(), "Datei nicht vorhanden");
+
+    // Zero bytes are no record: the read stops at the first block instead of making millions.
+    EXPECT_EQ(LoadRecordsFromData(back, std::string(1 << 20, '\0')).Reason(),
+              "Datensatz 1: unbekannte Satzart \"\"");
+    // A second record with a number no file of ours holds.
+    CAngebotList bad;
+    AddRec(bad, "T", 1, 0, 1);
+    const int p = AddPos(bad, 2, 1, 2, 1.0, 1.0, "");
+    bad.SetDouble(p, Fld::Quantity, 1e400);
+    std::string badData;
+    WriteRecord(bad, 0, badData);
+    WriteRecord(bad, p, badData);
+    EXPECT_EQ(LoadRecordsFromData(back, badData).Reason(),
+              "Datensatz 2: Feld 20 ist keine g\xfcltige Zahl oder zu gro\xdf");
+    EXPECT_EQ(back.Count(), 0);
+}
+
+TEST(ProjectFile, VatRateOutOfRangeIsDroppedWithANote) {
+    CAngebotList list;
+    const int p = AddPos(list, 1, 0, 1, 1.0, 100.0, "");
+    list.SetDouble(p, Fld::VatPct, 150.0);
+    std::string data;
+    WriteRecord(list, p, data);
+    CAngebotList back;
+    std::vector<std::string> notes;
+    ASSERT_TRUE(LoadRecordsFromData(back, data, &notes));
+    EXPECT_EQ(back.GetDouble(0, Fld::VatPct), 0.0);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0], "Datensatz 1: MWSt.-Satz au\xdferhalb von 0 bis 100, nicht \xfc"
+                        "bernommen");
 }
 
 TEST(ProjectFile, ReadsUtf16Texts) {
@@ -140,9 +161,8 @@ TEST(ProjectFile, FailedSaveKeepsPreviousFile) {
     // A target that is a folder cannot be replaced by a file.
     const fs::path folderTarget = dir / "folder.ovf";
     fs::create_directories(folderTarget / "inner");
-    std::string error;
-    EXPECT_FALSE(SaveProjectFile(list, folderTarget.string(), &error));
-    EXPECT_FALSE(error.empty());
+    const CIoResult onFolder = SaveProjectFile(list, folderTarget.string());
+    EXPECT_EQ(onFolder.Reason(), "Der Pfad bezeichnet einen Ordner");
     EXPECT_TRUE(fs::is_directory(folderTarget));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
     // A folder that does not exist: nothing written, nothing thrown.
