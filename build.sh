@@ -1,35 +1,79 @@
 #!/usr/bin/env bash
 # The set-up commands of the README:
-#   ./build.sh run    installs what is missing, builds and starts the application
-#   ./build.sh test   installs what is missing, builds everything and runs every test
-#   ./build.sh bench  builds and runs the benchmark
+#   ./build.sh run             installs what is missing, builds and starts the application
+#   ./build.sh test            installs what is missing and runs what CI runs: the build with
+#                              warnings as errors and every test, the same tests under
+#                              AddressSanitizer/UndefinedBehaviorSanitizer, and each fuzz
+#                              harness for 30 seconds
+#   ./build.sh check           the build and the tests alone (quick)
+#   ./build.sh test-asan       the tests under the sanitizers alone
+#   ./build.sh fuzz [SECONDS]  builds the fuzz harnesses (clang) and runs each for SECONDS (60)
+#   ./build.sh bench           builds and runs the benchmark
 set -euo pipefail
 cd "$(dirname "$0")"
 build_dir="${BUILD_DIR:-build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
+configure_and_build() { # dir, cmake options...
+    local dir="$1"
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+}
+
 build() {
     bash scripts/setup.sh
-    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build_dir" -j "$jobs"
+    configure_and_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAK_WERROR=ON
+}
+
+run_tests() { # dir
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+}
+
+test_asan() {
+    bash scripts/setup.sh
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DORVAK_WERROR=ON -DORVAK_SANITIZE=ON
+    # Leaks inside the platform's libraries (fontconfig, Qt's plugins) are not ours.
+    ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
+        LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
+        UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" run_tests build-asan
+}
+
+fuzz() { # seconds
+    bash scripts/setup.sh
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAK_FUZZ=ON \
+        -DORVAK_WERROR=ON >/dev/null
+    cmake --build build-fuzz -j "$jobs" --target fuzzers fuzz_seeds
+    bash scripts/fuzz.sh build-fuzz "$1"
 }
 
 case "${1:-}" in
 run)
     build
-    exec bash scripts/run.sh "$build_dir/orvak"
+    exec bash scripts/run.sh "$build_dir/orvak" "${@:2}"
     ;;
 test)
     build
-    cd "$build_dir"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+    run_tests "$build_dir"
+    test_asan
+    fuzz 30
+    ;;
+check)
+    build
+    run_tests "$build_dir"
+    ;;
+test-asan)
+    test_asan
+    ;;
+fuzz)
+    fuzz "${2:-60}"
     ;;
 bench)
     build
     "$build_dir/orvak-bench"
     ;;
 *)
-    echo "usage: ./build.sh run|test|bench" >&2
+    echo "usage: ./build.sh run|test|check|test-asan|fuzz [SECONDS]|bench" >&2
     exit 2
     ;;
 esac

@@ -261,8 +261,8 @@ const char* const kPosTypeWords[] = {"NT tech. ", "NT Bauh. ", "Zahlungs-", "Gru
 const char* const kStatusWords[] = {"[erkannt] ",
                                     "[angemeldet] ",
                                     "[angeboten] ",
-                                    "[zur\xfc"
-                                    "ckgezogen] ",
+                                    ("[zur\xfc"
+                                     "ckgezogen] "),
                                     "[abgelehnt] ",
                                     "[Widerspruch] ",
                                     "[anerkannt] ",

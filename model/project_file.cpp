@@ -164,7 +164,8 @@ std::string CheckRecord(CAngebotList& list, int index, std::vector<std::string>*
     if (kind[0] == Kind::Position && (vat < 0.0 || vat > 100.0)) {
         list.SetDouble(index, Fld::VatPct, 0.0);
         if (notes)
-            notes->push_back(RecordPrefix(index) + "MWSt.-Satz au\xdferhalb von 0 bis 100, nicht \xfc"
+            notes->push_back(RecordPrefix(index) + "MWSt.-Satz au\xdf"
+                                                   "erhalb von 0 bis 100, nicht \xfc"
                                                    "bernommen");
     }
     return std::string();

@@ -213,4 +213,4 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{"Title", "T", "", "", "", "", 2, "  Titel"},
         LabelCase{"CostSum", "K", "", "", "", "", 1, "Kosten"},
         LabelCase{"UnknownKind", "Q", "", "", "", "", 0, ""}),
-    [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LabelCase>& param) { return std::string(param.param.name); });

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 namespace fs = std::filesystem;
 
@@ -111,7 +112,7 @@ TEST(ProjectFile, BrokenFilesFailWithReasonAndEmptyList) {
     CAngebotList bad;
     AddRec(bad, "T", 1, 0, 1);
     const int p = AddPos(bad, 2, 1, 2, 1.0, 1.0, "");
-    bad.SetDouble(p, Fld::Quantity, 1e400);
+    bad.SetDouble(p, Fld::Quantity, std::numeric_limits<double>::infinity());
     std::string badData;
     WriteRecord(bad, 0, badData);
     WriteRecord(bad, p, badData);
@@ -131,7 +132,8 @@ TEST(ProjectFile, VatRateOutOfRangeIsDroppedWithANote) {
     ASSERT_TRUE(LoadRecordsFromData(back, data, &notes));
     EXPECT_EQ(back.GetDouble(0, Fld::VatPct), 0.0);
     ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0], "Datensatz 1: MWSt.-Satz au\xdferhalb von 0 bis 100, nicht \xfc"
+    EXPECT_EQ(notes[0], "Datensatz 1: MWSt.-Satz au\xdf"
+                        "erhalb von 0 bis 100, nicht \xfc"
                         "bernommen");
 }
 

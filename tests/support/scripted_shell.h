@@ -19,7 +19,7 @@ public:
         answers.pop_front();
         return a;
     }
-    void SetWindowTitle(const std::string& title) override { this->title = title; }
+    void SetWindowTitle(const std::string& text) override { title = text; }
     bool OpenFileDialog(const std::string& filters, std::string& path, int& filterIndex) override {
         lastFilters = filters;
         if (openPath.empty()) return false;
