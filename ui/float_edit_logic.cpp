@@ -182,6 +182,13 @@ std::string CFloatEditLogic::PlainNumber() const {
     return plain;
 }
 
+std::string CFloatEditLogic::ClipboardText() const {
+    std::string text = m_text;
+    const size_t sign = SignLength(text);
+    if (sign == text.size() || text[sign] == m_separators.m_decimal) text.insert(sign, 1, '0');
+    return text;
+}
+
 // ---------------------------------------------------------------------------------------------
 // State changes
 

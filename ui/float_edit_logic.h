@@ -50,8 +50,10 @@ public:
     const std::string& Text() const { return m_text; }
     // The text read as a number: thousands separators removed, the decimal separator as point.
     double TextValue() const { return TextValueOf(m_text); }
-    // The text's value in plain form ("-1234.50"), as it goes to the clipboard.
+    // The text's value in plain form ("-1234.50"), as it goes to the clipboard in our own format.
     std::string PlainNumber() const;
+    // The text as it goes to the clipboard as plain text: with the leading "0" of ",50".
+    std::string ClipboardText() const;
 
     char DecimalSeparator() const { return m_separators.m_decimal; }
     char ThousandsSeparator() const { return m_separators.m_thousands; }

@@ -312,6 +312,7 @@ TEST_F(FloatEditLogicTest, PasteReplacesTheWholeText) {
     EXPECT_DOUBLE_EQ(f.GetValue(), 1234.5);
     EXPECT_TRUE(f.Paste("0,125")); // rounded to the decimals
     EXPECT_EQ(f.Text(), ",13");
+    EXPECT_EQ(f.ClipboardText(), "0,13");
 
     f.SetModified(false);
     EXPECT_FALSE(f.Paste("Summe"));
@@ -321,7 +322,7 @@ TEST_F(FloatEditLogicTest, PasteReplacesTheWholeText) {
     EXPECT_FALSE(f.IsModified());
 
     EXPECT_TRUE(f.PastePlain("-1234.5"));
-    EXPECT_EQ(f.Text(), "-1.234,50");
+    EXPECT_EQ(f.ClipboardText(), "-1.234,50");
     EXPECT_EQ(f.PlainNumber(), "-1234.50");
 }
 
