@@ -274,10 +274,6 @@ void CFloatEditLogic::RemoveSelection(Cause cause, std::string& text, int& caret
     text.erase(start, static_cast<size_t>(m_selEnd - m_selStart));
     if (start < text.size() && text[start] == m_separators.m_thousands) text.erase(start, 1);
     caret = m_selStart;
-    const size_t pos = static_cast<size_t>(caret);
-    if (pos > 0 && pos < text.size() && text[pos] == m_separators.m_decimal &&
-        text[pos - 1] == m_separators.m_thousands)
-        --caret;
 
     const bool lostDecimal = hadDecimal && DecimalPos(text) == std::string::npos;
     if (start != 0 || cause == Cause::Minus || cause == Cause::Plus || cause == Cause::Decimal ||

@@ -35,10 +35,8 @@ protected:
         App();
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());
-        edit = new CDateEdit(window.get());
-        button = new CCalendarButton(window.get());
-        layout->addWidget(edit);
-        layout->addWidget(button);
+        layout->addWidget(edit = new CDateEdit(window.get()));
+        layout->addWidget(button = new CCalendarButton(window.get()));
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -50,7 +48,13 @@ protected:
     CCalendarButton* button = nullptr;
 };
 
-// Runs action on the calendar dialog once it is open.
+QPushButton* ButtonOf(CCalendarDlg& dialog, const char* utf8) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        if (b->text() == QString::fromUtf8(utf8)) return b;
+    return nullptr;
+}
+
+// Runs action on the calendar dialog once its own loop runs.
 void WhenCalendarOpens(std::function<void(CCalendarDlg&)> action) {
     QTimer::singleShot(0, [action] {
         auto* dialog = qobject_cast<CCalendarDlg*>(QApplication::activeModalWidget());
@@ -59,53 +63,32 @@ void WhenCalendarOpens(std::function<void(CCalendarDlg&)> action) {
     });
 }
 
-QPushButton* ButtonOf(CCalendarDlg& dialog, const QString& text) {
-    for (QPushButton* b : dialog.findChildren<QPushButton*>())
-        if (b->text() == text) return b;
-    return nullptr;
-}
-
 TEST_F(DateEditTest, KeysGoThroughTheMask) {
     EXPECT_EQ(edit->text(), QStringLiteral("  .  .    "));
     QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, QStringLiteral("4"));   // dropped: no day 4x
-    QTest::keyClicks(edit, QStringLiteral("15x")); // x beeps
-    QTest::keyClicks(edit, QStringLiteral("13"));  // 3 dropped: no month 13
-    QTest::keyClicks(edit, QStringLiteral("0200"));
+    QTest::keyClicks(edit, QStringLiteral("415x130200")); // 4, x and the 3 of month 13 are refused
     EXPECT_EQ(edit->text(), QStringLiteral("15.10.200 "));
-    EXPECT_EQ(edit->cursorPosition(), 9);
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit->text(), QStringLiteral("15.10.2   "));
     QTest::keyClick(edit, Qt::Key_Home);
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClick(edit, Qt::Key_Insert);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit->text(), QStringLiteral(" 5.10.2   "));
+    EXPECT_EQ(edit->text(), QStringLiteral(" 5.10.20  "));
     EXPECT_EQ(edit->cursorPosition(), 1);
     EXPECT_TRUE(edit->IsModified());
-
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier); // the whole text: the empty date
     QTest::keyClick(edit, Qt::Key_Delete);
     EXPECT_EQ(edit->text(), QStringLiteral("  .  .    "));
-}
 
-TEST_F(DateEditTest, ValidateAndPaste) {
     edit->setText(QStringLiteral("29.02.00")); // a text from outside is the field's text
-    EXPECT_EQ(edit->Text(), "29.02.00");
     EXPECT_TRUE(edit->ValidateDate());
     EXPECT_EQ(edit->text(), QStringLiteral("29.02.2000"));
     edit->SetText("31.04.2013");
     EXPECT_FALSE(edit->ValidateDate());
-    EXPECT_EQ(edit->text(), QStringLiteral("31.04.2013"));
-    edit->SetText("");
-    EXPECT_TRUE(edit->ValidateDate());
 
     QApplication::clipboard()->setText(QStringLiteral("3.10.2024"));
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("03.10.2024"));
-    QApplication::clipboard()->setText(QStringLiteral("morgen"));
-    EXPECT_FALSE(edit->PasteDate());
     edit->SetReadOnly(true);
     QApplication::clipboard()->setText(QStringLiteral("1.1.24"));
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
@@ -117,40 +100,29 @@ TEST_F(DateEditTest, CalendarDialogDateAndButtons) {
     CCalendarDlg dialog(window.get());
     dialog.SetDate("15.03.2024");
     EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate(2024, 3, 15));
-    EXPECT_EQ(dialog.GetDate(), "15.03.2024");
     EXPECT_EQ(dialog.Calendar()->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
     dialog.Calendar()->setSelectedDate(QDate(2024, 2, 29));
     EXPECT_EQ(dialog.GetDate(), "29.02.2024");
-    dialog.SetDate("  .  .    ");
-    EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate::currentDate());
     dialog.SetDate("31.02.2024");
     EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate::currentDate());
-
-    QPushButton* take = ButtonOf(dialog, QString::fromUtf8("&Datum übernehmen"));
-    ASSERT_NE(take, nullptr);
-    EXPECT_TRUE(take->isDefault());
-    EXPECT_NE(ButtonOf(dialog, QStringLiteral("&Abbrechen")), nullptr);
+    ASSERT_NE(ButtonOf(dialog, "&Datum übernehmen"), nullptr);
+    EXPECT_TRUE(ButtonOf(dialog, "&Datum übernehmen")->isDefault());
+    EXPECT_NE(ButtonOf(dialog, "&Abbrechen"), nullptr);
 }
 
 TEST(CalendarDlgPlacement, BelowTheAnchorRightAlignedOnScreen) {
     const QRect screen(0, 0, 800, 600);
-    const QSize size(200, 180);
-    struct Case {
-        QRect anchor;
-        QPoint expected;
-    };
-    const Case cases[] = {
+    const std::pair<QRect, QPoint> cases[] = {
         {QRect(300, 100, 20, 20), QPoint(120, 120)}, // right edges in line, top on the bottom
         {QRect(100, 100, 20, 20), QPoint(0, 120)},   // kept inside on the left
         {QRect(300, 500, 20, 20), QPoint(120, 320)}, // no room below: above the anchor
         {QRect(900, 100, 20, 20), QPoint(600, 120)}, // anchor off the screen
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(CCalendarDlg::Placement(c.anchor, size, screen), c.expected)
-            << c.anchor.x() << "," << c.anchor.y();
+    for (const auto& [anchor, expected] : cases)
+        EXPECT_EQ(CCalendarDlg::Placement(anchor, QSize(200, 180), screen), expected) << anchor.x();
 }
 
-TEST_F(DateEditTest, CalendarOpensBelowTheButtonAndSetsTheField) {
+TEST_F(DateEditTest, CalendarButtonOpensTheCalendarForTheField) {
     EXPECT_EQ(button->toolTip(), QStringLiteral("Kalender"));
     EXPECT_EQ(button->accessibleName(), QStringLiteral("Kalender"));
     EXPECT_FALSE(button->icon().isNull());
@@ -158,23 +130,22 @@ TEST_F(DateEditTest, CalendarOpensBelowTheButtonAndSetsTheField) {
     edit->SetText("15.03.2024");
     edit->SetModified(false);
 
-    QRect anchor = button->ScreenRect();
     QRect opened;
     WhenCalendarOpens([&opened](CCalendarDlg& dialog) {
         opened = dialog.frameGeometry();
         dialog.Calendar()->setSelectedDate(QDate(2024, 3, 20));
-        ButtonOf(dialog, QString::fromUtf8("&Datum übernehmen"))->click();
+        ButtonOf(dialog, "&Datum übernehmen")->click();
     });
     button->click();
     EXPECT_EQ(edit->text(), QStringLiteral("20.03.2024"));
     EXPECT_TRUE(edit->IsModified());
     const QRect screen = button->screen()->availableGeometry();
-    EXPECT_EQ(opened.topLeft(), CCalendarDlg::Placement(anchor, opened.size(), screen));
+    EXPECT_EQ(opened.topLeft(), CCalendarDlg::Placement(button->ScreenRect(), opened.size(), screen));
 
     WhenCalendarOpens([](CCalendarDlg& dialog) {
         EXPECT_EQ(dialog.GetDate(), "20.03.2024");
         dialog.Calendar()->setSelectedDate(QDate(2024, 3, 1));
-        ButtonOf(dialog, QStringLiteral("&Abbrechen"))->click();
+        ButtonOf(dialog, "&Abbrechen")->click();
     });
     button->click();
     EXPECT_EQ(edit->text(), QStringLiteral("20.03.2024"));

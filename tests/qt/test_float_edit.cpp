@@ -70,7 +70,6 @@ TEST_F(FloatEditTest, KeysGoThroughTheTypingRules) {
     QTest::keyClick(edit, Qt::Key_Home);
     QTest::keyClick(edit, Qt::Key_Delete);
     EXPECT_EQ(edit->text(), QStringLiteral("234,00"));
-    EXPECT_EQ(edit->cursorPosition(), 0);
 
     // Keys that would edit around the rules do nothing.
     QTest::keyClick(edit, Qt::Key_Insert);
@@ -90,7 +89,6 @@ TEST_F(FloatEditTest, KeysGoThroughTheTypingRules) {
 }
 
 TEST_F(FloatEditTest, OpenedOnAStoredNumberAndLeftUnchanged) {
-    edit->SetDecimals(2);
     edit->SetValue(1234.5678);
     edit->SetModified(false);
     EXPECT_EQ(edit->text(), QStringLiteral("1.234,57"));
@@ -127,30 +125,32 @@ TEST_F(FloatEditTest, ClipboardOwnFormatAndPlainText) {
     EXPECT_EQ(target->text(), QStringLiteral("-1.234,500"));
     EXPECT_TRUE(target->IsModified());
 
-    const std::pair<QString, QString> plain[] = {
-        {QStringLiteral("1.234,5"), QStringLiteral("1.234,500")},
-        {QStringLiteral("1234.50"), QStringLiteral("1.234,500")},
-        {QString::fromUtf8("12,5 €"), QStringLiteral("12,500")},
-        {QStringLiteral("Summe"), QStringLiteral("12,500")}, // refused
-    };
-    for (const auto& [text, expected] : plain) {
-        clipboard->setText(text);
-        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(target->text(), expected) << text.toStdString();
-    }
+    clipboard->setText(QStringLiteral("1.234,5")); // a number from a spreadsheet
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(target->text(), QStringLiteral("1.234,500"));
+    clipboard->setText(QStringLiteral("Summe"));
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(target->text(), QStringLiteral("1.234,500"));
 
     target->SetReadOnly(true);
     target->SetModified(false);
     clipboard->setText(QStringLiteral("7"));
     EXPECT_FALSE(target->PasteNumber());
     QTest::keyClicks(target, QStringLiteral("9"));
-    EXPECT_EQ(target->text(), QStringLiteral("12,500"));
+    EXPECT_EQ(target->text(), QStringLiteral("1.234,500"));
     EXPECT_FALSE(target->IsModified());
 }
 
-TEST_F(FloatEditTest, NoContextMenu) {
-    edit->SetValue(5);
-    Focus(edit);
+TEST_F(FloatEditTest, MouseFocusSelectsASmallValueAndOpensNoMenu) {
+    edit->SetValue(0.5);
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(4, edit->height() / 2));
+    ASSERT_TRUE(edit->hasFocus());
+    EXPECT_EQ(edit->selectedText(), QStringLiteral(",50"));
+    QTest::keyClicks(edit, QStringLiteral("7"));
+    EXPECT_EQ(edit->text(), QStringLiteral("7,00"));
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(4, edit->height() / 2));
+    EXPECT_FALSE(edit->hasSelectedText()); // later clicks place the caret as usual
+
     // A menu would run its own loop; the timer sees and closes it there.
     QWidget* popup = nullptr;
     QTimer::singleShot(0, [&popup] {
@@ -161,8 +161,6 @@ TEST_F(FloatEditTest, NoContextMenu) {
     QApplication::sendEvent(edit, &menu);
     QCoreApplication::processEvents();
     EXPECT_EQ(popup, nullptr);
-    QTest::mouseClick(edit, Qt::MiddleButton);
-    EXPECT_EQ(edit->text(), QStringLiteral("5,00"));
 }
 
 } // namespace

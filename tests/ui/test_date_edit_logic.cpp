@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -79,36 +80,33 @@ TEST(DateEditLogic, DigitLimitsPerPosition) {
 }
 
 TEST(DateEditLogic, BackspaceAndDelete) {
-    CDateEditLogic f = Field("15.03.2024", 5);
-    f.Backspace();
-    EXPECT_EQ(State(f), "15.0| .2024");
-    f.SetCaret(6);
-    f.Backspace(); // a dot before the caret: nothing
-    EXPECT_EQ(State(f), "15.0 .|2024");
-    f.SetCaret(0);
-    f.Backspace();
-    EXPECT_EQ(State(f), "|15.0 .2024");
-
-    f.Delete();
-    EXPECT_EQ(State(f), " |5.0 .2024");
-    f.SetCaret(2);
-    f.Delete(); // on a dot: nothing
-    f.SetCaret(10);
-    f.Delete(); // at the end: nothing
-    EXPECT_EQ(State(f), " 5.0 .2024|");
-
-    f.SetSelection(1, 7, 7); // a part: its input positions become blank
-    f.Delete();
-    EXPECT_EQ(State(f), " | .  . 024");
-
-    f.SetSelection(0, 10, 10); // the whole text: the empty date
-    f.Backspace();
-    EXPECT_EQ(State(f), "|  .  .    ");
-    f = Field("15.03.2024", 0);
-    f.SetSelection(0, 10, 0);
-    f.Delete();
-    EXPECT_EQ(f.Text(), "  .  .    ");
-    EXPECT_TRUE(f.IsModified());
+    // Before: the text with '|' at the caret or '[' ']' around a selection; key '\b' or '\x7f'.
+    const std::tuple<const char*, char, const char*> cases[] = {
+        {"15.03|.2024", '\b', "15.0| .2024"},
+        {"15.03.|2024", '\b', "15.03.|2024"}, // no dot blanked
+        {"|15.03.2024", '\b', "|15.03.2024"},
+        {"|15.03.2024", '\x7f', " |5.03.2024"},
+        {"15|.03.2024", '\x7f', "15|.03.2024"},
+        {"15.03.2024|", '\x7f', "15.03.2024|"},
+        {"1[5.03.2]024", '\x7f', "1| .  . 024"},
+        {"1[5.03.2]024", '\b', "1| .  . 024"}, // input positions blanked
+        {"[15.03.2024]", '\b', "|  .  .    "},
+        {"[15.03.2024]", '\x7f', "|  .  .    "}, // the empty date
+    };
+    for (const auto& [before, key, after] : cases) {
+        std::string text;
+        int start = -1, caret = 0;
+        for (const char* c = before; *c; ++c) {
+            if (*c == '|' || *c == ']') caret = static_cast<int>(text.size());
+            if (*c == '[') start = static_cast<int>(text.size());
+            if (*c != '|' && *c != '[' && *c != ']') text.push_back(*c);
+        }
+        CDateEditLogic f = Field(text, caret);
+        if (start >= 0) f.SetSelection(start, caret, caret);
+        key == '\b' ? f.Backspace() : f.Delete();
+        EXPECT_EQ(State(f), after) << before << (key == '\b' ? " Backspace" : " Delete");
+        EXPECT_EQ(f.IsModified(), f.Text() != text) << before;
+    }
 }
 
 TEST(DateEditLogic, ValidateDate) {

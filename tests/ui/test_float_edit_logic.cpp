@@ -122,7 +122,12 @@ TEST_F(FloatEditLogicTest, TypingRules) {
         {"removed decimal separator restored", 12.5, "12[,5]0", "7", "1.27|0,00"},
         {"whole text deleted", 1234, "[1.234,0]0", "\x7f", "|,00"},
         {"Backspace removes only the selection", 1234.56, "1.234,[5]6", "\b", "1.234,|60"},
-        {"selection then minus", 12.5, "[12],50", "-", "-|,50"},
+        {"whole text deleted, empty text re-formatted", 1234, "[1.234,00]", "\x7f", "|,00"},
+        {"empty text re-formatted", 1234, "[1.234]", "\x7f", "0|", 0},
+        {"selection inside removed by Delete is re-formatted", 1234, "1.2[3]4,00", "\x7f", "12|4,00"},
+        {"selection removed by Delete is not re-formatted", 10.5, "[1]0,50", "\x7f", "|0,50"},
+        {"selection removed by Backspace is re-formatted", 10.5, "[1]0,50", "\b", "|,50"},
+        {"selection removed by minus is re-formatted", 10.5, "[1]0,50", "-", "-|,50"},
         {"selection and an ignored character", 12.5, "[12],50", "x", "[12],50"},
     };
     for (const TypingCase& c : cases) {
@@ -271,34 +276,26 @@ TEST_F(FloatEditLogicTest, SeparatorsFollowTheUserSettings) {
 }
 
 TEST_F(FloatEditLogicTest, ParsePastedNumber) {
-    const std::pair<const char*, std::optional<double>> german[] = {
-        {"1.234,50", 1234.5},
-        {"1234,50", 1234.5},
-        {"1234.50", 1234.5},
-        {"1.234", 1234.0},
-        {"1,5", 1.5},
-        {"1.5", 1.5},
-        {"1.234.567", 1234567},
-        {"1,234.50", 1234.5},
-        {" 1 234,50 \x80", 1234.5},
-        {"EUR -12,5", -12.5},
-        {"12,50 eur", 12.5},
-        {",5", 0.5},
-        {"+7", 7.0},
-        {"abc", std::nullopt},
-        {"12a", std::nullopt},
-        {"1.23.4", std::nullopt},
-        {"", std::nullopt},
-        {"1,2,3", std::nullopt},
-        {"1e5", std::nullopt},
-        {"-", std::nullopt},
-        {"1.234,5,6", std::nullopt},
-        {"1 234.567,5", std::nullopt},
-    };
+    const std::pair<const char*, double> german[] = {{"1.234,50", 1234.5},
+                                                     {"1234,50", 1234.5},
+                                                     {"1234.50", 1234.5},
+                                                     {"1.234", 1234.0},
+                                                     {"1,5", 1.5},
+                                                     {"1.5", 1.5},
+                                                     {"1.234.567", 1234567},
+                                                     {"1,234.50", 1234.5},
+                                                     {" 1 234,50 \x80", 1234.5},
+                                                     {"EUR -12,5", -12.5},
+                                                     {"12,50 eur", 12.5},
+                                                     {",5", 0.5},
+                                                     {"+7", 7.0}};
     for (const auto& [text, expected] : german)
         EXPECT_EQ(CFloatEditLogic::ParsePastedNumber(text, ',', '.'), expected) << text;
+    const char* refused[] = {"abc", "12a", "1.23.4", "", "1,2,3", "1e5", "-", "1.234,5,6", "1 234.567,5"};
+    for (const char* text : refused)
+        EXPECT_EQ(CFloatEditLogic::ParsePastedNumber(text, ',', '.'), std::nullopt) << text;
 
-    const std::pair<const char*, std::optional<double>> english[] = {
+    const std::pair<const char*, double> english[] = {
         {"1,234", 1234.0}, {"1,234.5", 1234.5}, {"1.234", 1.234}, {"1234,50", 1234.5}, {"1.234,50", 1234.5}};
     for (const auto& [text, expected] : english)
         EXPECT_EQ(CFloatEditLogic::ParsePastedNumber(text, '.', ','), expected) << text;

@@ -1,34 +1,13 @@
 #include "ui/qt/date_edit.h"
 
-#include "common/code_page.h"
+#include "app/qt/qt_text.h"
+#include "ui/qt/edit_mirror.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-
-#include <algorithm>
-
-namespace {
-
-QString ToQString(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
-
-std::string FromQString(const QString& text) {
-    return Utf8ToCp1252(text.toStdString());
-}
-
-// Printable text typed without Ctrl (Ctrl+Alt is AltGr on some systems).
-bool IsTyping(const QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) return false;
-    const QString text = event->text();
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
-}
-
-} // namespace
 
 CDateEdit::CDateEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
@@ -64,23 +43,14 @@ void CDateEdit::SetReadOnly(bool readOnly) {
 }
 
 void CDateEdit::SyncFromWidget() {
-    m_logic.SetReadOnly(isReadOnly());
-    if (hasSelectedText())
-        m_logic.SetSelection(selectionStart(), selectionEnd(), cursorPosition());
-    else
-        m_logic.SetCaret(cursorPosition());
+    CopyCaretToLogic(*this, m_logic);
 }
 
 void CDateEdit::MirrorToWidget() {
     m_mirroring = true;
-    const QString text = ToQString(m_logic.Text());
+    const QString text = ToQt(m_logic.Text());
     if (QLineEdit::text() != text) setText(text);
-    if (!m_logic.HasSelection())
-        setCursorPosition(m_logic.Caret());
-    else if (m_logic.Caret() == m_logic.SelectionStart())
-        setSelection(m_logic.SelectionEnd(), m_logic.SelectionStart() - m_logic.SelectionEnd());
-    else
-        setSelection(m_logic.SelectionStart(), m_logic.SelectionEnd() - m_logic.SelectionStart());
+    CopyCaretToWidget(m_logic, *this);
     setModified(m_logic.IsModified());
     m_mirroring = false;
 }
@@ -89,14 +59,14 @@ void CDateEdit::OnTextChanged(const QString& text) {
     // A text set from outside with setText becomes the field's text.
     if (m_mirroring) return;
     const int caret = cursorPosition();
-    m_logic.SetText(FromQString(text));
+    m_logic.SetText(FromQt(text));
     m_logic.SetCaret(caret);
 }
 
 bool CDateEdit::PasteDate() {
     SyncFromWidget();
     if (m_logic.IsReadOnly()) return false;
-    const bool pasted = m_logic.Paste(FromQString(QApplication::clipboard()->text()));
+    const bool pasted = m_logic.Paste(FromQt(QApplication::clipboard()->text()));
     if (pasted)
         MirrorToWidget();
     else
@@ -111,9 +81,7 @@ void CDateEdit::keyPressEvent(QKeyEvent* event) {
         PasteDate();
         return;
     }
-    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
-        event->matches(QKeySequence::Redo))
-        return;
+    if (IsForeignEdit(event)) return;
     switch (event->key()) {
     case Qt::Key_Insert:
         return;
@@ -128,9 +96,9 @@ void CDateEdit::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    if (IsTyping(event)) {
+    if (IsTypedText(event)) {
         const QString typed = event->text();
-        for (char c : FromQString(typed))
+        for (char c : FromQt(typed))
             if (m_logic.TypeChar(c) == DateInput::Beep) QApplication::beep();
         MirrorToWidget();
         return;
@@ -139,7 +107,7 @@ void CDateEdit::keyPressEvent(QKeyEvent* event) {
     m_mirroring = true;
     QLineEdit::keyPressEvent(event);
     m_mirroring = false;
-    if (FromQString(text()) != m_logic.Text())
+    if (FromQt(text()) != m_logic.Text())
         MirrorToWidget();
     else
         SyncFromWidget();

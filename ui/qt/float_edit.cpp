@@ -1,6 +1,7 @@
 #include "ui/qt/float_edit.h"
 
-#include "common/code_page.h"
+#include "app/qt/qt_text.h"
+#include "ui/qt/edit_mirror.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -9,34 +10,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-
-#include <algorithm>
-
-namespace {
-
-QString ToQString(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
-
-std::string FromQString(const QString& text) {
-    return Utf8ToCp1252(text.toStdString());
-}
-
-// Printable text typed without Ctrl (Ctrl+Alt is AltGr on some systems).
-bool IsTyping(const QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) return false;
-    const QString text = event->text();
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
-}
-
-// Keys that would change the text behind the typing rules' back.
-bool IsForeignEdit(QKeyEvent* event) {
-    return event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
-           event->matches(QKeySequence::Redo);
-}
-
-} // namespace
 
 const QString CFloatEdit::kMimeType = QStringLiteral("application/x-orvak-number");
 
@@ -75,30 +48,21 @@ void CFloatEdit::SetReadOnly(bool readOnly) {
 }
 
 void CFloatEdit::SyncFromWidget() {
-    m_logic.SetReadOnly(isReadOnly());
-    if (hasSelectedText())
-        m_logic.SetSelection(selectionStart(), selectionEnd(), cursorPosition());
-    else
-        m_logic.SetCaret(cursorPosition());
+    CopyCaretToLogic(*this, m_logic);
 }
 
 void CFloatEdit::MirrorToWidget() {
     m_mirroring = true;
-    const QString text = ToQString(m_logic.Text());
+    const QString text = ToQt(m_logic.Text());
     if (QLineEdit::text() != text) setText(text);
-    if (!m_logic.HasSelection())
-        setCursorPosition(m_logic.Caret());
-    else if (m_logic.Caret() == m_logic.SelectionStart())
-        setSelection(m_logic.SelectionEnd(), m_logic.SelectionStart() - m_logic.SelectionEnd());
-    else
-        setSelection(m_logic.SelectionStart(), m_logic.SelectionEnd() - m_logic.SelectionStart());
+    CopyCaretToWidget(m_logic, *this);
     setModified(m_logic.IsModified());
     m_mirroring = false;
 }
 
 void CFloatEdit::OnTextChanged(const QString& text) {
     if (m_mirroring) return;
-    const std::string cp1252 = FromQString(text);
+    const std::string cp1252 = FromQt(text);
     if (cp1252 != m_logic.Text()) m_logic.SetTextFromOutside(cp1252);
 }
 
@@ -136,8 +100,8 @@ void CFloatEdit::keyPressEvent(QKeyEvent* event) {
         MirrorToWidget();
         return;
     }
-    if (IsTyping(event)) {
-        for (char c : FromQString(event->text()))
+    if (IsTypedText(event)) {
+        for (char c : FromQt(event->text()))
             m_logic.TypeChar(c);
         MirrorToWidget();
         return;
@@ -146,7 +110,7 @@ void CFloatEdit::keyPressEvent(QKeyEvent* event) {
     m_mirroring = true;
     QLineEdit::keyPressEvent(event);
     m_mirroring = false;
-    if (FromQString(text()) != m_logic.Text())
+    if (FromQt(text()) != m_logic.Text())
         MirrorToWidget();
     else
         SyncFromWidget();
@@ -204,7 +168,7 @@ void CFloatEdit::changeEvent(QEvent* event) {
 void CFloatEdit::CopyNumber() const {
     auto* mime = new QMimeData;
     mime->setData(kMimeType, QByteArray::fromStdString(m_logic.PlainNumber()));
-    mime->setText(ToQString(m_logic.ClipboardText()));
+    mime->setText(ToQt(m_logic.ClipboardText()));
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
@@ -216,7 +180,7 @@ bool CFloatEdit::PasteNumber() {
     if (mime->hasFormat(kMimeType))
         pasted = m_logic.PastePlain(mime->data(kMimeType).toStdString());
     else if (mime->hasText())
-        pasted = m_logic.Paste(FromQString(mime->text()));
+        pasted = m_logic.Paste(FromQt(mime->text()));
     if (pasted) MirrorToWidget();
     return pasted;
 }
