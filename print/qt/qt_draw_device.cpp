@@ -11,7 +11,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-CQtDrawDevice::CQtDrawDevice(QPainter& painter, const DeviceCaps& caps) : m_painter(painter), m_caps(caps) {}
+CQtDrawDevice::CQtDrawDevice(QPainter& painter, const DeviceCaps& caps)
+    : m_painter(&painter), m_device(painter.device()), m_caps(caps) {}
+
+CQtDrawDevice::CQtDrawDevice(QPaintDevice& device, const DeviceCaps& caps)
+    : m_device(&device), m_caps(caps) {}
 
 CQtDrawDevice::~CQtDrawDevice() = default;
 
@@ -70,7 +74,7 @@ CQtDrawDevice::Entry& CQtDrawDevice::Lookup(const FontSpec& wanted) {
     entry.font.setPixelSize(std::max(1, std::abs(wanted.height)));
     entry.font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     entry.font.setStyleHint(QFont::SansSerif);
-    entry.metrics = std::make_unique<QFontMetricsF>(entry.font, m_painter.device());
+    entry.metrics = std::make_unique<QFontMetricsF>(entry.font, m_device);
     const QFontMetricsF& fm = *entry.metrics;
     entry.textMetrics.ascent = qRound(fm.ascent());
     entry.textMetrics.descent = qRound(fm.descent());
@@ -83,8 +87,8 @@ CQtDrawDevice::Entry& CQtDrawDevice::Lookup(const FontSpec& wanted) {
 
 bool CQtDrawDevice::GetCaps(DeviceCaps& caps) {
     caps = m_caps;
-    return m_painter.isActive() && m_caps.dpiX > 0 && m_caps.dpiY > 0 && m_caps.pageWidth > 0 &&
-           m_caps.pageHeight > 0;
+    return (!m_painter || m_painter->isActive()) && m_device && m_caps.dpiX > 0 && m_caps.dpiY > 0 &&
+           m_caps.pageWidth > 0 && m_caps.pageHeight > 0;
 }
 
 TextSize CQtDrawDevice::TextExtent(const FontSpec& font, std::string_view text) {
@@ -97,14 +101,15 @@ TextMetrics CQtDrawDevice::Metrics(const FontSpec& font) {
 }
 
 void CQtDrawDevice::DrawText(const FontSpec& font, int x, int y, std::string_view text) {
-    if (text.empty()) return;
+    if (text.empty() || !m_painter) return;
     Entry& entry = Lookup(font);
-    m_painter.setFont(entry.font);
-    m_painter.setPen(QPen(Qt::black));
-    m_painter.drawText(QPointF(x, y + entry.textMetrics.ascent), ToQString(text));
+    m_painter->setFont(entry.font);
+    m_painter->setPen(QPen(Qt::black));
+    m_painter->drawText(QPointF(x, y + entry.textMetrics.ascent), ToQString(text));
 }
 
 void CQtDrawDevice::DrawLine(int x1, int y1, int x2, int y2, int width, PenStyle style) {
+    if (!m_painter) return;
     QPen pen(Qt::black);
     pen.setWidth(std::max(1, width));
     pen.setCapStyle(Qt::FlatCap);
@@ -113,20 +118,22 @@ void CQtDrawDevice::DrawLine(int x1, int y1, int x2, int y2, int width, PenStyle
         const qreal dot = std::max(1, m_caps.dpiX / 150) / static_cast<qreal>(pen.width());
         pen.setDashPattern({dot, dot});
     }
-    m_painter.setPen(pen);
-    m_painter.drawLine(x1, y1, x2, y2);
+    m_painter->setPen(pen);
+    m_painter->drawLine(x1, y1, x2, y2);
 }
 
 void CQtDrawDevice::DrawRect(const DeviceRect& rect, int penWidth) {
+    if (!m_painter) return;
     QPen pen(Qt::black);
     pen.setWidth(std::max(1, penWidth));
     pen.setJoinStyle(Qt::MiterJoin);
-    m_painter.setPen(pen);
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+    m_painter->setPen(pen);
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
 }
 
 void CQtDrawDevice::FillRect(const DeviceRect& rect, int red, int green, int blue) {
-    m_painter.fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
-                       QColor(red, green, blue));
+    if (!m_painter) return;
+    m_painter->fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                        QColor(red, green, blue));
 }

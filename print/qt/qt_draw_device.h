@@ -12,6 +12,7 @@
 #include <tuple>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 // The drawing device of the print layout on a QPainter: a printer, the print preview or a
@@ -20,7 +21,11 @@ class QPainter;
 // Arial is missing, the metric-compatible Liberation Sans. Texts arrive as Windows-1252.
 class CQtDrawDevice : public IDrawDevice {
 public:
+    // Draws with the painter and measures on its device.
     CQtDrawDevice(QPainter& painter, const DeviceCaps& caps);
+    // Measures on the device and draws nothing: lays out pages without printing them (the
+    // page count of a printer that is not printing).
+    CQtDrawDevice(QPaintDevice& device, const DeviceCaps& caps);
     ~CQtDrawDevice() override;
 
     // The printable area, its offset on the sheet and the resolution of a printer or PDF writer.
@@ -50,7 +55,8 @@ private:
     };
     Entry& Lookup(const FontSpec& font);
 
-    QPainter& m_painter;
+    QPainter* m_painter = nullptr;
+    QPaintDevice* m_device = nullptr;
     DeviceCaps m_caps;
     std::map<std::tuple<std::string, int, bool>, Entry> m_fonts;
 };
