@@ -64,9 +64,14 @@ QFont CQtDrawDevice::FontFor(const FontSpec& font) {
 }
 
 CQtDrawDevice::Entry& CQtDrawDevice::Lookup(const FontSpec& wanted) {
+    if (m_lastEntry && wanted == m_lastFont) return *m_lastEntry;
     const auto key = std::make_tuple(wanted.face, wanted.height, wanted.bold);
     auto it = m_fonts.find(key);
-    if (it != m_fonts.end()) return it->second;
+    if (it != m_fonts.end()) {
+        m_lastEntry = &it->second;
+        m_lastFont = wanted;
+        return it->second;
+    }
 
     Entry entry;
     entry.font = QFont(ResolveFamily(wanted.face));
@@ -82,7 +87,20 @@ CQtDrawDevice::Entry& CQtDrawDevice::Lookup(const FontSpec& wanted) {
     entry.textMetrics.internalLeading =
         std::max(0, entry.textMetrics.height - std::max(1, std::abs(wanted.height)));
     entry.textMetrics.externalLeading = std::max(0, qRound(fm.leading()));
-    return m_fonts.emplace(key, std::move(entry)).first->second;
+    entry.blank = fm.horizontalAdvance(QLatin1Char(' '));
+    m_lastEntry = &m_fonts.emplace(key, std::move(entry)).first->second;
+    m_lastFont = wanted;
+    return *m_lastEntry;
+}
+
+qreal CQtDrawDevice::WordAdvance(Entry& entry, std::string_view word) {
+    const auto it = entry.words.find(word);
+    if (it != entry.words.end()) return it->second;
+    // Bounded: a text of ever new words (numbers, codes) must not grow without end.
+    if (entry.words.size() >= 200000) entry.words.clear();
+    const qreal advance = entry.metrics->horizontalAdvance(ToQString(word));
+    entry.words.emplace(word, advance);
+    return advance;
 }
 
 bool CQtDrawDevice::GetCaps(DeviceCaps& caps) {
@@ -93,7 +111,15 @@ bool CQtDrawDevice::GetCaps(DeviceCaps& caps) {
 
 TextSize CQtDrawDevice::TextExtent(const FontSpec& font, std::string_view text) {
     Entry& entry = Lookup(font);
-    return {qRound(entry.metrics->horizontalAdvance(ToQString(text))), entry.textMetrics.height};
+    qreal width = 0;
+    for (size_t pos = 0; pos <= text.size();) {
+        const size_t blank = std::min(text.find(' ', pos), text.size());
+        if (blank > pos) width += WordAdvance(entry, text.substr(pos, blank - pos));
+        if (blank == text.size()) break;
+        width += entry.blank;
+        pos = blank + 1;
+    }
+    return {qRound(width), entry.textMetrics.height};
 }
 
 TextMetrics CQtDrawDevice::Metrics(const FontSpec& font) {

@@ -71,6 +71,16 @@ TEST(QtDrawDevice, ArialOrAMetricCompatibleFont) {
     EXPECT_NEAR(normal.cx, 528, 10);
     EXPECT_EQ(normal.cy, m.ascent + m.descent);
     EXPECT_GT(device.TextExtent({"Arial", -144, true}, "Pos.-Nr.").cx, normal.cx);
+    // Texts with blanks are measured word by word from a cache: within a pixel per word of
+    // the width of the whole text, the same on every measurement.
+    const std::string words = "Boden l\xf6sen, laden und abfahren; Wand 17,5 cm";
+    const TextSize wordByWord = device.TextExtent(arial, words);
+    const qreal whole =
+        QFontMetricsF(device.FontFor(arial), &writer).horizontalAdvance(CQtDrawDevice::ToQString(words));
+    EXPECT_NEAR(wordByWord.cx, whole, 8);
+    EXPECT_EQ(device.TextExtent(arial, words).cx, wordByWord.cx);
+    EXPECT_EQ(device.TextExtent(arial, "  ").cx,
+              qRound(2 * QFontMetricsF(device.FontFor(arial), &writer).horizontalAdvance(u' ')));
 }
 
 TEST(BidPdfExport, PagesAndFailure) {
