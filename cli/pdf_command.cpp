@@ -7,7 +7,6 @@
 #include "cli/cli_session.h"
 #include "common/code_page.h"
 #include "model/calculation.h"
-#include "model/display_tree.h"
 #include "print/bid_print_layout.h"
 #include "print/qt/bid_pdf_export.h"
 
@@ -76,10 +75,10 @@ int RunPdfCommand(const std::vector<std::string>& words) {
     layout.SetCurrency(fields.Currency());
     layout.SetDocumentPath(Utf8ToCp1252(in));
 
-    const int vatRate = FindVatRate(list, CDisplayTree(list), list.FirstInChain());
-    if (!ExportBidPdf(list, layout, vatRate, QString::fromStdString(out))) {
-        session.Shell().MessageBox(Msg::Format(Msg::CannotSave, Utf8ToCp1252(out)), ApplicationTitle(),
-                                   IShell::Buttons::Ok, IShell::Icon::Warning);
+    const CIoResult result = ExportBidPdf(list, layout, QString::fromStdString(out));
+    if (!result) {
+        session.Shell().MessageBox(Msg::Format(Msg::CannotSave, Utf8ToCp1252(out)) + " " + result.Describe(),
+                                   ApplicationTitle(), IShell::Buttons::Ok, IShell::Icon::Warning);
         return 1;
     }
     return 0;

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
+#include <set>
 #include <vector>
 
 namespace {
@@ -53,11 +54,33 @@ void CBidPrintLayout::SetDocumentPath(const std::string& path) {
     m_documentName = FileNameOf(path);
 }
 
+void CBidPrintLayout::SetPositionNumbers(const std::vector<std::string>& ozs) {
+    // The digits of Arial all have the same width, so numbers of one shape ("00.00.0000")
+    // are measured once.
+    std::set<std::string> shapes;
+    for (const std::string& oz : ozs) {
+        std::string shape = TrimRight(oz);
+        for (char& c : shape)
+            if (c >= '0' && c <= '9') c = '0';
+        if (!shape.empty()) shapes.insert(std::move(shape));
+    }
+    m_ozShapes.assign(shapes.begin(), shapes.end());
+    m_widestOz = -1;
+}
+
+int CBidPrintLayout::WidestOz() {
+    const FontSpec font = MakeFont(9, true);
+    if (m_widestOz >= 0 && font == m_widestOzFont) return m_widestOz;
+    m_widestOz = 0;
+    m_widestOzFont = font;
+    for (const std::string& shape : m_ozShapes)
+        m_widestOz = std::max(m_widestOz, m_device ? m_device->TextExtent(font, shape).cx : 0);
+    return m_widestOz;
+}
+
 int CBidPrintLayout::ToDevice(int v, int dpi) {
     if (dpi <= 0) return v;
-    // 600 div dpi is 0 for a device finer than 600 dpi; such a device is scaled by dpi / 600.
-    if (dpi > 600) return static_cast<int>(CNumberFormat::RoundTo(static_cast<double>(v) * dpi / 600.0, 0));
-    return static_cast<int>(CNumberFormat::RoundTo(static_cast<double>(v) / (600 / dpi), 0));
+    return static_cast<int>(CNumberFormat::RoundTo(static_cast<double>(v) * dpi / 600.0, 0));
 }
 
 int CBidPrintLayout::BottomLimit() const {
@@ -67,7 +90,8 @@ int CBidPrintLayout::BottomLimit() const {
 FontSpec CBidPrintLayout::MakeFont(int points, bool bold) const {
     FontSpec font;
     font.face = m_fontFace;
-    font.height = -(m_caps.dpiY / 72) * points;
+    font.height =
+        -static_cast<int>(CNumberFormat::RoundTo(static_cast<double>(m_caps.dpiY) * points / 72.0, 0));
     font.bold = bold;
     return font;
 }
@@ -76,15 +100,17 @@ bool CBidPrintLayout::Fits() const {
     return static_cast<long long>(m_y) + m_lastHeight <= BottomLimit();
 }
 
+// Sums of rounded totals carry binary noise (7982.0599999999995 for 7982.06); formatting cuts
+// digits off, so the value is rounded first.
 std::string CBidPrintLayout::Money(double value) {
     std::string text;
-    m_format.FormatNumber(value, 2, text);
+    m_format.FormatNumber(CNumberFormat::RoundTo(value, 2), 2, text);
     return text;
 }
 
 std::string CBidPrintLayout::Quantity(double value) {
     std::string text;
-    m_format.FormatNumber(value, 3, text);
+    m_format.FormatNumber(CNumberFormat::RoundTo(value, 3), 3, text);
     return text;
 }
 
@@ -182,9 +208,13 @@ void CBidPrintLayout::PrintHeader(const std::string& title) {
     m_y += ToDeviceY(20);
 
     // Column headings.
+    // The text column leaves room for the heading and for the widest position number, which
+    // is drawn bold beside the short text; a fifth of the width at most.
     const std::string posLabel = "Pos.-Nr.";
     DrawTextAt(posLabel, x0, m_y, 9, false);
-    m_columns.text = x0 + ToDeviceX(150) + MeasureText(posLabel, 9, false).size.cx;
+    const int afterHeading = ToDeviceX(150) + MeasureText(posLabel, 9, false).size.cx;
+    const int afterOz = std::min(WidestOz() + ToDeviceX(60), (R - x0) / 5);
+    m_columns.text = x0 + std::max(afterHeading, afterOz);
     m_y = DrawTextAt("Kurztext", m_columns.text, m_y, 9, false) + ToDeviceY(10);
     DrawLine(m_columns.text, m_y, R, m_y, 1, PenStyle::Dotted);
     m_y += ToDeviceY(20);
@@ -244,7 +274,9 @@ bool CBidPrintLayout::PrintRecord(const CAngebotList& list, int index) {
         const bool surcharge = FlagAt(flags, FlagPos::Surcharge) == 'Z';
         const std::string unit = list.GetText(index, Fld::Unit);
         std::string line = Quantity(list.GetDouble(index, Fld::Quantity)) + " " + unit;
-        if (surcharge) line += " Zuschlag auf " + Money(list.GetDouble(index, Fld::UnitPrice));
+        if (surcharge)
+            line += " Zuschlag auf " +
+                    (m_printPrices ? Money(list.GetDouble(index, Fld::UnitPrice)) : kNotPrinted);
         const int nextY = DrawTextAt(line, m_columns.text, m_y, 9, true);
 
         if (FlagAt(flags, FlagPos::SplitPrice) == 'X') {
@@ -269,9 +301,8 @@ bool CBidPrintLayout::PrintRecord(const CAngebotList& list, int index) {
         std::string percent;
         std::string gpEff;
         if (!onlyUnitPrice && m_printPrices) {
-            // A percentage derived from a factor (1.15 gives 14.999999999999986) is rounded
-            // first, so that 15 % does not print as 14,99.
-            percent = Money(CNumberFormat::RoundTo(list.GetDouble(index, Fld::SurchargePct), 2));
+            // A percentage derived from a factor (1.15 gives 14.999999999999986) prints as 15,00.
+            percent = Money(list.GetDouble(index, Fld::SurchargePct));
             gpEff = Money(list.GetDouble(index, Fld::TotalNet));
         }
         DrawTextAt(ep, m_columns.ep, m_y, 9, true, true);
@@ -425,13 +456,34 @@ bool CBidPrintLayout::PrintLongText(const CAngebotList& list, int index) {
                 x = startX;
             }
             break;
-        default:
+        default: {
             buffer += c;
             width += CharWidth(font, c);
-            if (!blank && buffer.size() > 1 && width > m_columns.gp - x) {
-                // A word wider than the column: broken at the column edge.
+            // Lines end before the "% Zu/Ab" column: at the right edge of the GP column.
+            const int room = m_columns.gp - x;
+            if (width <= room) break;
+            width = m_device->TextExtent(font, buffer).cx;
+            if (width <= room) break;
+            if (blank) {
+                // The word that runs over the edge goes to the next line.
+                const size_t cut = buffer.find_last_of(' ') + 1;
+                std::string rest = buffer.substr(cut);
+                buffer.resize(cut);
+                m_y = DrawTextAt(buffer, x, m_y, 9, false);
+                clear();
+                x = startX;
+                if (!Fits()) return BreakLongText(lastBlank);
+                buffer = std::move(rest);
                 width = m_device->TextExtent(font, buffer).cx;
-                if (width > m_columns.gp - x) {
+            } else {
+                if (x > startX) {
+                    // A word after a tab that does not fit beside it starts the next line.
+                    m_y += zero.height + ToDeviceY(10) + 2 * zero.externalLeading;
+                    x = startX;
+                    if (!Fits()) return BreakLongText(i - buffer.size());
+                }
+                if (width > m_columns.gp - x && buffer.size() > 1) {
+                    // A word wider than the column is broken at the column's edge.
                     buffer.pop_back();
                     m_y = DrawTextAt(buffer, x, m_y, 9, false);
                     clear();
@@ -440,22 +492,9 @@ bool CBidPrintLayout::PrintLongText(const CAngebotList& list, int index) {
                     buffer += c;
                     width = CharWidth(font, c);
                 }
-            } else if (blank && static_cast<long long>(x) + width > m_right) {
-                // A word that would run beyond the page goes to the next line.
-                width = m_device->TextExtent(font, buffer).cx;
-                if (static_cast<long long>(x) + width > m_right) {
-                    const size_t cut = buffer.find_last_of(' ') + 1;
-                    std::string rest = buffer.substr(cut);
-                    buffer.resize(cut);
-                    m_y = DrawTextAt(buffer, x, m_y, 9, false);
-                    clear();
-                    x = startX;
-                    if (!Fits()) return BreakLongText(lastBlank);
-                    buffer = std::move(rest);
-                    width = m_device->TextExtent(font, buffer).cx;
-                }
             }
             break;
+        }
         }
     }
     if (!buffer.empty()) m_y = DrawTextAt(buffer, x, m_y, 9, false);
@@ -463,8 +502,18 @@ bool CBidPrintLayout::PrintLongText(const CAngebotList& list, int index) {
     return true;
 }
 
-bool CBidPrintLayout::PrintTotals(const CAngebotList& list, int sumIndex, int vatRate, bool withRule,
-                                  bool force) {
+std::string CBidPrintLayout::VatLabel(const BidVatRate& vat) {
+    if (vat.kind == BidVatKind::Mixed) return "MWSt.";
+    std::string rate;
+    CNumberFormat().FormatNumber(CNumberFormat::RoundTo(vat.rate, 2), 2, rate);
+    // Whole rates without decimals ("19"), others without trailing zeros ("7,5").
+    while (!rate.empty() && rate.back() == '0')
+        rate.pop_back();
+    if (!rate.empty() && (rate.back() < '0' || rate.back() > '9')) rate.pop_back();
+    return rate + "% MWSt.";
+}
+
+bool CBidPrintLayout::PrintTotals(const BidPrintSummary& summary, bool withRule, bool force) {
     if (!m_ready) return true;
     const int H = m_caps.pageHeight;
     const Measured underscore = MeasureText("_", 10, true);
@@ -473,20 +522,17 @@ bool CBidPrintLayout::PrintTotals(const CAngebotList& list, int sumIndex, int va
                              H / 4;
     if (!force && needed > BottomLimit()) return false;
 
-    const bool haveSum = sumIndex >= 0 && sumIndex < list.Count();
-    const double net = haveSum ? list.GetDouble(sumIndex, Fld::TotalNet) : 0.0;
-    const double gross = haveSum ? list.GetDouble(sumIndex, Fld::TotalGross) : 0.0;
-
     if (withRule) {
         DrawLine(m_caps.offsetX, m_y, m_columns.gpEff, m_y, 2, PenStyle::Solid);
         m_y += ToDeviceY(150);
     }
-    // Both totals are rounded to cents; their difference is rounded again so that the
-    // representation error of the subtraction cannot cut off a cent.
+    // Net and gross rounded to cents, the VAT as their difference, so that Netto + MWSt.
+    // gives Brutto to the cent.
+    const double net = CNumberFormat::RoundTo(summary.net, 2);
+    const double gross = CNumberFormat::RoundTo(summary.gross, 2);
     const std::string lines[3][2] = {
         {"Gesamtsumme Netto", m_printPrices ? Money(net) : kTotalNotPrinted},
-        {std::to_string(vatRate) + "% MWSt.",
-         m_printPrices ? Money(CNumberFormat::RoundTo(gross - net, 2)) : kTotalNotPrinted},
+        {VatLabel(summary.vat), m_printPrices ? Money(gross - net) : kTotalNotPrinted},
         {"Gesamtsumme Brutto", m_printPrices ? Money(gross) : kTotalNotPrinted},
     };
     for (const auto& line : lines) {

@@ -2,18 +2,22 @@
 
 #include "common/number_format.h"
 #include "model/angebot_list.h"
+#include "print/bid_print_summary.h"
 #include "print/draw_device.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Lays the bid out on printer pages, one page at a time: a framed header with the column
 // headings, one block per record (label, position number, short text, quantity line with
 // prices, long text with the bidder's supplement texts), the totals with VAT and the
 // signature block, and the footer. Lengths are given in 1/600 inch and converted with
-// ToDeviceX/ToDeviceY. A record that does not fit is continued on the next page where
-// resumeStage says. The page loop (CPrintPageLoop) drives it.
+// ToDeviceX/ToDeviceY, font sizes in points; both are scaled to the device's resolution in
+// floating point. Every amount is rounded to cents before it is printed. A record that does
+// not fit is continued on the next page where resumeStage says. The page loop
+// (CPrintPageLoop) drives it.
 class CBidPrintLayout {
 public:
     // Column positions set by PrintHeader; all but the text column are right edges.
@@ -50,6 +54,8 @@ public:
     void SetDocumentPath(const std::string& path);
     const std::string& DocumentName() const { return m_documentName; }
     const std::string& FontFace() const { return m_fontFace; }
+    // The position numbers of the bid: the text column starts after the widest of them.
+    void SetPositionNumbers(const std::vector<std::string>& ozs);
 
     // Today as "%d.%m.%Y".
     static std::string Today();
@@ -74,9 +80,12 @@ public:
     // The long text with the bidder's supplement texts put between their apostrophes.
     std::string MergeBidderTexts(const CAngebotList& list, int index) const;
     bool PrintLongText(const CAngebotList& list, int index);
-    // The totals of the sum record and the signature block; false when they do not fit,
-    // unless force is set (a page that holds nothing else).
-    bool PrintTotals(const CAngebotList& list, int sumIndex, int vatRate, bool withRule, bool force = false);
+    // The totals of the bid with VAT and the signature block; false when they do not fit,
+    // unless force is set (a page that holds nothing else). Net, VAT and gross are printed
+    // rounded to cents, the VAT as gross - net of the rounded figures, so that they add up.
+    bool PrintTotals(const BidPrintSummary& summary, bool withRule, bool force = false);
+    // "19% MWSt.", "7,5% MWSt.", "0% MWSt." without a rate, "MWSt." for several rates.
+    static std::string VatLabel(const BidVatRate& vat);
     void PrintFooter(int pageNumber);
 
     // Drawing primitives on the current device.
@@ -89,6 +98,8 @@ public:
     void DrawBox(const DeviceRect& rect, bool shadow);
     int ToDeviceX(int v) const { return ToDevice(v, m_caps.dpiX); }
     int ToDeviceY(int v) const { return ToDevice(v, m_caps.dpiY); }
+    // The font of that size in points: its character height is dpi y x points / 72.
+    FontSpec MakeFont(int points, bool bold) const;
 
     // Layout state, readable for the page loop and the tests.
     int Y() const { return m_y; }
@@ -99,11 +110,13 @@ public:
 
 private:
     static int ToDevice(int v, int dpi);
-    FontSpec MakeFont(int points, bool bold) const;
     // A line fits when y plus the height of the last drawn text stays above the bottom limit.
     bool Fits() const;
+    // Amounts rounded to cents, quantities to thousandths, then formatted with grouping.
     std::string Money(double value);
     std::string Quantity(double value);
+    // Width of the widest position number at 9 points bold; measured once per font.
+    int WidestOz();
     // Width of one character of the long-text font, measured once per page.
     int CharWidth(const FontSpec& font, char c);
     // Ends the page inside a long text; the next page resumes after character i.
@@ -117,6 +130,9 @@ private:
     std::string m_bidderText;
     std::string m_currency = "EUR";
     std::string m_documentName;
+    std::vector<std::string> m_ozShapes; // position numbers with every digit as '0'
+    FontSpec m_widestOzFont;             // the font WidestOz measured with
+    int m_widestOz = -1;                 // -1: not measured
     IDrawDevice* m_device = nullptr;
     bool m_ready = false;
     DeviceCaps m_caps;

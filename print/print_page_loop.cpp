@@ -3,9 +3,18 @@
 #include "model/display_tree.h"
 #include "model/fields.h"
 
+#include <climits>
+
 void CPrintPageLoop::Prepare(const CAngebotList& list) {
     m_list = &list;
-    m_order = CDisplayTree(list).Order();
+    const CDisplayTree tree(list);
+    m_order = tree.Order();
+    m_summary = SummarizeForPrint(list, tree);
+    std::vector<std::string> ozs;
+    ozs.reserve(m_order.size());
+    for (int r : m_order)
+        ozs.push_back(list.GetText(r, Fld::OZ));
+    m_layout.SetPositionNumbers(ozs);
     m_layout.SetRecordCursor(m_order.empty() ? -1 : 0);
     m_layout.SetResumeStage(0);
     m_totalsPending = false;
@@ -30,6 +39,11 @@ void CPrintPageLoop::BeginPrinting(IDrawDevice& device, int fromPage) {
     }
 }
 
+int CPrintPageLoop::CountPages(IDrawDevice& device) {
+    BeginPrinting(device, INT_MAX);
+    return m_lastPage;
+}
+
 bool CPrintPageLoop::PrintPage(IDrawDevice& device, int page) {
     if (page < 1 || !m_list || m_pageStarts.empty() || m_pageStarts.front().recordCursor < 0) return false;
     BeginPrinting(device, page);
@@ -47,9 +61,8 @@ void CPrintPageLoop::LayOut(IDrawDevice& device, int page) {
     if (start.recordCursor < 0) return;
 
     const CAngebotList& list = *m_list;
-    const int sumRecord = list.Count() - 1;
     m_layout.BeginPage(device);
-    m_layout.PrintHeader(list.GetText(m_order.front(), Fld::ShortText));
+    m_layout.PrintHeader(m_summary.title);
 
     bool last = false;
     if (!m_totalsPending) {
@@ -60,14 +73,14 @@ void CPrintPageLoop::LayOut(IDrawDevice& device, int page) {
             m_layout.SetRecordCursor(m_layout.RecordCursor() + 1);
         }
         if (static_cast<size_t>(m_layout.RecordCursor()) >= m_order.size()) {
-            if (m_layout.PrintTotals(list, sumRecord, m_vatRate, printedRecord))
+            if (m_layout.PrintTotals(m_summary, printedRecord))
                 last = true;
             else
                 m_totalsPending = true;
         }
     } else {
         // The totals alone on this page; printed even should they not fit, so that the run ends.
-        m_layout.PrintTotals(list, sumRecord, m_vatRate, false, true);
+        m_layout.PrintTotals(m_summary, false, true);
         m_totalsPending = false;
         last = true;
     }

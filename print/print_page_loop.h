@@ -2,6 +2,7 @@
 
 #include "model/angebot_list.h"
 #include "print/bid_print_layout.h"
+#include "print/bid_print_summary.h"
 #include "print/draw_device.h"
 
 #include <cstdint>
@@ -12,16 +13,18 @@
 // with the layout's resumeStage), and the totals after the last record, alone on a further
 // page when they do not fit. The state at the start of every page laid out is kept, so that
 // any page can be drawn again with the same content (a preview paging back or jumping).
-// A printer run, the preview and the PDF export all drive it.
+// Every page shows the title of the bid's LV; the totals are those of the LV(s) with the VAT
+// rate of the bid (BidPrintSummary), whatever row is selected. A printer run, the preview
+// and the PDF export all drive it.
 class CPrintPageLoop {
 public:
     explicit CPrintPageLoop(CBidPrintLayout& layout) : m_layout(layout) {}
 
-    // Starts a run over the list, which must outlive it: the print order is the tree order
-    // of the list; the cursor is 0 (-1 without records), the stage 0; that is page 1's start.
+    // Starts a run over the list, which must outlive it and hold the totals of a full
+    // calculation: the print order is the tree order of the list; the cursor is 0 (-1 without
+    // records), the stage 0; that is page 1's start. Hands the bid's position numbers to the
+    // layout.
     void Prepare(const CAngebotList& list);
-    // The VAT rate printed with the totals (the view takes it from the selected row).
-    void SetVatRate(int rate) { m_vatRate = rate; }
 
     // Lays out all pages in front of `fromPage` without drawing them, so that a run that
     // starts there has the pagination of a run from page 1.
@@ -32,10 +35,14 @@ public:
     bool PrintPage(IDrawDevice& device, int page);
     // True while records or the totals are left after the page laid out last.
     bool ContinuePrinting() const;
+    // The number of pages of the run on this device, laid out without drawing; 0 when there
+    // is nothing to print.
+    int CountPages(IDrawDevice& device);
 
     // The last page, once it was laid out; 0 before.
     int LastPage() const { return m_lastPage; }
     const std::vector<int>& PrintOrder() const { return m_order; }
+    const BidPrintSummary& Summary() const { return m_summary; }
     bool TotalsPending() const { return m_totalsPending; }
     // Number of pages whose start is known (the pages laid out so far, plus the next one).
     int KnownPageStarts() const { return static_cast<int>(m_pageStarts.size()); }
@@ -52,8 +59,8 @@ private:
     CBidPrintLayout& m_layout;
     const CAngebotList* m_list = nullptr;
     std::vector<int> m_order;
+    BidPrintSummary m_summary;
     std::vector<PageStart> m_pageStarts; // index p - 1: the state at the start of page p
     bool m_totalsPending = false;
     int m_lastPage = 0;
-    int m_vatRate = 0;
 };

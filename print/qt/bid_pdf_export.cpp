@@ -2,22 +2,15 @@
 
 #include "print/qt/qt_draw_device.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMarginsF>
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 
 #include <algorithm>
-
-namespace {
-
-// The PDF page stands in for a printer: A4 with a printable area 5 mm inside the sheet's edges.
-constexpr int kPdfResolution = 600;
-constexpr qreal kPdfMarginMm = 5.0;
-
-} // namespace
 
 bool PrintBidPages(QPagedPaintDevice& device, CPrintPageLoop& loop, int fromPage, int toPage, int* pages) {
     if (pages) *pages = 0;
@@ -40,26 +33,51 @@ bool PrintBidPages(QPagedPaintDevice& device, CPrintPageLoop& loop, int fromPage
     return painter.end() && ok;
 }
 
-bool ExportBidPdf(const CAngebotList& list, CBidPrintLayout& layout, int vatRate, const QString& path,
-                  int* pages) {
+int CountBidPages(const CAngebotList& list, CBidPrintLayout& layout, QPagedPaintDevice& device) {
+    CQtDrawDevice measuring(device, CQtDrawDevice::CapsOf(device));
+    CPrintPageLoop loop(layout);
+    loop.Prepare(list);
+    return loop.CountPages(measuring);
+}
+
+QPageLayout PdfPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5.0, 5.0, 5.0, 5.0),
+                       QPageLayout::Millimeter);
+}
+
+CIoResult ExportBidPdf(const CAngebotList& list, CBidPrintLayout& layout, const QString& path, int* pages,
+                       const QPageLayout& pageLayout, int resolution) {
+    if (pages) *pages = 0;
+    CPrintPageLoop loop(layout);
+    loop.Prepare(list);
+    if (!loop.ContinuePrinting())
+        return CIoResult::Failure("Das Angebot enth\xe4lt keine Zeilen, es gibt nichts zu drucken.");
+    const QFileInfo target(path);
+    if (!target.dir().exists()) return CIoResult::Failure("Der Ordner der Datei ist nicht vorhanden.");
+    if (target.isDir()) return CIoResult::Failure("Unter diesem Namen gibt es bereits einen Ordner.");
+
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    bool ok = false;
+    if (!file.open(QIODevice::WriteOnly))
+        return CIoResult::Failure("Die Datei kann nicht angelegt werden. Pr\xfc"
+                                  "fen Sie, ob Sie in diesem Ordner schreiben d\xfc"
+                                  "rfen.");
+    bool printed = false;
     {
         QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                                         QPageLayout::Millimeter));
+        writer.setResolution(resolution);
+        writer.setPageLayout(pageLayout);
         writer.setTitle(CQtDrawDevice::ToQString(layout.DocumentName()));
-        CPrintPageLoop loop(layout);
-        loop.SetVatRate(vatRate);
-        loop.Prepare(list);
-        ok = PrintBidPages(writer, loop, 1, 0, pages);
+        printed = PrintBidPages(writer, loop, 1, 0, pages);
     }
-    if (!ok) {
+    if (!printed) {
         file.cancelWriting();
-        return false;
+        if (pages) *pages = 0;
+        return CIoResult::Failure("Die Seiten konnten nicht in die PDF-Datei geschrieben werden.");
     }
-    return file.commit();
+    if (!file.commit()) {
+        if (pages) *pages = 0;
+        return CIoResult::Failure("Die PDF-Datei konnte nicht vollst\xe4ndig geschrieben werden "
+                                  "(ist der Datentr\xe4ger voll oder die Datei schreibgesch\xfctzt?).");
+    }
+    return CIoResult::Success();
 }

@@ -154,3 +154,25 @@ TEST(Cli, Gaeb2000ConvertWritesP84ThatIsReadInsteadOfTheP83) {
     ASSERT_EQ(RunCli({"convert", (dir / "kita.P83").string(), (dir / "again.P84").string()}).code, 0);
     EXPECT_NE(ReadBytes(dir / "again.P84").find("[Name1]M\xfcller Bau[end]"), std::string::npos);
 }
+
+TEST(Cli, PdfWritesTheBidAndOnFailureSaysWhyAndKeepsTheOldFile) {
+    const fs::path dir = Workspace("pdf", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const fs::path pdf = dir / "bid.pdf";
+    Result r = RunCli({"pdf", (dir / "lv_basic.D83").string(), pdf.string(), "--bidder", "Müller Bau"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string written = ReadFile(pdf);
+    EXPECT_EQ(written.substr(0, 5), "%PDF-");
+
+    r = RunCli({"pdf", (dir / "lv_basic.D83").string(), (dir / "fehlt" / "bid.pdf").string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Die Datei " + (dir / "fehlt" / "bid.pdf").string() +
+                         " konnte nicht gespeichert werden. Die vorherige Fassung der Datei ist "
+                         "unver\xc3\xa4ndert geblieben. Der Ordner der Datei ist nicht vorhanden.\n");
+
+    // A bid without rows: nothing to print, the previous file stays.
+    std::ofstream(dir / "leer.ovf", std::ios::binary) << "";
+    r = RunCli({"pdf", (dir / "leer.ovf").string(), pdf.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(ReadFile(pdf), written);
+}

@@ -15,13 +15,29 @@ inline DeviceCaps TestCaps() {
     return {4800, 6800, 100, 100, 600, 600};
 }
 
-// Text in the layout's font of that size: -(600 div 72) x points.
+// Character height of the layout's font of that size at 600 dpi: 600 x points / 72, rounded.
+constexpr int FontHeight600(int points) {
+    return (600 * points + 36) / 72;
+}
+
 inline bool IsFont(const Op& op, int points, bool bold) {
-    return op.type == Op::Text && op.font.height == -8 * points && op.font.bold == bold;
+    return op.type == Op::Text && op.font.height == -FontHeight600(points) && op.font.bold == bold;
+}
+
+// Width of a character of that font on the recording device.
+inline int CharWidth600(int points, bool bold) {
+    return CRecordingDevice::CharWidth(FontSpec{"Arial", -FontHeight600(points), bold});
 }
 
 inline int RightEnd(const Op& op) {
     return op.x + static_cast<int>(op.text.size()) * CRecordingDevice::CharWidth(op.font);
+}
+
+// The right end of the visible text (trailing blanks left out).
+inline int VisibleRightEnd(const Op& op) {
+    const size_t end = op.text.find_last_not_of(' ');
+    const size_t visible = end == std::string::npos ? 0 : end + 1;
+    return op.x + static_cast<int>(visible) * CRecordingDevice::CharWidth(op.font);
 }
 
 // A copy of the first text op with the text.

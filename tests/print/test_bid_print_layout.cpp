@@ -29,32 +29,39 @@ struct LayoutFixture {
 
 } // namespace
 
-TEST(BidPrintLayout, DeviceUnitsFollowTheResolution) {
-    // 600 div dpi for 600 dpi and coarser; a finer device is scaled by dpi / 600.
-    const int cases[][3] = {{600, 10, 10}, {300, 25, 13}, {96, 10, 2}, {1200, 10, 20}, {720, 100, 120}};
-    for (const auto& [dpi, v, expected] : cases) {
+TEST(BidPrintLayout, DeviceUnitsAndFontsScaleInFloatingPoint) {
+    // Lengths in 1/600 inch and font sizes scale by dpi / 600 and dpi / 72 exactly, also at
+    // the inkjet resolutions 360 and 400 and at 300 and 600 dpi.
+    const int cases[][4] = {
+        // dpi, length, in device units, height of a 9-point font
+        {600, 10, 10, 75}, {300, 25, 13, 38},   {360, 100, 60, 45},  {400, 100, 67, 50},
+        {96, 10, 2, 12},   {1200, 10, 20, 150}, {720, 100, 120, 90},
+    };
+    for (const auto& [dpi, v, expected, height] : cases) {
         CRecordingDevice device({4800, 6800, 100, 100, dpi, dpi});
         CBidPrintLayout layout;
         ASSERT_TRUE(layout.BeginPage(device));
         EXPECT_EQ(layout.ToDeviceX(v), expected) << dpi;
         EXPECT_EQ(layout.ToDeviceY(v), expected) << dpi;
+        EXPECT_EQ(layout.MakeFont(9, true).height, -height) << dpi;
     }
 }
 
-TEST(BidPrintLayout, RecordColumnsAndTotals) {
+TEST(BidPrintLayout, RecordColumns) {
     const struct {
         const char *kind, *unit, *posType, *flags;
         bool prices;
         const char *line, *columns; // wage | other | EP | GP | % | GP effective
     } cases[] = {
-        {"P", "m", "N", "X", true, "2,000 m", "200,00|100,00|300,00|600,00|15,00|0,10"},
+        {"P", "m", "N", "X", true, "2,000 m", "200,00|100,00|300,00|600,00|15,00|7.982,06"},
         {"P", "m", "N", "X", false, "2,000 m", "__________|__________||||"},
-        {"P", "psch", "N", "", true, "2,000 psch", "<none>|<none>|nur GP|600,00|15,00|0,10"},
+        {"P", "psch", "N", "", true, "2,000 psch", "<none>|<none>|nur GP|600,00|15,00|7.982,06"},
         {"P", "PSCH", "N", "", false, "2,000 PSCH", "<none>|<none>|nur GP|||"},
         {"P", "m", "A", "", true, "2,000 m", "<none>|<none>|300,00|nur EP||"},
         {"P", "m", "E", "", false, "2,000 m", "<none>|<none>||nur EP||"},
-        {"P", "%", "N", " Z", true, "2,000 % Zuschlag auf 300,00", "<none>|<none>||600,00|15,00|0,10"},
-        {"T", "m", "", "", true, "Kurztext 01", "<none>|<none>|<none>|600,00|<none>|0,10"},
+        {"P", "%", "N", " Z", true, "2,000 % Zuschlag auf 300,00", "<none>|<none>||600,00|15,00|7.982,06"},
+        {"P", "%", "N", " Z", false, "2,000 % Zuschlag auf __________", "<none>|<none>||||"},
+        {"T", "m", "", "", true, "Kurztext 01", "<none>|<none>|<none>|600,00|<none>|7.982,06"},
         {"T", "m", "", "", false, "Kurztext 01", "<none>|<none>|<none>|__________|<none>|__________"},
     };
     for (const auto& c : cases) {
@@ -66,20 +73,83 @@ TEST(BidPrintLayout, RecordColumnsAndTotals) {
         f.list.SetDouble(r, Fld::WageShare, 200);
         f.list.SetDouble(r, Fld::OtherShare, 100);
         f.list.SetDouble(r, Fld::SurchargePct, 1.15 * 100 - 100); // 14.999999999999986 prints as 15,00
-        // 0.3 - 0.1 is 0.19999999999999998 in binary; the VAT amount must still read 0,20.
-        f.list.SetDouble(r, Fld::TotalNet, 0.1);
-        f.list.SetDouble(r, Fld::TotalGross, 0.3);
+        // A sum of rounded totals: 7470.0 + 512.06 is 7982.0599999999995 in binary.
+        f.list.SetDouble(r, Fld::TotalNet, 7470.0 + 512.06);
         EXPECT_TRUE(f.layout.PrintRecord(f.list, r));
-        EXPECT_TRUE(f.layout.PrintTotals(f.list, r, 19, true));
         const auto line = FindText(f.Ops(), c.line);
         ASSERT_TRUE(line) << c.line;
-        std::string columns, totals;
+        std::string columns;
         for (int x : {f.Col().wage, f.Col().other, f.Col().ep, f.Col().gp, f.Col().percent, f.Col().gpEff})
             columns += "|" + f.EndingAt(x, line->y);
         EXPECT_EQ(columns.substr(1), c.columns) << c.kind << c.unit << c.posType << c.prices;
-        for (const char* text : {"Gesamtsumme Netto", "19% MWSt.", "Gesamtsumme Brutto"})
-            totals += "|" + f.EndingAt(f.Col().gpEff, FindText(f.Ops(), text).value().y);
-        EXPECT_EQ(totals, c.prices ? "|0,10|0,20|0,30" : "|_______________|_______________|_______________");
+    }
+}
+
+TEST(BidPrintLayout, TotalsAreRoundedToCentsAndAddUp) {
+    const BidVatRate none, single{BidVatKind::Single, 19.0, {}}, reduced{BidVatKind::Single, 7.5, {}},
+        mixed{BidVatKind::Mixed, 19.0, {}};
+    const struct {
+        double net, gross;
+        BidVatRate vat;
+        bool prices;
+        const char *label, *values; // Netto | MWSt. | Brutto
+    } cases[] = {
+        // Sums of rounded totals lie just below the cent they stand for.
+        {7470.0 + 512.06, 8889.3 + 609.35, single, true, "19% MWSt.", "7.982,06|1.516,59|9.498,65"},
+        {6913.999999999999, 8227.66, single, true, "19% MWSt.", "6.914,00|1.313,66|8.227,66"},
+        {0.1, 0.1 + 0.2, single, true, "19% MWSt.", "0,10|0,20|0,30"},
+        {7470.0 + 512.06, 7470.0 + 512.06, none, true, "0% MWSt.", "7.982,06|0,00|7.982,06"},
+        {100.0, 107.5, reduced, true, "7,5% MWSt.", "100,00|7,50|107,50"},
+        {100.0, 115.0, mixed, true, "MWSt.", "100,00|15,00|115,00"},
+        {100.0, 119.0, single, false, "19% MWSt.", "_______________|_______________|_______________"},
+    };
+    for (const auto& c : cases) {
+        LayoutFixture f(c.prices);
+        BidPrintSummary summary;
+        summary.net = c.net;
+        summary.gross = c.gross;
+        summary.vat = c.vat;
+        EXPECT_TRUE(f.layout.PrintTotals(summary, true));
+        std::string values;
+        for (const char* text : {"Gesamtsumme Netto", c.label, "Gesamtsumme Brutto"}) {
+            const auto label = FindText(f.Ops(), text);
+            ASSERT_TRUE(label) << text;
+            values += "|" + f.EndingAt(f.Col().gpEff, label->y);
+        }
+        EXPECT_EQ(values.substr(1), c.values) << c.label;
+    }
+}
+
+TEST(BidPrintLayout, TextColumnStartsAfterTheWidestPositionNumber) {
+    const int ozWidth = CharWidth600(9, true), headingColumn = 100 + 150 + 8 * CharWidth600(9, false);
+    const struct {
+        std::vector<std::string> ozs;
+        int column;
+    } cases[] = {
+        {{}, headingColumn},
+        {{"1", "01.0030"}, headingColumn}, // fits below the heading "Pos.-Nr."
+        {{"1", "01.02.0030.1  ", "01.02"}, 100 + 12 * ozWidth + 60},
+        {{"01.02.0030.12A"}, 100 + 14 * ozWidth + 60},
+        {{std::string(80, '9')}, 100 + (4746 - 100) / 5}, // at most a fifth of the width
+    };
+    for (const auto& c : cases) {
+        CAngebotList list;
+        CBidPrintLayout layout;
+        CRecordingDevice device(TestCaps());
+        layout.SetPositionNumbers(c.ozs);
+        layout.BeginPage(device);
+        layout.PrintHeader("Rohbau");
+        EXPECT_EQ(layout.ColumnPositions().text, c.column) << c.ozs.size();
+        if (c.ozs.empty() || c.ozs.back().size() > 20) continue;
+        // The number and the short text of the record beside it do not overlap.
+        const int r = AddPrintPos(list, 1, 0, 1, c.ozs.back());
+        device.StartPage(1);
+        layout.PrintRecord(list, r);
+        const auto oz = FindText(device.pages[0], c.ozs.back()),
+                   text = FindText(device.pages[0], "Kurztext " + c.ozs.back());
+        ASSERT_TRUE(oz && text);
+        EXPECT_EQ(oz->y, text->y);
+        EXPECT_LT(VisibleRightEnd(*oz), text->x);
     }
 }
 
@@ -113,24 +183,27 @@ TEST(BidPrintLayout, LongTextLines) {
     for (int i = 0; i < 40; ++i)
         words += "Wort" + std::to_string(i) + " ";
     const std::string text = words + "Ende\r\n\n" + std::string(200, 'x') + "\nsiehe " +
-                             std::string(150, 'u') + " fertig\nA\tB\n\tC\nAAAAAAAAA\tD";
+                             std::string(150, 'u') + " fertig\nA\tB\n\tC\nAAAAAAAAA\tD\n" +
+                             std::string(11, '\t') + "Tabulatorwort";
     f.list.SetText(p, Fld::LongText, text);
     f.list.SetText(p, Fld::SupplementIndex, "01B1"); // such texts start one tab left of the text column
     EXPECT_TRUE(f.layout.PrintRecord(f.list, p));
 
-    const int tab = 8 * 36, start = f.Col().text - tab, column = f.Col().gp - start;
+    const int cw = CharWidth600(9, false), tab = 8 * cw, start = f.Col().text - tab,
+              column = f.Col().gp - start;
     std::vector<Op> lines;
     std::string drawn;
     for (const Op& op : f.Ops())
         if (IsFont(op, 9, false) && op.x < f.Col().gp) {
-            EXPECT_LE(RightEnd(op), f.layout.RightEdge()) << op.text;
+            // Every line ends before the "% Zu/Ab" column.
+            EXPECT_LE(VisibleRightEnd(op), f.Col().gp) << op.text;
             lines.push_back(op);
             drawn += op.text;
         }
     EXPECT_EQ(drawn, WithoutBreaks(text));
 
     // A word wider than the column is cut at the column's edge.
-    EXPECT_TRUE(FindText(lines, std::string(static_cast<size_t>(column / 36), 'x')));
+    EXPECT_TRUE(FindText(lines, std::string(static_cast<size_t>(column / cw), 'x')));
     // Tab stops every eight blanks from the start.
     const auto a = FindText(lines, "A"), b = FindText(lines, "B"), c = FindText(lines, "C"),
                d = FindText(lines, "D");
@@ -138,4 +211,8 @@ TEST(BidPrintLayout, LongTextLines) {
     EXPECT_EQ(b->x, a->x + tab);
     EXPECT_EQ(c->x, start + tab);
     EXPECT_EQ(d->x, start + 2 * tab);
+    // A word after tabs that does not fit beside them starts the next line, whole.
+    const auto tabbed = FindText(lines, "Tabulatorwort");
+    ASSERT_TRUE(tabbed);
+    EXPECT_EQ(tabbed->x, start);
 }

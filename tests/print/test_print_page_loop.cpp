@@ -1,3 +1,4 @@
+#include "model/calculation.h"
 #include "print/print_fixture.h"
 #include "print/print_page_loop.h"
 
@@ -8,20 +9,22 @@
 
 namespace {
 
-// Two titles and n positions with the long text (P1 belongs to title 02 although it comes
-// first in the list), then the sum line: 10,00 net, 11,90 gross.
+// Two titles and n positions of 10,00 with 19 % VAT and the long text (P1 belongs to title
+// 02 although it comes first in the list), then the sum line; calculated.
 struct Bill {
     CAngebotList list;
     explicit Bill(int n, const std::string& longText = "") {
         list.SetText(AddRec(list, "T", 1, 0, 0), Fld::OZ, "01");
         list.SetText(AddRec(list, "T", 2, 0, 0), Fld::OZ, "02");
-        for (int i = 1; i <= n; ++i)
-            list.SetText(AddPrintPos(list, 2 + i, i == 1 ? 2 : 1, 1, "P" + std::to_string(i)), Fld::LongText,
-                         longText);
-        const int sum = AddRec(list, "S", n + 3, 0, 0);
-        list.SetDouble(sum, Fld::TotalNet, 10.0);
-        list.SetDouble(sum, Fld::TotalGross, 11.9);
+        for (int i = 1; i <= n; ++i) {
+            const int p = AddPrintPos(list, 2 + i, i == 1 ? 2 : 1, 1, "P" + std::to_string(i));
+            list.SetText(p, Fld::LongText, longText);
+            list.SetDouble(p, Fld::VatPct, 19.0);
+            RecalcPosition(list, p);
+        }
+        AddRec(list, "S", n + 3, 0, 0);
         list.LinkDisplayChain();
+        CalcAll(list);
     }
 };
 
@@ -96,10 +99,9 @@ TEST(PrintPageLoop, EveryPageHeightPrintsTheRecordsOnceInTreeOrder) {
     DeviceCaps caps = TestCaps();
     caps.pageHeight = 20000;
     PrintRun tall(bill.list, caps);
-    tall.loop.SetVatRate(19);
     ASSERT_EQ(tall.All().pages, 1);
     EXPECT_EQ(DrawnOz(tall.device.ops), (std::vector<std::string>{"01", "P2", "P3", "02", "P1"}));
-    EXPECT_TRUE(FindText(tall.device.ops, "19% MWSt.") && FindText(tall.device.ops, "1,90"));
+    EXPECT_TRUE(FindText(tall.device.ops, "19% MWSt.") && FindText(tall.device.ops, "5,70"));
     const auto expected = RecordTexts(tall.Body());
 
     // Pages of growing height end after a short text (resume stage 1), after a quantity line
@@ -107,7 +109,7 @@ TEST(PrintPageLoop, EveryPageHeightPrintsTheRecordsOnceInTreeOrder) {
     // further page when they do not fit; the tiniest pages never fit them.
     std::set<int> stages;
     bool totalsAlone = false;
-    for (int height = 900; height < 4000; height += 7) {
+    for (int height = 1000; height < 4000; height += 7) { // from a line's room below the header
         caps.pageHeight = height;
         PrintRun run(bill.list, caps);
         ASSERT_FALSE(run.All(100).loop.ContinuePrinting()) << height;
@@ -153,12 +155,133 @@ TEST(PrintPageLoop, PagingBackAndJumpingGiveTheSamePage) {
         samePage(sequential, page);
     EXPECT_FALSE(sequential.loop.PrintPage(sequential.device, pages + 1));
 
+    // The page count, laid out without drawing, is that of the printed run.
+    PrintRun counted(bill.list);
+    EXPECT_EQ(counted.loop.CountPages(counted.device), pages);
+    EXPECT_TRUE(counted.device.ops.empty());
+    samePage(counted, pages);
+    CAngebotList empty;
+    PrintRun none(empty);
+    EXPECT_EQ(none.loop.CountPages(none.device), 0);
+
     // A run that starts at a later page has the pagination of a run from page 1.
     PrintRun jump(bill.list);
     jump.loop.BeginPrinting(jump.device, 3);
     EXPECT_TRUE(jump.device.ops.empty());
     for (int page : {3, pages, 2})
         samePage(jump, page);
+}
+
+namespace {
+
+// Appends a record with a short text.
+int Text(CAngebotList& list, const std::string& kind, double id, double parent, int level,
+         const std::string& shortText, const std::string& posType = "") {
+    const int r = AddRec(list, kind, id, parent, level, posType);
+    list.SetText(r, Fld::ShortText, shortText);
+    return r;
+}
+
+// Appends a calculated position with a VAT rate.
+void Priced(CAngebotList& list, double id, double parent, double quantity, double ep, double vat) {
+    const int p = AddPos(list, id, parent, 3, quantity, ep);
+    list.SetDouble(p, Fld::VatPct, vat);
+    RecalcPosition(list, p);
+}
+
+// The contract-regulation block that GAEB 90 files put in front of the LV.
+void ContractBlock(CAngebotList& list) {
+    Text(list, "L", 1, 0, 1, "Vertragliche Regelungen", "C");
+    Text(list, "B", 2, 1, 2, "", "C");
+    Text(list, "S", 3, 1, 2, "Ende Vertragliche Regelungen", "C");
+}
+
+// An LV "Neubau" with the area Erdarbeiten (7470,00 and a lump sum of 512,06 at 19 %), a
+// second area when `ausbau` is set (100,00 at the rate given), and its closing sum line when
+// `closed` is set.
+void Neubau(CAngebotList& list, bool closed, bool ausbau, double ausbauVat = 19.0) {
+    Text(list, "L", 10, 0, 1, "Neubau");
+    Text(list, "T", 11, 10, 2, "Erdarbeiten");
+    Priced(list, 12, 11, 150, 49.80, 19.0);
+    Priced(list, 13, 11, 1, 512.06, 19.0);
+    Text(list, "S", 14, 11, 3, "Summe Erdarbeiten");
+    if (ausbau) {
+        Text(list, "T", 15, 10, 2, "Ausbau");
+        Priced(list, 16, 15, 1, 100, ausbauVat);
+        Text(list, "S", 17, 15, 3, "Summe Ausbau");
+    }
+    if (closed) Text(list, "S", 18, 10, 2, "SUMME Neubau");
+}
+
+} // namespace
+
+// The header shows the short text of the bid's LV and the totals are those of the LV(s) with
+// the rate the positions carry; neither the first record nor the record at the last index
+// (often the sum of the last area) decides.
+TEST(PrintPageLoop, TitleAndTotalsAreThoseOfTheLv) {
+    const struct {
+        const char* what;
+        void (*build)(CAngebotList&);
+        const char *title, *vatLabel, *totals; // Netto | MWSt. | Brutto
+    } cases[] = {
+        {"contract block, LV with its sum line",
+         [](CAngebotList& l) {
+             ContractBlock(l);
+             Neubau(l, true, false);
+         },
+         "Neubau", "19% MWSt.", "7.982,06|1.516,59|9.498,65"},
+        {"LV without a sum line of its own",
+         [](CAngebotList& l) {
+             ContractBlock(l);
+             Neubau(l, false, true);
+         },
+         "Neubau", "19% MWSt.", "8.082,06|1.535,59|9.617,65"},
+        {"two rates", [](CAngebotList& l) { Neubau(l, true, true, 7.0); }, "Neubau", "MWSt.",
+         "8.082,06|1.523,59|9.605,65"},
+        {"two LVs",
+         [](CAngebotList& l) {
+             Text(l, "L", 1, 0, 1, "Los 1");
+             Priced(l, 2, 1, 10, 100, 0);
+             Text(l, "S", 3, 1, 2, "Summe Los 1");
+             Text(l, "L", 4, 0, 1, "Los 2");
+             Priced(l, 5, 4, 5, 100, 0);
+         },
+         "Los 1", "0% MWSt.", "1.500,00|0,00|1.500,00"},
+        {"no LV record",
+         [](CAngebotList& l) {
+             Text(l, "T", 1, 0, 1, "Rohbau");
+             Priced(l, 2, 1, 2, 100, 19);
+             Text(l, "T", 3, 0, 1, "Ausbau");
+             Priced(l, 4, 3, 1, 50, 19);
+             Text(l, "S", 5, 3, 2, "Summe Ausbau");
+         },
+         "Rohbau", "19% MWSt.", "250,00|47,50|297,50"},
+    };
+    for (const auto& c : cases) {
+        CAngebotList list;
+        c.build(list);
+        list.LinkDisplayChain();
+        CalcAll(list);
+        PrintRun run(list);
+        for (const auto& ops : run.All().device.pages) {
+            const auto label = FindText(ops, "Angebot \xfc"
+                                             "ber:");
+            ASSERT_TRUE(label) << c.what;
+            std::string title = "<none>";
+            for (const Op& op : ops)
+                if (IsFont(op, 12, true) && op.y == label->y && op.x > label->x) title = op.text;
+            EXPECT_EQ(title, c.title) << c.what;
+        }
+        const std::vector<Op>& ops = run.device.pages.back();
+        std::string totals;
+        for (const char* text : {"Gesamtsumme Netto", c.vatLabel, "Gesamtsumme Brutto"}) {
+            const auto line = FindText(ops, text);
+            ASSERT_TRUE(line) << c.what << ": " << text;
+            for (const Op& op : ops)
+                if (op.y == line->y && op.x > line->x) totals += "|" + op.text;
+        }
+        EXPECT_EQ(totals.substr(1), c.totals) << c.what;
+    }
 }
 
 TEST(PrintPageLoop, TwentyThousandPositions) {

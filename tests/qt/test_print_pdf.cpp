@@ -71,6 +71,16 @@ TEST(QtDrawDevice, ArialOrAMetricCompatibleFont) {
     EXPECT_NEAR(normal.cx, 528, 10);
     EXPECT_EQ(normal.cy, m.ascent + m.descent);
     EXPECT_GT(device.TextExtent({"Arial", -144, true}, "Pos.-Nr.").cx, normal.cx);
+    // Texts with blanks are measured word by word from a cache: within a pixel per word of
+    // the width of the whole text, the same on every measurement.
+    const std::string words = "Boden l\xf6sen, laden und abfahren; Wand 17,5 cm";
+    const TextSize wordByWord = device.TextExtent(arial, words);
+    const qreal whole =
+        QFontMetricsF(device.FontFor(arial), &writer).horizontalAdvance(CQtDrawDevice::ToQString(words));
+    EXPECT_NEAR(wordByWord.cx, whole, 8);
+    EXPECT_EQ(device.TextExtent(arial, words).cx, wordByWord.cx);
+    EXPECT_EQ(device.TextExtent(arial, "  ").cx,
+              qRound(2 * QFontMetricsF(device.FontFor(arial), &writer).horizontalAdvance(u' ')));
 }
 
 TEST(BidPdfExport, PagesAndFailure) {
@@ -101,15 +111,42 @@ TEST(BidPdfExport, PagesAndFailure) {
     EXPECT_EQ(printRange(2, 3), 2);
     EXPECT_EQ(printRange(all + 1, 0), 0);
 
+    // The page count of a page setup, laid out without printing, is that of the file.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bid.pdf"));
-    ASSERT_TRUE(ExportBidPdf(list, layout, 19, path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(CountPages(file.readAll()), all);
+    const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                             QPageLayout::Millimeter);
+    for (const auto& [pageLayout, dpi] : {std::pair{PdfPageLayout(), 600}, std::pair{letter, 300}}) {
+        QBuffer unused;
+        QPdfWriter setup(&unused);
+        setup.setResolution(dpi);
+        setup.setPageLayout(pageLayout);
+        const int counted = CountBidPages(list, layout, setup);
+        int pages = 0;
+        const CIoResult result = ExportBidPdf(list, layout, path, &pages, pageLayout, dpi);
+        ASSERT_TRUE(result) << result.Reason();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(CountPages(file.readAll()), pages);
+        EXPECT_EQ(counted, pages) << dpi;
+    }
+
+    // Failures carry a reason and leave an existing file as it was.
     const QString bad = dir.filePath(QStringLiteral("missing/bid.pdf"));
-    EXPECT_FALSE(ExportBidPdf(list, layout, 19, bad));
+    CIoResult result = ExportBidPdf(list, layout, bad);
+    EXPECT_EQ(result.Reason(), "Der Ordner der Datei ist nicht vorhanden.");
     EXPECT_FALSE(QFileInfo::exists(bad));
+    QFile before(path);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray content = before.readAll();
+    CAngebotList empty;
+    result = ExportBidPdf(empty, layout, path);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.Reason().find("nichts zu drucken"), std::string::npos);
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), content);
+    EXPECT_FALSE(ExportBidPdf(list, layout, dir.path()));
 }
 
 TEST(PdfCommand, RunsWithoutADisplay) {
