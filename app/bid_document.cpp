@@ -10,6 +10,9 @@
 #include "gaeb2000/p84_writer.h"
 #include "gaeb90/gaeb90_writer.h"
 #include "gaeb90/gaeb_converter.h"
+#include "gaebxml/gaeb_xml_document.h"
+#include "gaebxml/gaeb_xml_import.h"
+#include "gaebxml/x84_writer.h"
 #include "model/calculation.h"
 #include "model/display_tree.h"
 #include "model/info_blocks.h"
@@ -25,6 +28,7 @@ CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shel
 CBidDocument::~CBidDocument() = default;
 
 OpenType CBidDocument::DetectGaebType(const std::string& path) {
+    if (EndsWithNoCase(path, ".x83") || EndsWithNoCase(path, ".x84")) return OpenType::GaebXml;
     std::ifstream in(path, std::ios::binary);
     if (!in) return OpenType::Project;
     // The first line, read in bounded pieces so that a file without line ends costs little.
@@ -32,7 +36,8 @@ OpenType CBidDocument::DetectGaebType(const std::string& path) {
     char c;
     while (line.size() < 65536 && in.get(c) && c != '\n')
         line.push_back(c);
-    return line.find("#begin[GAEB]") != std::string::npos ? OpenType::Gaeb2000 : OpenType::Gaeb90;
+    if (line.find("#begin[GAEB]") != std::string::npos) return OpenType::Gaeb2000;
+    return CGaebXmlDocument::IsGaebXmlFile(path) ? OpenType::GaebXml : OpenType::Gaeb90;
 }
 
 OpenType CBidDocument::TypeForPath(const std::string& path) {
@@ -61,6 +66,8 @@ bool CBidDocument::ReadByType(const std::string& path) {
     }
     case OpenType::Gaeb2000:
         return OpenGaeb2000(path);
+    case OpenType::GaebXml:
+        return OpenGaebXml(path);
     default:
         return false;
     }
@@ -82,6 +89,19 @@ bool CBidDocument::OpenGaeb2000(const std::string& path) {
         m_shell.MessageBox("GAEB2000-Daten enthalten Gruppentrenner (Tausender-Kennzeichen).", "Information",
                            IShell::Buttons::Ok, IShell::Icon::Information);
     return true;
+}
+
+bool CBidDocument::OpenGaebXml(const std::string& path) {
+    if (!m_xml) m_xml = std::make_unique<CGaebXmlImport>();
+    if (!m_xml->Open(path, m_list)) return false;
+    m_shareTitle1 = m_xml->shareTitle1;
+    m_shareTitle2 = m_xml->shareTitle2;
+    return true;
+}
+
+const CIoResult& CBidDocument::GaebXmlResult() const {
+    static const CIoResult kNone;
+    return m_xml ? m_xml->LastError() : kNone;
 }
 
 bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
@@ -122,42 +142,48 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
 namespace {
 
 const char* const kFilterProject = "Angebotsdateien (*.ovf)|*.ovf|";
-const char* const kFilterInvitation = "GAEB - Angebotsaufforderung (*.D83; *.P83)|*.D83; *.P83|";
+const char* const kFilterInvitation =
+    "GAEB - Angebotsaufforderung (*.D83; *.P83; *.X83)|*.D83; *.P83; *.X83|";
 const char* const kFilterD84 = "GAEB - Angebotsabgabe (*.D84)|*.D84|";
 const char* const kFilterP84 = "GAEB - Angebotsabgabe (*.P84)|*.P84|";
+const char* const kFilterX84 = "GAEB - Angebotsabgabe (*.X84)|*.X84|";
 
 } // namespace
+
+std::string CBidDocument::OpenFilters() {
+    return std::string(kFilterProject) + kFilterInvitation + "|";
+}
+
+std::string CBidDocument::SaveFilters(OpenType type) {
+    switch (type) {
+    case OpenType::Gaeb90:
+        return std::string(kFilterD84) + "|";
+    case OpenType::Gaeb2000:
+        return std::string(kFilterP84) + "|";
+    case OpenType::GaebXml:
+        return std::string(kFilterX84) + "|";
+    default:
+        return std::string(kFilterProject) + "|";
+    }
+}
 
 bool CBidDocument::OpenCommand() {
     if (!PromptSave(-1)) return false;
     std::string path;
     int filter = 0;
-    if (!m_shell.OpenFileDialog(std::string(kFilterProject) + kFilterInvitation + "|", path, filter))
-        return false;
+    if (!m_shell.OpenFileDialog(OpenFilters(), path, filter)) return false;
     const bool ok = OpenFile(path, filter == 1 ? DetectGaebType(path) : OpenType::Project);
     m_modified = false;
     return ok;
 }
 
 bool CBidDocument::SaveCommand(int selectedRecord) {
-    std::string filter;
-    switch (m_openType) {
-    case OpenType::Gaeb90:
-        filter = kFilterD84;
-        break;
-    case OpenType::Gaeb2000:
-        filter = kFilterP84;
-        break;
-    default:
-        filter = kFilterProject;
-        break;
-    }
     const fs::path current(m_path);
     const std::string proposed = (current.parent_path() / current.stem()).string();
     CBidderFields fields(m_list, m_settings);
     fields.Open(selectedRecord);
     std::string path;
-    if (!m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path)) return false;
+    if (!m_shell.SaveFileDialog(SaveFilters(m_openType), proposed, "OVF", fields, path)) return false;
     return SaveTo(path, m_openType, &fields);
 }
 
@@ -239,7 +265,19 @@ bool CBidDocument::WriteByType(const std::string& path, OpenType writerType) {
         m_writerMessage = writer.errorMessage;
         return ok;
     }
+    case OpenType::GaebXml:
+        return WriteGaebXml(path);
     default:
         return false;
     }
+}
+
+bool CBidDocument::WriteGaebXml(const std::string& path) {
+    CGaebXmlDocument* document = m_xml ? m_xml->Document() : nullptr;
+    CGaebXmlDocument none;
+    CX84Writer writer(m_list, document ? *document : none);
+    writer.vatRate = BidVatRate();
+    const CIoResult result = writer.Write(path);
+    if (!result && writer.refused) m_writerMessage = result.Reason();
+    return result.Ok();
 }

@@ -2,6 +2,7 @@
 
 #include "app/settings_store.h"
 #include "app/shell.h"
+#include "common/io_result.h"
 #include "model/angebot_list.h"
 
 #include <functional>
@@ -13,9 +14,10 @@
 // file workflow (open, save, prompt to save). The Qt main window and the command line
 // tool both drive it.
 class CGaebTagTree;
+class CGaebXmlImport;
 
 // The kind of file that was opened; it selects the writer on save.
-enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
+enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2, GaebXml = 3 };
 
 class CBidDocument {
 public:
@@ -25,11 +27,17 @@ public:
     CAngebotList& List() { return m_list; }
     const CAngebotList& List() const { return m_list; }
 
-    // GAEB 2000 when the first line contains "#begin[GAEB]", else GAEB 90; a file that
-    // cannot be read gives the project file type.
+    // GAEB DA XML by the extension ".X83"/".X84" (any case) or the root element "GAEB", GAEB
+    // 2000 when the first line contains "#begin[GAEB]", else GAEB 90; a file that cannot be
+    // read gives the project file type.
     static OpenType DetectGaebType(const std::string& path);
     // Project file by the extension ".ovf" (any case), otherwise DetectGaebType.
     static OpenType TypeForPath(const std::string& path);
+
+    // The filter list of the open dialog: project files, then the GAEB invitations.
+    static std::string OpenFilters();
+    // The filter list of the save dialog for a bid opened as `type`.
+    static std::string SaveFilters(OpenType type);
 
     // Reads the file by the open type, sets the title, refills the views and calculates.
     // On failure the list is empty, no file is open and message 61239 was shown.
@@ -60,6 +68,8 @@ public:
     double DefaultVat() const { return m_defaultVat; }
     const std::string& ShareTitle1() const { return m_shareTitle1; }
     const std::string& ShareTitle2() const { return m_shareTitle2; }
+    // The outcome of the last GAEB DA XML open (reason and line of a failure).
+    const CIoResult& GaebXmlResult() const;
 
     // Called whenever the list was refilled, so that a view can rebuild itself.
     std::function<void()> onListRefilled;
@@ -69,6 +79,8 @@ public:
 private:
     bool ReadByType(const std::string& path);
     bool OpenGaeb2000(const std::string& path);
+    bool OpenGaebXml(const std::string& path);
+    bool WriteGaebXml(const std::string& path);
     bool WriteByType(const std::string& path, OpenType writerType);
     void ShowMessage(int id, const std::string& path);
 
@@ -83,6 +95,8 @@ private:
     std::string m_shareTitle2;
     // The tree of the last GAEB 2000 file, kept because the P84 is written by rewriting it.
     std::unique_ptr<CGaebTagTree> m_tree;
+    // The last GAEB DA XML file with its parsed document, kept because the X84 is built from it.
+    std::unique_ptr<CGaebXmlImport> m_xml;
     std::optional<std::string> m_savedBidder; // the bidder the save dialog took
     std::string m_writerMessage;              // a writer's own refusal, shown instead of the general message
 };

@@ -1,0 +1,253 @@
+#include "gaebxml/gaeb_xml_document.h"
+
+#include "common/code_page.h"
+#include "common/safe_file.h"
+#include "common/text_util.h"
+#include "gaebxml/xml_names.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kCannotRead = "Die Datei kann nicht gelesen werden.";
+const char* const kTooLarge = "Die Datei ist zu gro\xdf (mehr als 1 GB).";
+
+// Line of a byte offset: 1 + the line feeds before it.
+int LineAt(const std::string& bytes, size_t offset) {
+    offset = std::min(offset, bytes.size());
+    return 1 + static_cast<int>(
+                   std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
+std::string ParseReason(const pugi::xml_parse_result& result, size_t size) {
+    switch (result.status) {
+    case pugi::status_file_not_found:
+    case pugi::status_io_error:
+        return kCannotRead;
+    case pugi::status_out_of_memory:
+        return "Nicht gen\xfcgend Arbeitsspeicher, um die Datei zu lesen.";
+    case pugi::status_unrecognized_tag:
+        return "XML-Markierung nicht erkannt (unzul\xe4ssiges Zeichen nach \x84<\x93)";
+    case pugi::status_bad_pi:
+        return "Fehlerhafte XML-Deklaration oder Verarbeitungsanweisung";
+    case pugi::status_bad_comment:
+        return "Fehlerhafter XML-Kommentar";
+    case pugi::status_bad_cdata:
+        return "Fehlerhafter CDATA-Abschnitt";
+    case pugi::status_bad_doctype:
+        return "Fehlerhafte Dokumenttyp-Deklaration (DOCTYPE)";
+    case pugi::status_bad_pcdata:
+        return "Fehlerhafter Text zwischen den XML-Elementen";
+    case pugi::status_bad_start_element:
+        return "Fehlerhafter Anfang eines XML-Elements";
+    case pugi::status_bad_attribute:
+        return "Fehlerhaftes Attribut eines XML-Elements";
+    case pugi::status_bad_end_element:
+        return "Fehlerhaftes Ende eines XML-Elements";
+    case pugi::status_end_element_mismatch:
+        if (static_cast<size_t>(result.offset) >= size)
+            return "XML-Element nicht geschlossen (die Datei endet vorzeitig)";
+        return "XML-Element nicht geschlossen oder falsch geschlossen (das Ende passt nicht zum Anfang)";
+    case pugi::status_no_document_element:
+        return "Die Datei enth\xe4lt kein XML-Element.";
+    default:
+        return "Die Datei ist keine g\xfcltige XML-Datei.";
+    }
+}
+
+// The value of encoding="..." in the XML declaration at the start of the bytes, lower case.
+std::string DeclaredEncoding(std::string_view bytes) {
+    if (bytes.substr(0, 5) != "<?xml") return std::string();
+    const size_t end = bytes.find("?>");
+    const std::string_view declaration = bytes.substr(0, end);
+    const size_t key = declaration.find("encoding");
+    if (key == std::string_view::npos) return std::string();
+    size_t pos = declaration.find_first_of("\"'", key);
+    if (pos == std::string_view::npos) return std::string();
+    const char quote = declaration[pos];
+    const size_t close = declaration.find(quote, pos + 1);
+    if (close == std::string_view::npos) return std::string();
+    std::string name(declaration.substr(pos + 1, close - pos - 1));
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
+
+bool IsSingleByteEncoding(const std::string& name) {
+    for (const char* known : {"iso-8859-1", "iso-8859-15", "iso8859-1", "latin1", "latin-1", "windows-1252",
+                              "cp1252", "us-ascii", "ascii"})
+        if (name == known) return true;
+    return false;
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    return text.substr(i);
+}
+
+} // namespace
+
+CIoResult CGaebXmlDocument::Load(const std::string& path) {
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    if (ec) return CIoResult::Failure(kCannotRead);
+    if (size > kMaxFileSize) return CIoResult::Failure(kTooLarge);
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return CIoResult::Failure(kCannotRead);
+    return Parse(std::move(bytes));
+}
+
+CIoResult CGaebXmlDocument::Parse(std::string bytes) {
+    m_xml.reset();
+    ClearLinks();
+    m_namespace.clear();
+    if (bytes.size() > kMaxFileSize) return CIoResult::Failure(kTooLarge);
+    m_bytes = std::move(bytes);
+
+    pugi::xml_encoding encoding = pugi::encoding_utf8;
+    const bool utf16 = m_bytes.size() >= 2 && ((m_bytes[0] == '\xff' && m_bytes[1] == '\xfe') ||
+                                               (m_bytes[0] == '\xfe' && m_bytes[1] == '\xff'));
+    if (utf16) {
+        encoding = pugi::encoding_auto;
+    } else if (m_bytes.compare(0, 3, "\xef\xbb\xbf") != 0) {
+        const std::string declared = DeclaredEncoding(m_bytes);
+        if (IsSingleByteEncoding(declared)) {
+            m_bytes = Cp1252ToUtf8(m_bytes);
+        } else if (declared.rfind("utf-16", 0) == 0) {
+            encoding = pugi::encoding_auto;
+        } else if (!declared.empty() && declared != "utf-8" && declared != "utf8") {
+            const std::string reason = "Die Zeichenkodierung \x84" + Utf8ToCp1252Nearest(declared) +
+                                       "\x93 wird nicht unterst\xfctzt (m\xf6glich sind UTF-8, UTF-16, "
+                                       "ISO-8859-1 und Windows-1252).";
+            m_bytes.clear();
+            return CIoResult::Failure(reason, 1);
+        }
+    }
+
+    // Character references and the five predefined entities are expanded, nothing else:
+    // pugixml never reads external entities and never expands declared ones. The document
+    // type declaration is kept in the tree only to be looked at below.
+    const unsigned int options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_doctype;
+    const pugi::xml_parse_result result =
+        m_xml.load_buffer(m_bytes.data(), m_bytes.size(), options, encoding);
+    CIoResult outcome;
+    if (!result) {
+        outcome = CIoResult::Failure(ParseReason(result, m_bytes.size()),
+                                     utf16 ? 0 : LineAt(m_bytes, static_cast<size_t>(result.offset)));
+    } else {
+        pugi::xml_node root;
+        for (pugi::xml_node node = m_xml.first_child(); node && outcome.Ok(); node = node.next_sibling()) {
+            if (node.type() == pugi::node_doctype &&
+                std::string_view(node.value()).find("ENTITY") != std::string_view::npos) {
+                outcome =
+                    CIoResult::Failure("Die Datei enth\xe4lt eine Dokumenttyp-Deklaration mit Entit\xe4ten; "
+                                       "solche Dateien werden "
+                                       "aus Sicherheitsgr\xfcnden nicht gelesen.",
+                                       utf16 ? 0 : LineAt(m_bytes, static_cast<size_t>(node.offset_debug())));
+                break;
+            }
+            if (node.type() == pugi::node_element && !root) root = node;
+        }
+        if (outcome.Ok() && !HasLocalName(root, "GAEB")) {
+            outcome = CIoResult::Failure(
+                "Die Datei ist keine GAEB-DA-XML-Datei: Das erste XML-Element hei\xdft \x84" +
+                    Utf8ToCp1252Nearest(root ? root.name() : "") + "\x93 statt \x84GAEB\x93.",
+                root && !utf16 ? LineAt(m_bytes, static_cast<size_t>(root.offset_debug())) : 0);
+        }
+        if (outcome.Ok()) {
+            const std::string_view name = root.name();
+            const size_t colon = name.find(':');
+            const std::string attribute =
+                colon == std::string_view::npos ? "xmlns" : "xmlns:" + std::string(name.substr(0, colon));
+            m_namespace = Trim(root.attribute(attribute.c_str()).value());
+        }
+    }
+    // The parser copied what it needs; the bytes were kept only for the line numbers.
+    std::string().swap(m_bytes);
+    if (!outcome.Ok()) m_xml.reset();
+    return outcome;
+}
+
+pugi::xml_node CGaebXmlDocument::Root() const {
+    for (pugi::xml_node node = m_xml.first_child(); node; node = node.next_sibling())
+        if (node.type() == pugi::node_element) return HasLocalName(node, "GAEB") ? node : pugi::xml_node();
+    return pugi::xml_node();
+}
+
+std::string CGaebXmlDocument::Version() const {
+    return Trim(PathNamed(Root(), "GAEBInfo/Version").child_value());
+}
+
+std::string CGaebXmlDocument::Phase() const {
+    return Trim(PathNamed(Root(), "Award/DP").child_value());
+}
+
+void CGaebXmlDocument::Link(const pugi::xml_node& node, int record) {
+    m_links[node.internal_object()] = record;
+}
+
+int CGaebXmlDocument::RecordOf(const pugi::xml_node& node) const {
+    const auto it = m_links.find(node.internal_object());
+    return it == m_links.end() ? -1 : it->second;
+}
+
+void CGaebXmlDocument::ClearLinks() {
+    m_links.clear();
+    m_markups.clear();
+}
+
+bool CGaebXmlDocument::LooksLikeGaebXml(std::string_view head) {
+    std::string narrow;
+    if (head.size() >= 2 &&
+        ((head[0] == '\xff' && head[1] == '\xfe') || (head[0] == '\xfe' && head[1] == '\xff'))) {
+        // UTF-16: the markup is ASCII, so the non-zero bytes are enough to look at.
+        for (char c : head.substr(2))
+            if (c != '\0') narrow.push_back(c);
+        head = narrow;
+    } else if (head.substr(0, 3) == "\xef\xbb\xbf") {
+        head.remove_prefix(3);
+    }
+    for (;;) {
+        head = SkipBlanks(head);
+        if (head.substr(0, 4) == "<!--") {
+            const size_t end = head.find("-->");
+            if (end == std::string_view::npos) return false;
+            head.remove_prefix(end + 3);
+        } else if (head.substr(0, 2) == "<?") {
+            const size_t end = head.find("?>");
+            if (end == std::string_view::npos) return false;
+            head.remove_prefix(end + 2);
+        } else if (head.substr(0, 2) == "<!") {
+            const size_t bracket = head.find('[');
+            const size_t close = head.find('>');
+            const size_t end = bracket < close ? head.find("]>", bracket) : close;
+            if (end == std::string_view::npos) return false;
+            head.remove_prefix(end + (bracket < close ? 2 : 1));
+        } else {
+            break;
+        }
+    }
+    if (head.empty() || head[0] != '<') return false;
+    size_t end = 1;
+    while (end < head.size() && !IsSpace(head[end]) && head[end] != '>' && head[end] != '/')
+        ++end;
+    std::string_view name = head.substr(1, end - 1);
+    const size_t colon = name.rfind(':');
+    if (colon != std::string_view::npos) name.remove_prefix(colon + 1);
+    return name == "GAEB";
+}
+
+bool CGaebXmlDocument::IsGaebXmlFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::string head(65536, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    return LooksLikeGaebXml(head);
+}
