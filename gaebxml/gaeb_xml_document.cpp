@@ -23,7 +23,7 @@ int LineAt(const std::string& bytes, size_t offset) {
                    std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
-std::string ParseReason(const pugi::xml_parse_result& result, size_t size) {
+std::string StatusReason(const pugi::xml_parse_result& result) {
     switch (result.status) {
     case pugi::status_file_not_found:
     case pugi::status_io_error:
@@ -49,14 +49,26 @@ std::string ParseReason(const pugi::xml_parse_result& result, size_t size) {
     case pugi::status_bad_end_element:
         return "Fehlerhaftes Ende eines XML-Elements";
     case pugi::status_end_element_mismatch:
-        if (static_cast<size_t>(result.offset) >= size)
-            return "XML-Element nicht geschlossen (die Datei endet vorzeitig)";
-        return "XML-Element nicht geschlossen oder falsch geschlossen (das Ende passt nicht zum Anfang)";
+        return "XML-Element falsch geschlossen (das Ende passt nicht zum Anfang)";
     case pugi::status_no_document_element:
         return "Die Datei enth\xe4lt kein XML-Element.";
     default:
         return "Die Datei ist keine g\xfcltige XML-Datei.";
     }
+}
+
+// The reason of a parse failure; one in the last, unfinished piece of markup of the file
+// means that the file ends too early (a truncated file).
+std::string ParseReason(const pugi::xml_parse_result& result, const std::string& bytes) {
+    const size_t offset = static_cast<size_t>(std::max<std::ptrdiff_t>(result.offset, 0));
+    const size_t last = bytes.find_last_not_of(" \t\r\n");
+    const bool atEnd =
+        last == std::string::npos || offset >= last || bytes.find('>', offset) == std::string::npos;
+    if (atEnd && result.status == pugi::status_end_element_mismatch)
+        return "XML-Element nicht geschlossen (die Datei endet vorzeitig)";
+    if (atEnd && result.status != pugi::status_no_document_element)
+        return StatusReason(result) + " (die Datei endet vorzeitig)";
+    return StatusReason(result);
 }
 
 // The value of encoding="..." in the XML declaration at the start of the bytes, lower case.
@@ -138,7 +150,7 @@ CIoResult CGaebXmlDocument::Parse(std::string bytes) {
         m_xml.load_buffer(m_bytes.data(), m_bytes.size(), options, encoding);
     CIoResult outcome;
     if (!result) {
-        outcome = CIoResult::Failure(ParseReason(result, m_bytes.size()),
+        outcome = CIoResult::Failure(ParseReason(result, m_bytes),
                                      utf16 ? 0 : LineAt(m_bytes, static_cast<size_t>(result.offset)));
     } else {
         pugi::xml_node root;
