@@ -265,53 +265,43 @@ constexpr NearestEntry kNearest[] = {
 static_assert(std::is_sorted(std::begin(kNearest), std::end(kNearest),
                              [](const NearestEntry& a, const NearestEntry& b) { return a.cp < b.cp; }));
 
-// Calls emit(code point) for each character of a UTF-8 text, and emit(0xFFFD) once for
-// each invalid or truncated part, with the same rules as Utf8ToCp1252.
-template <typename Emit> void ForEachCodePoint(std::string_view text, Emit emit) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            emit(static_cast<char32_t>(lead));
-            ++i;
-            continue;
-        }
-        size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
-            emit(char32_t{0xFFFD});
-            ++i;
-            continue;
-        }
-        size_t taken = 1;
-        while (taken < length && i + taken < text.size()) {
-            const unsigned char c = static_cast<unsigned char>(text[i + taken]);
-            if (taken == 1 ? (c < low || c > high) : !IsContinuation(c)) break;
-            cp = (cp << 6) | (c & 0x3F);
-            ++taken;
-        }
-        emit(taken == length ? cp : char32_t{0xFFFD});
-        i += taken;
+// Decodes the character at text[i] (not ASCII) with the same rules as Utf8ToCp1252: cp is
+// its code point, or U+FFFD for an invalid or truncated part; returns the bytes taken.
+size_t DecodeAt(std::string_view text, size_t i, char32_t& cp) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        cp = 0xFFFD;
+        return 1;
     }
+    size_t taken = 1;
+    while (taken < length && i + taken < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i + taken]);
+        if (taken == 1 ? (c < low || c > high) : !IsContinuation(c)) break;
+        cp = (cp << 6) | (c & 0x3F);
+        ++taken;
+    }
+    if (taken != length) cp = 0xFFFD;
+    return taken;
 }
 
 } // namespace
@@ -325,19 +315,23 @@ const char* NearestCp1252(char32_t cp) {
 std::string Utf8ToCp1252Nearest(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    ForEachCodePoint(text, [&out](char32_t cp) {
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-            return;
-        }
+    size_t i = 0;
+    while (i < text.size()) {
+        // Plain ASCII, the bulk of most texts, is taken over in runs.
+        size_t end = i;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
+            ++end;
+        out.append(text.substr(i, end - i));
+        if (end == text.size()) break;
+        char32_t cp = 0;
+        i = end + DecodeAt(text, end, cp);
         const int byte = UnicodeToCp1252Impl(cp);
-        if (byte >= 0) {
+        if (byte >= 0)
             out.push_back(static_cast<char>(byte));
-        } else if (const char* nearest = NearestCp1252(cp)) {
+        else if (const char* nearest = NearestCp1252(cp))
             out += nearest;
-        } else {
+        else
             out.push_back('?');
-        }
-    });
+    }
     return out;
 }

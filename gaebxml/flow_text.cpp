@@ -146,7 +146,11 @@ void CFlowText::Add(std::string_view text) {
 void CFlowText::Break() {
     TrimTrailingBlanks(m_line);
     if (m_size >= kMaxChars && m_line.empty()) return;
-    m_lines.push_back(std::move(m_line));
+    // Empty lines at the start are dropped, those at the end when the text is taken.
+    if (!m_text.empty() || !m_line.empty()) {
+        m_text += m_line;
+        m_text += '\n';
+    }
     m_line.clear();
     ++m_size;
 }
@@ -156,21 +160,12 @@ void CFlowText::EnsureLineStart() {
 }
 
 std::string CFlowText::Text() const {
-    std::vector<std::string_view> lines(m_lines.begin(), m_lines.end());
+    std::string text = m_text;
     std::string last = m_line;
     TrimTrailingBlanks(last);
-    if (!last.empty()) lines.push_back(last);
-    size_t first = 0;
-    while (first < lines.size() && lines[first].empty())
-        ++first;
-    size_t end = lines.size();
-    while (end > first && lines[end - 1].empty())
-        --end;
-    std::string text;
-    for (size_t i = first; i < end; ++i) {
-        if (i > first) text += '\n';
-        text.append(lines[i]);
-    }
+    text += last;
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
     return text;
 }
 
@@ -204,9 +199,11 @@ std::string RecordText(std::string_view flowText) {
     const std::string text = Utf8ToCp1252Nearest(flowText);
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') out.push_back('\r');
-        out.push_back(c);
+    size_t start = 0;
+    for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1) {
+        out.append(text, start, nl - start);
+        out += "\r\n";
     }
+    out.append(text, start, std::string::npos);
     return out;
 }

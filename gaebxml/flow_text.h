@@ -36,7 +36,7 @@ private:
     void AppendPcdata(std::string_view text);
     void Add(std::string_view text);
 
-    std::vector<std::string> m_lines;
+    std::string m_text; // the finished lines, each ended by "\n"
     std::string m_line;
     size_t m_size = 0;
 };

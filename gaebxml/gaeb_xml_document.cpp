@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -15,6 +16,7 @@ namespace {
 
 const char* const kCannotRead = "Die Datei kann nicht gelesen werden.";
 const char* const kTooLarge = "Die Datei ist zu gro\xdf (mehr als 1 GB).";
+const char* const kOutOfMemory = "Nicht gen\xfcgend Arbeitsspeicher, um die Datei zu lesen.";
 
 // Line of a byte offset: 1 + the line feeds before it.
 int LineAt(const std::string& bytes, size_t offset) {
@@ -29,7 +31,7 @@ std::string StatusReason(const pugi::xml_parse_result& result) {
     case pugi::status_io_error:
         return kCannotRead;
     case pugi::status_out_of_memory:
-        return "Nicht gen\xfcgend Arbeitsspeicher, um die Datei zu lesen.";
+        return kOutOfMemory;
     case pugi::status_unrecognized_tag:
         return "XML-Markierung nicht erkannt (unzul\xe4ssiges Zeichen nach \x84<\x93)";
     case pugi::status_bad_pi:
@@ -110,48 +112,84 @@ CIoResult CGaebXmlDocument::Load(const std::string& path) {
     const auto size = fs::file_size(path, ec);
     if (ec) return CIoResult::Failure(kCannotRead);
     if (size > kMaxFileSize) return CIoResult::Failure(kTooLarge);
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return CIoResult::Failure(kCannotRead);
-    return Parse(std::move(bytes));
+    // The parser works on the buffer the file is read into, without a copy; the bytes as
+    // they were are read again only to count the line of a failure.
+    const size_t length = static_cast<size_t>(size);
+    char* buffer = static_cast<char*>(pugi::get_memory_allocation_function()(std::max<size_t>(length, 1)));
+    if (!buffer) return CIoResult::Failure(kOutOfMemory);
+    std::ifstream in(path, std::ios::binary);
+    in.read(buffer, static_cast<std::streamsize>(length));
+    if (!in || static_cast<size_t>(in.gcount()) != length) {
+        pugi::get_memory_deallocation_function()(buffer);
+        return CIoResult::Failure(kCannotRead);
+    }
+    return ParseOwned(buffer, length, [&path] {
+        std::string bytes;
+        ReadWholeFile(path, bytes);
+        return bytes;
+    });
 }
 
-CIoResult CGaebXmlDocument::Parse(std::string bytes) {
+CIoResult CGaebXmlDocument::Parse(const std::string& bytes) {
+    if (bytes.size() > kMaxFileSize) return CIoResult::Failure(kTooLarge);
+    char* buffer =
+        static_cast<char*>(pugi::get_memory_allocation_function()(std::max<size_t>(bytes.size(), 1)));
+    if (!buffer) return CIoResult::Failure(kOutOfMemory);
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    return ParseOwned(buffer, bytes.size(), [&bytes] { return bytes; });
+}
+
+CIoResult CGaebXmlDocument::ParseOwned(char* buffer, size_t size,
+                                       const std::function<std::string()>& original) {
     m_xml.reset();
     ClearLinks();
     m_namespace.clear();
-    if (bytes.size() > kMaxFileSize) return CIoResult::Failure(kTooLarge);
-    m_bytes = std::move(bytes);
 
+    const std::string_view bytes(buffer, size);
     pugi::xml_encoding encoding = pugi::encoding_utf8;
-    const bool utf16 = m_bytes.size() >= 2 && ((m_bytes[0] == '\xff' && m_bytes[1] == '\xfe') ||
-                                               (m_bytes[0] == '\xfe' && m_bytes[1] == '\xff'));
+    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xff' && bytes[1] == '\xfe') ||
+                                             (bytes[0] == '\xfe' && bytes[1] == '\xff'));
+    // A file in a single-byte encoding is parsed as UTF-8; its lines are counted in that form.
+    std::string converted;
     if (utf16) {
         encoding = pugi::encoding_auto;
-    } else if (m_bytes.compare(0, 3, "\xef\xbb\xbf") != 0) {
-        const std::string declared = DeclaredEncoding(m_bytes);
+    } else if (bytes.substr(0, 3) != "\xef\xbb\xbf") {
+        const std::string declared = DeclaredEncoding(bytes);
         if (IsSingleByteEncoding(declared)) {
-            m_bytes = Cp1252ToUtf8(m_bytes);
+            converted = Cp1252ToUtf8(bytes);
+            pugi::get_memory_deallocation_function()(buffer);
+            size = converted.size();
+            buffer = static_cast<char*>(pugi::get_memory_allocation_function()(std::max<size_t>(size, 1)));
+            if (!buffer) return CIoResult::Failure(kOutOfMemory);
+            std::copy(converted.begin(), converted.end(), buffer);
         } else if (declared.rfind("utf-16", 0) == 0) {
             encoding = pugi::encoding_auto;
         } else if (!declared.empty() && declared != "utf-8" && declared != "utf8") {
-            const std::string reason = "Die Zeichenkodierung \x84" + Utf8ToCp1252Nearest(declared) +
-                                       "\x93 wird nicht unterst\xfctzt (m\xf6glich sind UTF-8, UTF-16, "
-                                       "ISO-8859-1 und Windows-1252).";
-            m_bytes.clear();
-            return CIoResult::Failure(reason, 1);
+            pugi::get_memory_deallocation_function()(buffer);
+            return CIoResult::Failure("Die Zeichenkodierung \x84" + Utf8ToCp1252Nearest(declared) +
+                                          "\x93 wird nicht unterst\xfctzt (m\xf6glich sind UTF-8, UTF-16, "
+                                          "ISO-8859-1 und Windows-1252).",
+                                      1);
         }
     }
+    const auto lineAt = [&](std::ptrdiff_t offset) {
+        if (utf16) return 0;
+        return LineAt(converted.empty() ? original() : converted,
+                      static_cast<size_t>(std::max<std::ptrdiff_t>(offset, 0)));
+    };
 
     // Character references and the five predefined entities are expanded, nothing else:
     // pugixml never reads external entities and never expands declared ones. The document
-    // type declaration is kept in the tree only to be looked at below.
+    // type declaration is kept in the tree only to be looked at below. The document owns
+    // the buffer from here on.
     const unsigned int options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_doctype;
-    const pugi::xml_parse_result result =
-        m_xml.load_buffer(m_bytes.data(), m_bytes.size(), options, encoding);
+    const pugi::xml_parse_result result = m_xml.load_buffer_inplace_own(buffer, size, options, encoding);
     CIoResult outcome;
     if (!result) {
-        outcome = CIoResult::Failure(ParseReason(result, m_bytes),
-                                     utf16 ? 0 : LineAt(m_bytes, static_cast<size_t>(result.offset)));
+        const std::string text = converted.empty() && !utf16 ? original() : converted;
+        outcome = CIoResult::Failure(
+            ParseReason(result, text),
+            utf16 ? 0 : LineAt(text, static_cast<size_t>(std::max<std::ptrdiff_t>(result.offset, 0))));
     } else {
         pugi::xml_node root;
         for (pugi::xml_node node = m_xml.first_child(); node && outcome.Ok(); node = node.next_sibling()) {
@@ -159,9 +197,8 @@ CIoResult CGaebXmlDocument::Parse(std::string bytes) {
                 std::string_view(node.value()).find("ENTITY") != std::string_view::npos) {
                 outcome =
                     CIoResult::Failure("Die Datei enth\xe4lt eine Dokumenttyp-Deklaration mit Entit\xe4ten; "
-                                       "solche Dateien werden "
-                                       "aus Sicherheitsgr\xfcnden nicht gelesen.",
-                                       utf16 ? 0 : LineAt(m_bytes, static_cast<size_t>(node.offset_debug())));
+                                       "solche Dateien werden aus Sicherheitsgr\xfcnden nicht gelesen.",
+                                       lineAt(node.offset_debug()));
                 break;
             }
             if (node.type() == pugi::node_element && !root) root = node;
@@ -170,7 +207,7 @@ CIoResult CGaebXmlDocument::Parse(std::string bytes) {
             outcome = CIoResult::Failure(
                 "Die Datei ist keine GAEB-DA-XML-Datei: Das erste XML-Element hei\xdft \x84" +
                     Utf8ToCp1252Nearest(root ? root.name() : "") + "\x93 statt \x84GAEB\x93.",
-                root && !utf16 ? LineAt(m_bytes, static_cast<size_t>(root.offset_debug())) : 0);
+                root ? lineAt(root.offset_debug()) : 0);
         }
         if (outcome.Ok()) {
             const std::string_view name = root.name();
@@ -180,8 +217,6 @@ CIoResult CGaebXmlDocument::Parse(std::string bytes) {
             m_namespace = Trim(root.attribute(attribute.c_str()).value());
         }
     }
-    // The parser copied what it needs; the bytes were kept only for the line numbers.
-    std::string().swap(m_bytes);
     if (!outcome.Ok()) m_xml.reset();
     return outcome;
 }

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -25,7 +26,7 @@ public:
     CIoResult Load(const std::string& path);
     // Parses a file's bytes (UTF-8 with or without byte order mark, UTF-16, or a declared
     // single-byte encoding such as ISO-8859-1 or Windows-1252).
-    CIoResult Parse(std::string bytes);
+    CIoResult Parse(const std::string& bytes);
 
     // The root element "GAEB" (any prefix); empty before a successful parse.
     pugi::xml_node Root() const;
@@ -57,7 +58,10 @@ public:
     static bool IsGaebXmlFile(const std::string& path);
 
 private:
-    std::string m_bytes;
+    // Parses a buffer from pugixml's allocator, which the document takes over; `original`
+    // gives the bytes as they were, for the line of a failure.
+    CIoResult ParseOwned(char* buffer, size_t size, const std::function<std::string()>& original);
+
     pugi::xml_document m_xml;
     std::string m_namespace;
     std::unordered_map<const void*, int> m_links;
