@@ -126,6 +126,14 @@ TEST(CliXml, ConvertWritesABidWhoseTotalsAddUpAndWhichReadsBack) {
     EXPECT_EQ(again.out, dump.out);
 }
 
+TEST(CliXml, PrintsAnInvitation) {
+    const fs::path dir = Folder();
+    const CliRun r =
+        Cli({"pdf", (kData / "lv_small.X83").string(), (dir / "kita.pdf").string(), "--bidder", "Bau"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(FileText(dir / "kita.pdf").substr(0, 5), "%PDF-");
+}
+
 TEST(CliXml, BrokenInvitationFailsWithTheMessage) {
     const fs::path dir = Folder();
     std::ofstream(dir / "broken.X83") << "<GAEB><Award>";
