@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The plain text of the formatted texts of a GAEB DA XML file (UTF-8, lines joined by "\n"):
 // paragraphs ("p", "div", "li") and "br" end lines, "span" and other inline elements run on,

@@ -84,10 +84,10 @@ void CopyChild(const pugi::xml_node& source, pugi::xml_node target, const char* 
 }
 
 // The value of an information block of the first LV, line breaks as blanks, trimmed.
-std::string LvBlock(const CAngebotList& list, const char* key) {
+std::string LvBlock(CAngebotList& list, const char* key) {
     for (int i = 0; i < list.Count(); ++i) {
         if (list.GetChar(i, Fld::Kind) != Kind::Lv) continue;
-        CInfoBlocks blocks(const_cast<CAngebotList&>(list));
+        CInfoBlocks blocks(list);
         blocks.ParseLines(list.GetText(i, Fld::InfoText));
         std::string value;
         blocks.GetBlock(key, value);
