@@ -11,6 +11,9 @@
 #include "gaeb2000/p84_writer.h"
 #include "gaeb90/gaeb90_writer.h"
 #include "gaeb90/gaeb_converter.h"
+#include "gaebxml/gaeb_xml_document.h"
+#include "gaebxml/gaeb_xml_import.h"
+#include "gaebxml/x84_writer.h"
 #include "model/calculation.h"
 #include "model/display_tree.h"
 #include "model/info_blocks.h"
@@ -27,6 +30,7 @@ CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shel
 CBidDocument::~CBidDocument() = default;
 
 OpenType CBidDocument::DetectGaebType(const std::string& path) {
+    if (EndsWithNoCase(path, ".x83") || EndsWithNoCase(path, ".x84")) return OpenType::GaebXml;
     // Only a regular file is looked into: a pipe or device would never end its first line.
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return OpenType::Project;
@@ -37,7 +41,8 @@ OpenType CBidDocument::DetectGaebType(const std::string& path) {
     char c;
     while (line.size() < 65536 && in.get(c) && c != '\n')
         line.push_back(c);
-    return line.find("#begin[GAEB]") != std::string::npos ? OpenType::Gaeb2000 : OpenType::Gaeb90;
+    if (line.find("#begin[GAEB]") != std::string::npos) return OpenType::Gaeb2000;
+    return CGaebXmlDocument::IsGaebXmlFile(path) ? OpenType::GaebXml : OpenType::Gaeb90;
 }
 
 OpenType CBidDocument::TypeForPath(const std::string& path) {
@@ -77,6 +82,8 @@ CIoResult CBidDocument::ReadByType(const std::string& path) {
     }
     case OpenType::Gaeb2000:
         return OpenGaeb2000(path);
+    case OpenType::GaebXml:
+        return OpenGaebXml(path);
     }
     return CIoResult::Failure("Unbekannter Dateityp");
 }
@@ -105,6 +112,15 @@ CIoResult CBidDocument::OpenGaeb2000(const std::string& path) {
         m_shell.MessageBox("GAEB2000-Daten enthalten Gruppentrenner (Tausender-Kennzeichen).", "Information",
                            IShell::Buttons::Ok, IShell::Icon::Information);
     return CIoResult::Success();
+}
+
+CIoResult CBidDocument::OpenGaebXml(const std::string& path) {
+    if (!m_xml) m_xml = std::make_unique<CGaebXmlImport>();
+    CIoResult result = m_xml->Open(path, m_list);
+    if (!result) return result;
+    m_shareTitle1 = m_xml->shareTitle1;
+    m_shareTitle2 = m_xml->shareTitle2;
+    return result;
 }
 
 bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
@@ -147,36 +163,42 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
 namespace {
 
 const char* const kFilterProject = "Angebotsdateien (*.ovf)|*.ovf|";
-const char* const kFilterInvitation = "GAEB - Angebotsaufforderung (*.D83; *.P83)|*.D83; *.P83|";
+const char* const kFilterInvitation =
+    "GAEB - Angebotsaufforderung (*.D83; *.P83; *.X83)|*.D83; *.P83; *.X83|";
 const char* const kFilterD84 = "GAEB - Angebotsabgabe (*.D84)|*.D84|";
 const char* const kFilterP84 = "GAEB - Angebotsabgabe (*.P84)|*.P84|";
+const char* const kFilterX84 = "GAEB - Angebotsabgabe (*.X84)|*.X84|";
 
 } // namespace
+
+std::string CBidDocument::OpenFilters() {
+    return std::string(kFilterProject) + kFilterInvitation + "|";
+}
+
+std::string CBidDocument::SaveFilters(OpenType type) {
+    switch (type) {
+    case OpenType::Gaeb90:
+        return std::string(kFilterD84) + "|";
+    case OpenType::Gaeb2000:
+        return std::string(kFilterP84) + "|";
+    case OpenType::GaebXml:
+        return std::string(kFilterX84) + "|";
+    default:
+        return std::string(kFilterProject) + "|";
+    }
+}
 
 bool CBidDocument::OpenCommand() {
     if (!PromptSave(-1)) return false;
     std::string path;
     int filter = 0;
-    if (!m_shell.OpenFileDialog(std::string(kFilterProject) + kFilterInvitation + "|", path, filter))
-        return false;
+    if (!m_shell.OpenFileDialog(OpenFilters(), path, filter)) return false;
     const bool ok = OpenFile(path, filter == 1 ? DetectGaebType(path) : OpenType::Project);
     m_modified = false;
     return ok;
 }
 
 bool CBidDocument::SaveCommand(int selectedRecord) {
-    std::string filter;
-    switch (m_openType) {
-    case OpenType::Gaeb90:
-        filter = kFilterD84;
-        break;
-    case OpenType::Gaeb2000:
-        filter = kFilterP84;
-        break;
-    default:
-        filter = kFilterProject;
-        break;
-    }
     const fs::path current(m_path);
     const std::string proposed = (current.parent_path() / current.stem()).string();
     CBidderFields fields(m_list, m_settings);
@@ -184,7 +206,7 @@ bool CBidDocument::SaveCommand(int selectedRecord) {
     const std::string bidder = fields.Bidder();
     const std::string currency = fields.Currency();
     std::string path;
-    const bool chosen = m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path);
+    const bool chosen = m_shell.SaveFileDialog(SaveFilters(m_openType), proposed, "OVF", fields, path);
     // What was typed into the dialog is in the records already, even when it was cancelled.
     if (fields.Bidder() != bidder || fields.Currency() != currency) m_modified = true;
     if (!chosen) return false;
@@ -281,6 +303,18 @@ CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType
             return CIoResult::Failure("Es ist keine GAEB-2000-Datei ge\xf6"
                                       "ffnet");
         return CP84Writer(m_list, *m_tree).WriteTagFile(path);
+    case OpenType::GaebXml:
+        return WriteGaebXml(path);
     }
     return CIoResult::Failure("Unbekannter Dateityp");
+}
+
+CIoResult CBidDocument::WriteGaebXml(const std::string& path) {
+    CGaebXmlDocument* document = m_xml ? m_xml->Document() : nullptr;
+    CGaebXmlDocument none;
+    CX84Writer writer(m_list, document ? *document : none);
+    writer.vatRate = BidVatRate();
+    CIoResult result = writer.Write(path);
+    m_writerRefused = !result && writer.refused;
+    return result;
 }

@@ -14,9 +14,10 @@
 // file workflow (open, save, prompt to save). The Qt main window and the command line
 // tool both drive it.
 class CGaebTagTree;
+class CGaebXmlImport;
 
 // The kind of file that was opened; it selects the writer on save.
-enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
+enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2, GaebXml = 3 };
 
 class CBidDocument {
 public:
@@ -26,11 +27,17 @@ public:
     CAngebotList& List() { return m_list; }
     const CAngebotList& List() const { return m_list; }
 
-    // GAEB 2000 when the first line contains "#begin[GAEB]", else GAEB 90; a file that
-    // cannot be read gives the project file type.
+    // GAEB DA XML by the extension ".X83"/".X84" (any case) or the root element "GAEB", GAEB
+    // 2000 when the first line contains "#begin[GAEB]", else GAEB 90; a file that cannot be
+    // read gives the project file type.
     static OpenType DetectGaebType(const std::string& path);
     // Project file by the extension ".ovf" (any case), otherwise DetectGaebType.
     static OpenType TypeForPath(const std::string& path);
+
+    // The filter list of the open dialog: project files, then the GAEB invitations.
+    static std::string OpenFilters();
+    // The filter list of the save dialog for a bid opened as `type`.
+    static std::string SaveFilters(OpenType type);
 
     // Reads the file by the open type, sets the title, refills the views and calculates.
     // On failure the list is empty, no file is open and message 61239 was shown.
@@ -61,6 +68,7 @@ public:
     double DefaultVat() const { return m_defaultVat; }
     const std::string& ShareTitle1() const { return m_shareTitle1; }
     const std::string& ShareTitle2() const { return m_shareTitle2; }
+    // The outcome of the last GAEB DA XML open (reason and line of a failure).
 
     // Called whenever the list was refilled, so that a view can rebuild itself.
     std::function<void()> onListRefilled;
@@ -70,7 +78,9 @@ public:
 private:
     CIoResult ReadByType(const std::string& path);
     CIoResult OpenGaeb2000(const std::string& path);
+    CIoResult OpenGaebXml(const std::string& path);
     CIoResult WriteByType(const std::string& path, OpenType writerType);
+    CIoResult WriteGaebXml(const std::string& path);
     // What the D84 writer reads but the records do not hold yet: the LV names in the LV
     // lines and the bidder just entered.
     void PrepareD84();
@@ -88,6 +98,8 @@ private:
     std::string m_shareTitle2;
     // The tree of the last GAEB 2000 file, kept because the P84 is written by rewriting it.
     std::unique_ptr<CGaebTagTree> m_tree;
+    // The last GAEB DA XML file with its parsed document, kept because the X84 is built from it.
+    std::unique_ptr<CGaebXmlImport> m_xml;
     std::optional<std::string> m_savedBidder; // the bidder the save dialog took
     bool m_writerRefused = false;             // the writer refused the bid; its reason is the whole message
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -229,6 +230,108 @@ std::string Utf16ToCp1252(std::u16string_view text) {
         else
             AppendCp1252(out, unit);
         ++i;
+    }
+    return out;
+}
+
+namespace {
+
+struct NearestEntry {
+    char32_t cp;
+    const char* text; // Windows-1252 bytes
+};
+
+// Sorted by code point.
+constexpr NearestEntry kNearest[] = {
+    {0x02B9, "'"},    {0x02BA, "\""},   {0x02BB, "'"},    {0x02BC, "'"},      {0x02C8, "'"},
+    {0x02CB, "`"},    {0x02D0, ":"},    {0x02D7, "-"},    {0x03BC, "\xb5"},   {0x2000, " "},
+    {0x2001, " "},    {0x2002, " "},    {0x2003, " "},    {0x2004, " "},      {0x2005, " "},
+    {0x2006, " "},    {0x2007, " "},    {0x2008, " "},    {0x2009, " "},      {0x200A, " "},
+    {0x200B, ""},     {0x200C, ""},     {0x200D, ""},     {0x200E, ""},       {0x200F, ""},
+    {0x2010, "-"},    {0x2011, "-"},    {0x2012, "-"},    {0x2015, "\x97"},   {0x2017, "_"},
+    {0x201B, "'"},    {0x201F, "\""},   {0x2024, "."},    {0x2027, "\xb7"},   {0x2028, " "},
+    {0x2029, " "},    {0x202F, " "},    {0x2032, "'"},    {0x2033, "\""},     {0x2035, "`"},
+    {0x2043, "-"},    {0x2044, "/"},    {0x204E, "*"},    {0x205F, " "},      {0x2060, ""},
+    {0x2070, "\xb0"}, {0x2074, "4"},    {0x2080, "0"},    {0x2081, "1"},      {0x2082, "2"},
+    {0x2083, "3"},    {0x2116, "Nr."},  {0x2126, "Ohm"},  {0x2190, "<-"},     {0x2192, "->"},
+    {0x2194, "<->"},  {0x21D2, "=>"},   {0x2205, "\xd8"}, {0x2206, "Delta"},  {0x2212, "-"},
+    {0x2215, "/"},    {0x2217, "*"},    {0x2219, "\xb7"}, {0x221A, "Wurzel"}, {0x221E, "unendlich"},
+    {0x2223, "|"},    {0x2248, "~"},    {0x2260, "<>"},   {0x2261, "="},      {0x2264, "<="},
+    {0x2265, ">="},   {0x22C5, "\xb7"}, {0x2300, "\xd8"}, {0x2400, " "},      {0x2500, "-"},
+    {0x2502, "|"},    {0x25AA, "\x95"}, {0x25CF, "\x95"}, {0x2610, "[ ]"},    {0x2611, "[x]"},
+    {0x2612, "[x]"},  {0x2713, "x"},    {0x2714, "x"},    {0x2717, "x"},      {0x3000, " "},
+    {0xFEFF, ""},     {0xFF0C, ","},
+};
+static_assert(std::is_sorted(std::begin(kNearest), std::end(kNearest),
+                             [](const NearestEntry& a, const NearestEntry& b) { return a.cp < b.cp; }));
+
+// Decodes the character at text[i] (not ASCII) with the same rules as Utf8ToCp1252: cp is
+// its code point, or U+FFFD for an invalid or truncated part; returns the bytes taken.
+size_t DecodeAt(std::string_view text, size_t i, char32_t& cp) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        cp = 0xFFFD;
+        return 1;
+    }
+    size_t taken = 1;
+    while (taken < length && i + taken < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i + taken]);
+        if (taken == 1 ? (c < low || c > high) : !IsContinuation(c)) break;
+        cp = (cp << 6) | (c & 0x3F);
+        ++taken;
+    }
+    if (taken != length) cp = 0xFFFD;
+    return taken;
+}
+
+} // namespace
+
+const char* NearestCp1252(char32_t cp) {
+    const auto it = std::lower_bound(std::begin(kNearest), std::end(kNearest), cp,
+                                     [](const NearestEntry& e, char32_t c) { return e.cp < c; });
+    return it != std::end(kNearest) && it->cp == cp ? it->text : nullptr;
+}
+
+std::string Utf8ToCp1252Nearest(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        // Plain ASCII, the bulk of most texts, is taken over in runs.
+        size_t end = i;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
+            ++end;
+        out.append(text.substr(i, end - i));
+        if (end == text.size()) break;
+        char32_t cp = 0;
+        i = end + DecodeAt(text, end, cp);
+        const int byte = UnicodeToCp1252Impl(cp);
+        if (byte >= 0)
+            out.push_back(static_cast<char>(byte));
+        else if (const char* nearest = NearestCp1252(cp))
+            out += nearest;
+        else
+            out.push_back('?');
     }
     return out;
 }

@@ -25,3 +25,12 @@ std::string Cp1252ToUtf8(std::string_view text);
 std::string Utf8ToCp1252(std::string_view text);
 // Lone surrogates become '?'; so does a surrogate pair (no such character in Windows-1252).
 std::string Utf16ToCp1252(std::u16string_view text);
+
+// Utf8ToCp1252 for texts from outside (GAEB DA XML): a character that Windows-1252 lacks
+// becomes its nearest equivalent where one exists (special blanks become a blank, "≤" "<=",
+// the minus sign and other dashes "-", further quotes ' or "), zero-width characters and
+// the byte order mark are dropped, anything else becomes '?'.
+std::string Utf8ToCp1252Nearest(std::string_view text);
+// The replacement of one code point that Windows-1252 lacks: its nearest equivalent, ""
+// for a character to drop, or nullptr when there is none.
+const char* NearestCp1252(char32_t cp);

@@ -88,21 +88,30 @@ CIoResult WriteFileReplacing(const std::string& path, const std::string& data) {
     return CIoResult::Success();
 }
 
-CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t maxSize) {
-    data.clear();
+CIoResult CheckInputFile(const std::string& path, std::size_t& size, std::size_t maxSize) {
+    size = 0;
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) return CIoResult::Failure("Datei nicht vorhanden");
     if (fs::is_directory(status)) return CIoResult::Failure("Der Pfad bezeichnet einen Ordner");
     if (!fs::is_regular_file(status))
         return CIoResult::Failure("Keine gew\xf6hnliche Datei (Ger\xe4t oder Pipe)");
-    const auto size = fs::file_size(path, ec);
-    if (!ec && size > maxSize) return CIoResult::Failure("Datei zu gro\xdf");
+    const auto bytes = fs::file_size(path, ec);
+    if (ec) return CIoResult::Failure(SystemErrorText(ec.value()));
+    if (bytes > maxSize) return CIoResult::Failure("Datei zu gro\xdf");
+    size = static_cast<std::size_t>(bytes);
+    return CIoResult::Success();
+}
+
+CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t maxSize) {
+    data.clear();
+    std::size_t size = 0;
+    if (CIoResult checked = CheckInputFile(path, size, maxSize); !checked) return checked;
 
     errno = 0;
     FilePtr in(std::fopen(path.c_str(), "rb"));
     if (!in) return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
-    if (!ec) data.reserve(static_cast<std::size_t>(size));
+    data.reserve(size);
     char buffer[65536];
     for (;;) {
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, in.get());

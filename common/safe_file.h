@@ -14,6 +14,10 @@ constexpr std::size_t kMaxInputFileSize = std::size_t{1} << 30;
 // result names the cause ("Datenträger voll", "Zugriff verweigert", ...).
 CIoResult WriteFileReplacing(const std::string& path, const std::string& data);
 
+// Whether `path` is a regular file the readers may take in, with its size: devices, pipes
+// and folders are refused, so that a reader never waits for input that does not end.
+CIoResult CheckInputFile(const std::string& path, std::size_t& size, std::size_t maxSize = kMaxInputFileSize);
+
 // Reads a whole regular file as bytes. Devices, pipes and folders are refused, so that a
 // reader never waits for input that does not end.
 CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t maxSize = kMaxInputFileSize);

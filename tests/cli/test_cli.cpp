@@ -1,51 +1,18 @@
-#include "support/test_support.h"
+#include "support/cli_runner.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
+using Result = testsupport::CliResult;
 using testsupport::ReadBytes;
-
-Result RunCli(const std::vector<std::string>& args) {
-    const fs::path errFile = testsupport::TestDir() / "stderr.txt";
-    std::string command = Quote(ORVAK_CLI);
-    for (const std::string& a : args)
-        command += " " + Quote(a);
-    command += " 2>" + Quote(errFile.string());
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadBytes(errFile);
-    return result;
-}
+using testsupport::RunCli;
 
 // The test's folder with copies of fixture files.
 fs::path Workspace(const std::vector<std::string>& fixtures) {
@@ -156,12 +123,12 @@ TEST(Cli, Gaeb2000ConvertWritesP84ThatIsReadInsteadOfTheP83) {
 }
 
 TEST(Cli, PdfWritesTheBidAndOnFailureSaysWhyAndKeepsTheOldFile) {
-    const fs::path dir = Workspace("pdf", {"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
+    const fs::path dir = Workspace({"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
     const fs::path pdf = dir / "bid.pdf";
     Result r = RunCli({"pdf", (dir / "lv_basic.D83").string(), pdf.string(), "--bidder", "Müller Bau"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    const std::string written = ReadFile(pdf);
+    const std::string written = ReadBytes(pdf);
     EXPECT_EQ(written.substr(0, 5), "%PDF-");
 
     r = RunCli({"pdf", (dir / "lv_basic.D83").string(), (dir / "fehlt" / "bid.pdf").string()});
@@ -174,5 +141,5 @@ TEST(Cli, PdfWritesTheBidAndOnFailureSaysWhyAndKeepsTheOldFile) {
     std::ofstream(dir / "leer.ovf", std::ios::binary) << "";
     r = RunCli({"pdf", (dir / "leer.ovf").string(), pdf.string()});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(ReadFile(pdf), written);
+    EXPECT_EQ(ReadBytes(pdf), written);
 }

@@ -82,4 +82,31 @@ TEST(CodePage, InvalidUtf8AndUtf16BecomeQuestionMarks) {
     EXPECT_EQ(Utf16ToCp1252(std::u16string{0xD83D, 0xDE00, u'!'}), "?!");
 }
 
+TEST(CodePage, NearestEquivalentsOfCharactersWindows1252Lacks) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"2\xe2\x80\xaf"
+         "cm",
+         "2 cm"},                                                     // narrow no-break space
+        {"d \xe2\x89\xa4 2 m, h \xe2\x89\xa5 1", "d <= 2 m, h >= 1"}, // less and greater or equal
+        {"\xe2\x88\x92"
+         "5 \xe2\x80\x90 6",
+         "-5 - 6"}, // minus sign, hyphen
+        {"\xe2\x80\x9c"
+         "a\xe2\x80\x9d \xe2\x80\x93 \xe2\x80\x9f"
+         "b\xe2\x80\x9b",
+         "\x93"
+         "a\x94 \x96 \"b'"}, // kept where it exists, else plain
+        {"\xe2\x8c\x80"
+         "20 \xef\xbb\xbf\xe2\x80\x8b!",
+         "\xd8"
+         "20 !"},                                             // diameter; BOM and zero width dropped
+        {"M\xc3\xbcller \xe2\x82\xac", "M\xfcller \x80"},     // Windows-1252 itself
+        {"\xf0\x9f\x98\x80 \xe4\xb8\xad \xc0\xaf", "? ? ??"}, // no equivalent, invalid
+    };
+    for (const auto& [utf8, cp1252] : cases)
+        EXPECT_EQ(Utf8ToCp1252Nearest(utf8), cp1252) << utf8;
+    EXPECT_EQ(NearestCp1252(0x2264), std::string("<="));
+    EXPECT_EQ(NearestCp1252(0x4E2D), nullptr);
+}
+
 } // namespace

@@ -9,6 +9,8 @@
 #include "print/print_page_loop.h"
 #include "support/scripted_shell.h"
 
+#include "support/test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,8 +26,9 @@ struct SamplePrint : ::testing::Test {
 
     // Opens the sample; false (and the test is skipped) when it is missing.
     bool Open(const std::string& name) {
-        const std::string path = std::string(ORVAK_SAMPLES) + "/gaeb90/" + name;
-        if (!std::filesystem::exists(path)) return false;
+        const std::filesystem::path dir = testsupport::SamplesDir("gaeb90");
+        if (dir.empty()) return false;
+        const std::string path = (dir / name).string();
         EXPECT_TRUE(doc.OpenFile(path, CBidDocument::TypeForPath(path)));
         return true;
     }
@@ -74,7 +77,7 @@ double Amount(const std::string& text) {
 // A unit price of 10,00 for each of the 62 positions (4757,5 units; two positions have no
 // quantity): the bid's total, not the 30,00 of the last area, which ends the file.
 TEST_F(SamplePrint, TotalsOfAnLvWithoutClosingSumLine) {
-    if (!Open("Sample-2024-06-30_Result.d83")) GTEST_SKIP() << "samples missing";
+    if (!Open("Sample-2024-06-30_Result.d83")) GTEST_SKIP() << "Beispieldateien nicht vorhanden (../shared/samples), Test uebersprungen";
     PriceAll([](int) { return 10.0; });
     const auto pages = Print();
     ASSERT_FALSE(pages.empty());
@@ -86,7 +89,7 @@ TEST_F(SamplePrint, TotalsOfAnLvWithoutClosingSumLine) {
 // The contract-regulation block comes first; the title is the LV's. Totals and VAT add up to
 // the cent and follow the rates of the positions.
 TEST_F(SamplePrint, TitleVatAndTotalsOfAnLvAfterTheContractBlock) {
-    if (!Open("Flechtingen GS AA.d83")) GTEST_SKIP() << "samples missing";
+    if (!Open("Flechtingen GS AA.d83")) GTEST_SKIP() << "Beispieldateien nicht vorhanden (../shared/samples), Test uebersprungen";
     const auto unpriced = Print();
     ASSERT_GT(unpriced.size(), 50u);
     for (const auto& page : unpriced)
