@@ -2,6 +2,7 @@
 
 #include "app/bidder_fields.h"
 #include "app/messages.h"
+#include "app/recent_file_list.h"
 #include "common/code_page.h"
 #include "common/safe_file.h"
 #include "common/text_util.h"
@@ -114,9 +115,49 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
     }
     m_modified = false;
     if (onListRefilled) onListRefilled();
-    CalcAll(m_list);
+    // The view was filled before the calculation: it must show the new sums of the groups.
+    Recalculate();
     m_shell.EndWaitCursor();
     return ok;
+}
+
+void CBidDocument::Recalculate() {
+    CalcAll(m_list);
+    if (onRecalculated) onRecalculated();
+}
+
+void CBidDocument::Calculate() {
+    m_shell.BeginWaitCursor();
+    Recalculate();
+    m_modified = true;
+    m_shell.EndWaitCursor();
+}
+
+bool CBidDocument::OpenExisting(const std::string& path, CRecentFileList* recent, int n) {
+    std::error_code error;
+    if (!fs::is_regular_file(fs::path(path), error)) {
+        if (recent) {
+            recent->Remove(n);
+            recent->Save(m_settings);
+            if (onRecentChanged) onRecentChanged();
+        }
+        ShowMessage(Msg::FileMissing, path);
+        return false;
+    }
+    // Only now is the open bid given up: a missing file leaves it as it was, changes included.
+    m_modified = false;
+    return OpenFile(path, TypeForPath(path));
+}
+
+bool CBidDocument::OpenPath(const std::string& path, int selectedRecord) {
+    if (!PromptSave(selectedRecord)) return false;
+    return OpenExisting(path, nullptr, 0);
+}
+
+bool CBidDocument::OpenRecent(CRecentFileList& recent, int n, int selectedRecord) {
+    if (n < 0 || n >= recent.Count()) return false;
+    if (!PromptSave(selectedRecord)) return false;
+    return OpenExisting(recent.Path(n), &recent, n);
 }
 
 namespace {
@@ -128,8 +169,8 @@ const char* const kFilterP84 = "GAEB - Angebotsabgabe (*.P84)|*.P84|";
 
 } // namespace
 
-bool CBidDocument::OpenCommand() {
-    if (!PromptSave(-1)) return false;
+bool CBidDocument::OpenCommand(int selectedRecord) {
+    if (!PromptSave(selectedRecord)) return false;
     std::string path;
     int filter = 0;
     if (!m_shell.OpenFileDialog(std::string(kFilterProject) + kFilterInvitation + "|", path, filter))
@@ -141,23 +182,32 @@ bool CBidDocument::OpenCommand() {
 
 bool CBidDocument::SaveCommand(int selectedRecord) {
     std::string filter;
+    std::string extension; // of the filter, for a name typed without one
     switch (m_openType) {
     case OpenType::Gaeb90:
         filter = kFilterD84;
+        extension = "D84";
         break;
     case OpenType::Gaeb2000:
         filter = kFilterP84;
+        extension = "P84";
         break;
     default:
         filter = kFilterProject;
+        extension = "ovf";
         break;
     }
     const fs::path current(m_path);
     const std::string proposed = (current.parent_path() / current.stem()).string();
     CBidderFields fields(m_list, m_settings);
     fields.Open(selectedRecord);
+    const std::string openedBidder = fields.Bidder();
+    const std::string openedCurrency = fields.Currency();
     std::string path;
-    if (!m_shell.SaveFileDialog(filter + "|", proposed, "OVF", fields, path)) return false;
+    const bool chosen = m_shell.SaveFileDialog(filter + "|", proposed, extension, fields, path);
+    // What the user typed is in the records now, whether the dialog was confirmed or not.
+    if (fields.Bidder() != openedBidder || fields.Currency() != openedCurrency) m_modified = true;
+    if (!chosen) return false;
     return SaveTo(path, m_openType, &fields);
 }
 
@@ -168,9 +218,7 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
     } else {
         m_savedBidder.reset();
     }
-    CalcAll(m_list);
-    m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
-    m_path = path;
+    Recalculate();
     m_shell.BeginWaitCursor();
     bool ok = false;
     try {
@@ -187,6 +235,9 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
             ShowMessage(Msg::CannotSave, path);
         return false;
     }
+    // Title and path name the new file only once it was written.
+    m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
+    m_path = path;
     m_modified = false;
     return true;
 }

@@ -13,6 +13,7 @@
 // file workflow (open, save, prompt to save). The Qt main window and the command line
 // tool both drive it.
 class CGaebTagTree;
+class CRecentFileList;
 
 // The kind of file that was opened; it selects the writer on save.
 enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2 };
@@ -36,7 +37,16 @@ public:
     bool OpenFile(const std::string& path, OpenType openType);
 
     // The open command: prompt to save, open dialog, file type by the chosen filter, OpenFile.
-    bool OpenCommand();
+    bool OpenCommand(int selectedRecord = -1);
+    // Opens a named file (command line, a file dropped on the window): prompt to save,
+    // message 61245 when the file does not exist, else OpenFile by TypeForPath. The
+    // modified flag is cleared only when the open goes ahead.
+    bool OpenPath(const std::string& path, int selectedRecord);
+    // Opens recently used file n as OpenPath does; a missing file is removed from the list
+    // (and the list saved, onRecentChanged called) before 61245 is shown.
+    bool OpenRecent(CRecentFileList& recent, int n, int selectedRecord);
+    // "Projekt berechnen": CalcAll with the wait cursor; sets the modified flag.
+    void Calculate();
     // The save command: save dialog with bidder and currency, then SaveTo by the open type.
     bool SaveCommand(int selectedRecord);
     // Saves the bid: information blocks of the dialog into the LV record, CalcAll, title and
@@ -63,6 +73,10 @@ public:
 
     // Called whenever the list was refilled, so that a view can rebuild itself.
     std::function<void()> onListRefilled;
+    // Called after every full calculation, so that a view can show the new totals.
+    std::function<void()> onRecalculated;
+    // Called when OpenRecent removed a missing file from the recently used files.
+    std::function<void()> onRecentChanged;
     // Called with the path after every successful open (recently used files).
     std::function<void(const std::string&)> onOpened;
 
@@ -70,6 +84,9 @@ private:
     bool ReadByType(const std::string& path);
     bool OpenGaeb2000(const std::string& path);
     bool WriteByType(const std::string& path, OpenType writerType);
+    // OpenPath after the prompt: the existence check and the open.
+    bool OpenExisting(const std::string& path, CRecentFileList* recent, int n);
+    void Recalculate();
     void ShowMessage(int id, const std::string& path);
 
     IShell& m_shell;
