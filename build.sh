@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The set-up commands of the README:
-#   ./build.sh run    installs what is missing, builds and starts the application
+#   ./build.sh run [FILE]  installs what is missing, builds and starts the application (with FILE)
 #   ./build.sh test   installs what is missing, builds everything and runs every test
 #   ./build.sh bench  builds and runs the benchmark
 set -euo pipefail
+start_dir="$PWD"
 cd "$(dirname "$0")"
 build_dir="${BUILD_DIR:-build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
@@ -17,7 +18,13 @@ build() {
 case "${1:-}" in
 run)
     build
-    exec bash scripts/run.sh "$build_dir/orvak"
+    shift
+    # Files are named from where the command was given.
+    files=()
+    for f in "$@"; do
+        case "$f" in /*) files+=("$f") ;; *) files+=("$start_dir/$f") ;; esac
+    done
+    exec bash scripts/run.sh "$build_dir/orvak" "${files[@]}"
     ;;
 test)
     build
@@ -29,7 +36,7 @@ bench)
     "$build_dir/orvak-bench"
     ;;
 *)
-    echo "usage: ./build.sh run|test|bench" >&2
+    echo "usage: ./build.sh run [FILE]|test|bench" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6printsupport6 libgtest-dev libgmock-dev
-          qt6-qpa-plugins fonts-liberation2 xvfb xauth)
+          qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do
