@@ -396,7 +396,7 @@ bool CMainFrame::OpenFileDialog(const std::string& filters, std::string& path, i
     if (m_document.IsOpen()) dialog.setDirectory(QFileInfo(Local(m_document.Path())).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = LocalPath(dialog.selectedFiles().first());
-    filterIndex = static_cast<int>(qMax<qsizetype>(0, names.indexOf(dialog.selectedNameFilter())));
+    filterIndex = qMax(0, NameFilterIndex(names, dialog.selectedNameFilter()));
     return true;
 }
 

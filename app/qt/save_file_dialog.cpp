@@ -30,6 +30,15 @@ QStringList QtNameFilters(const std::string& filters) {
     return result;
 }
 
+int NameFilterIndex(const QStringList& filters, const QString& selected) {
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString& filter = filters[i];
+        if (filter == selected || filter.left(filter.lastIndexOf(QLatin1Char('('))).trimmed() == selected)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 CSaveFileDialog::CSaveFileDialog(QWidget* parent, const std::string& filters, const std::string& proposedName,
                                  const std::string& extension, CBidderFields& fields)
     : QFileDialog(parent), m_fields(fields), m_extension(extension), m_bidder(new QLineEdit(this)),

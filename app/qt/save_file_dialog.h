@@ -12,6 +12,10 @@ class QLineEdit;
 // dialog shows the descriptions as they are (use QFileDialog::HideNameFilterDetails).
 QStringList QtNameFilters(const std::string& filters);
 
+// The number of the filter that a file dialog reports as chosen (it reports the description
+// alone when the patterns are hidden), -1 for none.
+int NameFilterIndex(const QStringList& filters, const QString& selected);
+
 // The save dialog: a file dialog with the fields "Bieter/Auftragnehmer" and "Währung" below
 // the file type. The bidder field widens with the dialog, the currency keeps its width at
 // the right edge. Every change of a field goes into the bidder fields at once. A name typed

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -474,6 +475,27 @@ TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
     EXPECT_TRUE(buttons.contains(QStringLiteral("&Ja")));
     EXPECT_TRUE(buttons.contains(QStringLiteral("&Nein")));
     EXPECT_TRUE(buttons.contains(QStringLiteral("Abbrechen")));
+}
+
+// The real open dialog: the GAEB filter decides the type by the first line.
+TEST_F(FrameFixture, OpenDialogTakesTheTypeFromTheFilter) {
+    const QString d83 = dir.path() + QStringLiteral("/klein.d83");
+    ASSERT_TRUE(
+        QFile::copy(QString::fromStdString(std::string(ORVAK_TEST_DATA) + "/gaeb90/lv_basic.D83"), d83));
+    CMainFrame frame(&store);
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        filters = dialog->nameFilters();
+        dialog->selectNameFilter(filters.value(1));
+        dialog->selectFile(d83);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    frame.OnOpen();
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(frame.Document().GetOpenType(), OpenType::Gaeb90);
+    EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - klein.d83"));
 }
 
 TEST_F(FrameFixture, OpeningFromOutside) {

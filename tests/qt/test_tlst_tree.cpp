@@ -276,4 +276,14 @@ TEST_F(TreeFixture, NameFiltersMatchAnyLetterCase) {
                            QStringLiteral("d.p83")}));
     EXPECT_EQ(folder.entryList(patterns(filters[0]), QDir::Files | QDir::CaseSensitive, QDir::Name),
               QStringList({QStringLiteral("f.ovf"), QStringLiteral("g.OVF")}));
+    // The open dialog tells the chosen filter by its full text.
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[1]);
+    EXPECT_EQ(NameFilterIndex(filters, dialog.selectedNameFilter()), 1);
+    dialog.selectNameFilter(filters[0]);
+    EXPECT_EQ(NameFilterIndex(filters, dialog.selectedNameFilter()), 0);
+    EXPECT_EQ(NameFilterIndex(filters, QStringLiteral("Alle Dateien")), -1);
 }
