@@ -1,6 +1,9 @@
 #include "app/file_filters.h"
 
+#include "common/safe_file.h"
 #include "common/text_util.h"
+
+#include <filesystem>
 
 #include <cctype>
 
@@ -65,4 +68,12 @@ std::string CFileFilters::WithExtension(const std::string& path, const std::stri
     if (extension.empty() || path.empty()) return path;
     if (EndsWithNoCase(path, "." + extension)) return path;
     return path + "." + extension;
+}
+
+std::string CFileFilters::ExistingSpelling(const std::string& path) {
+    const std::filesystem::path p(path);
+    const std::string extension = p.extension().string();
+    if (extension.empty()) return path;
+    const std::string existing = FindFileBeside(path, extension);
+    return existing.empty() ? path : existing;
 }

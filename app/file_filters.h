@@ -26,4 +26,10 @@ public:
     // letter case, else with "." + extension appended (also behind another extension, so
     // that a file is never written under an extension its type does not have).
     static std::string WithExtension(const std::string& path, const std::string& extension);
+
+    // The file to write for a chosen path: the path itself when it exists or no file of the
+    // same name with the extension in another letter case does, else that file. Files come
+    // from a platform whose names ignore case; writing NAME.D84 beside an existing NAME.d84
+    // would leave two bids, and the open would read the old one.
+    static std::string ExistingSpelling(const std::string& path);
 };

@@ -92,8 +92,8 @@ CSaveFileDialog::CSaveFileDialog(QWidget* parent, const std::string& filters, co
 
 QString CSaveFileDialog::WithExtension(const QString& path) const {
     if (path.isEmpty() || QFileInfo(path).isDir()) return path;
-    return QFile::decodeName(QByteArray::fromStdString(
-        CFileFilters::WithExtension(QFile::encodeName(path).toStdString(), m_extension)));
+    const std::string named = CFileFilters::WithExtension(QFile::encodeName(path).toStdString(), m_extension);
+    return QFile::decodeName(QByteArray::fromStdString(CFileFilters::ExistingSpelling(named)));
 }
 
 void CSaveFileDialog::accept() {

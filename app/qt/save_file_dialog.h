@@ -19,7 +19,9 @@ int NameFilterIndex(const QStringList& filters, const QString& selected);
 // The save dialog: a file dialog with the fields "Bieter/Auftragnehmer" and "Währung" below
 // the file type. The bidder field widens with the dialog, the currency keeps its width at
 // the right edge. Every change of a field goes into the bidder fields at once. A name typed
-// without the extension of the filter gets it.
+// without the extension of the filter gets it; an existing file of that name with the
+// extension in another letter case is written instead of a second one (and confirmed as
+// any existing file is).
 class CSaveFileDialog : public QFileDialog {
     Q_OBJECT
 public:

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 TEST(FileFilters, ParsesTheFilterList) {
     const std::vector<SFileFilter> filters = CFileFilters::Parse(
         "Angebotsdateien (*.ovf)|*.ovf|GAEB - Angebotsaufforderung (*.D83; *.P83)|*.D83; *.P83||");
@@ -37,4 +40,20 @@ TEST(FileFilters, AnyCaseAndExtension) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(CFileFilters::WithExtension(c.path, c.extension), c.result) << c.path;
+}
+
+TEST(FileFilters, ExistingSpellingOfTheExtension) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "orvak_test_file_filters";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "Halle.d84") << "x";
+    // The bid saved as NAME.D84 goes into the NAME.d84 that the open reads.
+    EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Halle.D84").string()), (dir / "Halle.d84").string());
+    EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Halle.d84").string()), (dir / "Halle.d84").string());
+    // Only the extension may differ; nothing else is taken.
+    EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "halle.D84").string()), (dir / "halle.D84").string());
+    EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Neu.D84").string()), (dir / "Neu.D84").string());
+    EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Halle").string()), (dir / "Halle").string());
+    fs::remove_all(dir);
 }

@@ -18,7 +18,10 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -255,6 +258,21 @@ TEST_F(TreeFixture, SaveDialogCarriesBidderAndCurrency) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.ChosenPath(), proposed + ".D84");
+
+    // A bid saved before as NAME.d84 is written again under that name, after the question.
+    QFile(QString::fromStdString(proposed + ".d84")).open(QIODevice::WriteOnly);
+    CSaveFileDialog again(nullptr, "GAEB - Angebotsabgabe (*.D84)|*.D84||", proposed, "D84", fields);
+    QString question;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    again.accept();
+    EXPECT_EQ(again.result(), QDialog::Accepted);
+    EXPECT_EQ(again.ChosenPath(), proposed + ".d84");
+    EXPECT_TRUE(question.contains(QStringLiteral("LV_Los02.d84"))) << question.toStdString();
 }
 
 TEST_F(TreeFixture, NameFiltersMatchAnyLetterCase) {

