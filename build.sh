@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The set-up commands of the README:
-#   ./build.sh run             installs what is missing, builds and starts the application
+#   ./build.sh run [FILE]      installs what is missing, builds and starts the application (with FILE)
 #   ./build.sh test            installs what is missing and runs what CI runs: the build with
 #                              warnings as errors and every test, the same tests under
 #                              AddressSanitizer/UndefinedBehaviorSanitizer, and each fuzz
@@ -10,6 +10,7 @@
 #   ./build.sh fuzz [SECONDS]  builds the fuzz harnesses (clang) and runs each for SECONDS (60)
 #   ./build.sh bench           builds and runs the benchmark
 set -euo pipefail
+start_dir="$PWD"
 cd "$(dirname "$0")"
 build_dir="${BUILD_DIR:-build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
@@ -50,7 +51,13 @@ fuzz() { # seconds
 case "${1:-}" in
 run)
     build
-    exec bash scripts/run.sh "$build_dir/orvak" "${@:2}"
+    shift
+    # Files are named from where the command was given.
+    files=()
+    for f in "$@"; do
+        case "$f" in /*) files+=("$f") ;; *) files+=("$start_dir/$f") ;; esac
+    done
+    exec bash scripts/run.sh "$build_dir/orvak" "${files[@]}"
     ;;
 test)
     build
@@ -73,7 +80,7 @@ bench)
     "$build_dir/orvak-bench"
     ;;
 *)
-    echo "usage: ./build.sh run|test|check|test-asan|fuzz [SECONDS]|bench" >&2
+    echo "usage: ./build.sh run [FILE]|test|check|test-asan|fuzz [SECONDS]|bench" >&2
     exit 2
     ;;
 esac

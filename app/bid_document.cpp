@@ -2,6 +2,7 @@
 
 #include "app/bidder_fields.h"
 #include "app/messages.h"
+#include "app/recent_file_list.h"
 #include "common/code_page.h"
 #include "common/io_result.h"
 #include "common/safe_file.h"
@@ -155,9 +156,49 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
     }
     m_modified = false;
     if (onListRefilled) onListRefilled();
-    CalcAll(m_list);
+    // The view was filled before the calculation: it must show the new sums of the groups.
+    Recalculate();
     m_shell.EndWaitCursor();
     return ok;
+}
+
+void CBidDocument::Recalculate() {
+    CalcAll(m_list);
+    if (onRecalculated) onRecalculated();
+}
+
+void CBidDocument::Calculate() {
+    m_shell.BeginWaitCursor();
+    Recalculate();
+    m_modified = true;
+    m_shell.EndWaitCursor();
+}
+
+bool CBidDocument::OpenExisting(const std::string& path, CRecentFileList* recent, int n) {
+    std::error_code error;
+    if (!fs::is_regular_file(fs::path(path), error)) {
+        if (recent) {
+            recent->Remove(n);
+            recent->Save(m_settings);
+            if (onRecentChanged) onRecentChanged();
+        }
+        ShowMessage(Msg::FileMissing, path);
+        return false;
+    }
+    // Only now is the open bid given up: a missing file leaves it as it was, changes included.
+    m_modified = false;
+    return OpenFile(path, TypeForPath(path));
+}
+
+bool CBidDocument::OpenPath(const std::string& path, int selectedRecord) {
+    if (!PromptSave(selectedRecord)) return false;
+    return OpenExisting(path, nullptr, 0);
+}
+
+bool CBidDocument::OpenRecent(CRecentFileList& recent, int n, int selectedRecord) {
+    if (n < 0 || n >= recent.Count()) return false;
+    if (!PromptSave(selectedRecord)) return false;
+    return OpenExisting(recent.Path(n), &recent, n);
 }
 
 namespace {
@@ -188,8 +229,21 @@ std::string CBidDocument::SaveFilters(OpenType type) {
     }
 }
 
-bool CBidDocument::OpenCommand() {
-    if (!PromptSave(-1)) return false;
+std::string CBidDocument::SaveExtension(OpenType type) {
+    switch (type) {
+    case OpenType::Gaeb90:
+        return "D84";
+    case OpenType::Gaeb2000:
+        return "P84";
+    case OpenType::GaebXml:
+        return "X84";
+    default:
+        return "ovf";
+    }
+}
+
+bool CBidDocument::OpenCommand(int selectedRecord) {
+    if (!PromptSave(selectedRecord)) return false;
     std::string path;
     int filter = 0;
     if (!m_shell.OpenFileDialog(OpenFilters(), path, filter)) return false;
@@ -203,12 +257,13 @@ bool CBidDocument::SaveCommand(int selectedRecord) {
     const std::string proposed = (current.parent_path() / current.stem()).string();
     CBidderFields fields(m_list, m_settings);
     fields.Open(selectedRecord);
-    const std::string bidder = fields.Bidder();
-    const std::string currency = fields.Currency();
+    const std::string openedBidder = fields.Bidder();
+    const std::string openedCurrency = fields.Currency();
     std::string path;
-    const bool chosen = m_shell.SaveFileDialog(SaveFilters(m_openType), proposed, "OVF", fields, path);
-    // What was typed into the dialog is in the records already, even when it was cancelled.
-    if (fields.Bidder() != bidder || fields.Currency() != currency) m_modified = true;
+    const bool chosen =
+        m_shell.SaveFileDialog(SaveFilters(m_openType), proposed, SaveExtension(m_openType), fields, path);
+    // What the user typed is in the records now, whether the dialog was confirmed or not.
+    if (fields.Bidder() != openedBidder || fields.Currency() != openedCurrency) m_modified = true;
     if (!chosen) return false;
     return SaveTo(path, m_openType, &fields);
 }
@@ -221,7 +276,7 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
     } else {
         m_savedBidder.reset();
     }
-    CalcAll(m_list);
+    Recalculate();
     m_shell.BeginWaitCursor();
     CIoResult result;
     try {

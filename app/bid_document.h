@@ -15,6 +15,7 @@
 // tool both drive it.
 class CGaebTagTree;
 class CGaebXmlImport;
+class CRecentFileList;
 
 // The kind of file that was opened; it selects the writer on save.
 enum class OpenType { Project = 0, Gaeb90 = 1, Gaeb2000 = 2, GaebXml = 3 };
@@ -36,15 +37,26 @@ public:
 
     // The filter list of the open dialog: project files, then the GAEB invitations.
     static std::string OpenFilters();
-    // The filter list of the save dialog for a bid opened as `type`.
+    // The filter list of the save dialog for a bid opened as `type`, and the extension a
+    // name typed without one gets ("D84", "P84", "X84", "ovf").
     static std::string SaveFilters(OpenType type);
+    static std::string SaveExtension(OpenType type);
 
     // Reads the file by the open type, sets the title, refills the views and calculates.
     // On failure the list is empty, no file is open and message 61239 was shown.
     bool OpenFile(const std::string& path, OpenType openType);
 
     // The open command: prompt to save, open dialog, file type by the chosen filter, OpenFile.
-    bool OpenCommand();
+    bool OpenCommand(int selectedRecord = -1);
+    // Opens a named file (command line, a file dropped on the window): prompt to save,
+    // message 61245 when the file does not exist, else OpenFile by TypeForPath. The
+    // modified flag is cleared only when the open goes ahead.
+    bool OpenPath(const std::string& path, int selectedRecord);
+    // Opens recently used file n as OpenPath does; a missing file is removed from the list
+    // (and the list saved, onRecentChanged called) before 61245 is shown.
+    bool OpenRecent(CRecentFileList& recent, int n, int selectedRecord);
+    // "Projekt berechnen": CalcAll with the wait cursor; sets the modified flag.
+    void Calculate();
     // The save command: save dialog with bidder and currency, then SaveTo by the open type.
     bool SaveCommand(int selectedRecord);
     // Saves the bid: information blocks of the dialog into the LV record, CalcAll, title and
@@ -72,6 +84,10 @@ public:
 
     // Called whenever the list was refilled, so that a view can rebuild itself.
     std::function<void()> onListRefilled;
+    // Called after every full calculation, so that a view can show the new totals.
+    std::function<void()> onRecalculated;
+    // Called when OpenRecent removed a missing file from the recently used files.
+    std::function<void()> onRecentChanged;
     // Called with the path after every successful open (recently used files).
     std::function<void(const std::string&)> onOpened;
 
@@ -86,6 +102,9 @@ private:
     void PrepareD84();
     // The message with the path and, as a second paragraph, the reason.
     void ShowMessage(int id, const std::string& path, const CIoResult& reason = CIoResult());
+    // OpenPath after the prompt: the existence check and the open.
+    bool OpenExisting(const std::string& path, CRecentFileList* recent, int n);
+    void Recalculate();
 
     IShell& m_shell;
     CAppSettings& m_settings;

@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "common/code_page.h"
+
 namespace {
 
 template <typename Map, typename T> bool Lookup(const Map& map, const std::string& name, T& value) {
@@ -44,10 +46,29 @@ bool CMemorySettingsStore::SetBinary(const std::string& name, const std::vector<
     return true;
 }
 
+bool ISettingsStore::GetUtf8(const std::string& name, std::string& value) const {
+    std::string text;
+    if (!GetString(name, text)) return false;
+    value = Cp1252ToUtf8(text);
+    return true;
+}
+
+bool ISettingsStore::SetUtf8(const std::string& name, const std::string& value) {
+    return SetString(name, Utf8ToCp1252(value));
+}
+
+bool CMemorySettingsStore::GetUtf8(const std::string& name, std::string& value) const {
+    return GetString(name, value);
+}
+
+bool CMemorySettingsStore::SetUtf8(const std::string& name, const std::string& value) {
+    return SetString(name, value);
+}
+
 bool CAppSettings::RecentFile(int n, std::string& path) const {
-    return m_store.GetString("Dateien/datei" + std::to_string(n), path);
+    return m_store.GetUtf8("Dateien/datei" + std::to_string(n), path);
 }
 
 void CAppSettings::SetRecentFile(int n, const std::string& path) {
-    m_store.SetString("Dateien/datei" + std::to_string(n), path);
+    m_store.SetUtf8("Dateien/datei" + std::to_string(n), path);
 }

@@ -17,6 +17,10 @@ public:
     virtual bool SetNumber(const std::string& name, int32_t value) = 0;
     virtual bool GetBinary(const std::string& name, std::vector<uint8_t>& value) const = 0;
     virtual bool SetBinary(const std::string& name, const std::vector<uint8_t>& value) = 0;
+    // Texts that are UTF-8, not Windows-1252: file paths. By default kept as strings
+    // converted to Windows-1252; both stores keep them unchanged.
+    virtual bool GetUtf8(const std::string& name, std::string& value) const;
+    virtual bool SetUtf8(const std::string& name, const std::string& value);
 };
 
 class CMemorySettingsStore : public ISettingsStore {
@@ -27,6 +31,8 @@ public:
     bool SetNumber(const std::string& name, int32_t value) override;
     bool GetBinary(const std::string& name, std::vector<uint8_t>& value) const override;
     bool SetBinary(const std::string& name, const std::vector<uint8_t>& value) override;
+    bool GetUtf8(const std::string& name, std::string& value) const override;
+    bool SetUtf8(const std::string& name, const std::string& value) override;
 
 private:
     std::map<std::string, std::string> m_strings;
@@ -56,7 +62,7 @@ public:
     bool ColumnWidths(std::vector<uint8_t>& value) const { return m_store.GetBinary("HDSettings", value); }
     void SetColumnWidths(const std::vector<uint8_t>& value) { m_store.SetBinary("HDSettings", value); }
 
-    // Recently used file n (1 to 4), section "Dateien".
+    // Recently used file n (1 to 4), section "Dateien"; paths are UTF-8 and not cut.
     bool RecentFile(int n, std::string& path) const;
     void SetRecentFile(int n, const std::string& path);
 

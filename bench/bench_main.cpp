@@ -2,6 +2,7 @@
 // saving them. Not a test: it prints the times and exits 0.
 #include "app/bid_document.h"
 #include "app/record_dump.h"
+#include "bench/bench_position_list.h"
 #include "model/calculation.h"
 #include "model/project_file.h"
 
@@ -167,7 +168,7 @@ double Seconds(std::chrono::steady_clock::time_point start) {
 
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
     const fs::path dir = fs::temp_directory_path() / "orvak_bench";
     fs::create_directories(dir);
     const fs::path d83 = dir / "bench.D83";
@@ -239,5 +240,7 @@ int main() {
         }
         fs::remove(x83);
     }
+
+    BenchPositionList(argc, argv);
     return 0;
 }

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6printsupport6 libgtest-dev libgmock-dev
-          qt6-qpa-plugins fonts-liberation2 xvfb xauth libpugixml-dev clang libclang-rt-14-dev)
+          qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 xvfb xauth libpugixml-dev clang
+          libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,15 +1,114 @@
 #pragma once
 
+#include "app/bid_document.h"
+#include "app/command_state.h"
+#include "app/recent_file_list.h"
+#include "app/settings_store.h"
+#include "app/shell.h"
+
 #include <QMainWindow>
 
-// The single main window of the application.
-class CMainFrame : public QMainWindow {
+#include <map>
+#include <memory>
+#include <optional>
+
+class CHtmHelpView;
+class CMemoView;
+class CTreeListView;
+class QSplitter;
+class QStackedWidget;
+
+// The single main window: menu "Datei", toolbar and status bar; the position list above
+// the memo pane in a splitter, or the help view in their place. It owns the document and
+// is its shell: message boxes, file dialogs, title and wait cursor. Window placement, pane
+// height, column widths and the recently used files are kept in the settings store.
+class CMainFrame : public QMainWindow, public IShell {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    // `store`: the settings store to use (tests); none: the QSettings of the product.
+    explicit CMainFrame(ISettingsStore* store = nullptr, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     static QString ApplicationTitle();
 
+    // IShell
+    Answer MessageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                      Icon icon) override;
+    void SetWindowTitle(const std::string& title) override;
+    bool OpenFileDialog(const std::string& filters, std::string& path, int& filterIndex) override;
+    bool SaveFileDialog(const std::string& filters, const std::string& proposedName,
+                        const std::string& defaultExtension, CBidderFields& fields,
+                        std::string& path) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+    // The commands of the menu and the toolbar.
+    void OnOpen();
+    void OnSave();
+    void OnCalculate();
+    void OnLvInfo();
+    void OnPreview();
+    void OnPrint();
+    void OnHelp();
+    void OnOpenRecent(int n);
+    void OnAbout();
+    // Opens a file named outside the window (command line, a file dropped on the window):
+    // prompt to save, 61245 when it is missing, the type by extension and first line.
+    void OpenFromOutside(const QString& path);
+
+    bool IsHelpShown() const { return m_helpView != nullptr; }
+    CBidDocument& Document() { return m_document; }
+    CAppSettings& Settings() { return m_settings; }
+    const CRecentFileList& RecentFiles() const { return m_recent; }
+    QAction* Action(Command command) const;
+    QMenu* FileMenu() const { return m_fileMenu; }
+    CTreeListView* ListView() const { return m_listView; }
+    CMemoView* MemoView() const { return m_memoView; }
+    CHtmHelpView* HelpView() const { return m_helpView; }
+    QSplitter* Splitter() const { return m_splitter; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Commands whose dialogs are not built yet say so.
+    void NotYetAvailable(const QString& command);
+
 private:
+    QAction* AddAction(Command command, const QString& text, const QString& icon, const QString& tip,
+                       const QString& statusTip, const QKeySequence& shortcut);
+    void CreateActions();
     void CreateMenus();
+    void CreateToolBar();
+    void CreateViews();
+    void RebuildRecentMenu();
+    void UpdateCommands();
+    void ShowLongText(int record);
+    void ApplyPaneSize();
+    void RestorePlacement();
+    void StorePlacement();
+    int SelectedRecord() const;
+
+    std::unique_ptr<ISettingsStore> m_ownStore;
+    ISettingsStore& m_store;
+    CAppSettings m_settings;
+    CBidDocument m_document;
+    CRecentFileList m_recent;
+
+    std::map<Command, QAction*> m_actions;
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+
+    QStackedWidget* m_stack = nullptr;
+    QSplitter* m_splitter = nullptr;
+    CTreeListView* m_listView = nullptr;
+    CMemoView* m_memoView = nullptr;
+    CHtmHelpView* m_helpView = nullptr;
+
+    std::optional<int32_t> m_storedPane; // "PaneSize" as read at the start
+    bool m_paneMovedByUser = false;      // from then on the splitter keeps what the user chose
+    bool m_shown = false;                // placement and pane are stored only for a shown window
 };

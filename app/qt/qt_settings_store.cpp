@@ -46,3 +46,15 @@ bool CQtSettingsStore::SetBinary(const std::string& name, const std::vector<uint
                                                                  static_cast<qsizetype>(value.size())));
     return m_settings.status() == QSettings::NoError;
 }
+
+bool CQtSettingsStore::GetUtf8(const std::string& name, std::string& value) const {
+    const QVariant v = m_settings.value(QString::fromStdString(name));
+    if (v.typeId() != QMetaType::QString) return false;
+    value = v.toString().toStdString();
+    return true;
+}
+
+bool CQtSettingsStore::SetUtf8(const std::string& name, const std::string& value) {
+    m_settings.setValue(QString::fromStdString(name), QString::fromStdString(value));
+    return m_settings.status() == QSettings::NoError;
+}

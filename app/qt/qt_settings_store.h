@@ -16,6 +16,8 @@ public:
     bool SetNumber(const std::string& name, int32_t value) override;
     bool GetBinary(const std::string& name, std::vector<uint8_t>& value) const override;
     bool SetBinary(const std::string& name, const std::vector<uint8_t>& value) override;
+    bool GetUtf8(const std::string& name, std::string& value) const override;
+    bool SetUtf8(const std::string& name, const std::string& value) override;
 
 private:
     mutable QSettings m_settings;

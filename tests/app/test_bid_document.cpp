@@ -1,6 +1,7 @@
 #include "app/bid_document.h"
 #include "app/bidder_fields.h"
 #include "app/messages.h"
+#include "app/recent_file_list.h"
 #include "common/safe_file.h"
 #include "model/calculation.h"
 #include "model/project_file.h"
@@ -187,4 +188,113 @@ TEST_F(DocumentFixture, Gaeb2000WithGroupSeparatorsInformsTheUser) {
     }
     EXPECT_GT(sums, 0);
     EXPECT_NE(doc.List().FindRecord(Fld::Quantity, FieldValue(1.25)), -1);
+}
+
+TEST_F(DocumentFixture, OpenRecentOfAMissingFileKeepsTheOpenBidModified) {
+    const std::string path = MakeProjectFile("recent.ovf");
+    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
+    doc.SetModified(true);
+    CRecentFileList recent;
+    const std::string missing = (TempDir() / "weg.D83").string();
+    recent.Add(path);
+    recent.Add(missing);
+    int changes = 0;
+    doc.onRecentChanged = [&] { ++changes; };
+    shell.answers = {IShell::Answer::No}; // do not save the changes
+    EXPECT_FALSE(doc.OpenRecent(recent, 0, -1));
+    // The bid stays on screen with its changes still marked, so closing asks again.
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Path(), path);
+    ASSERT_EQ(shell.messages.size(), 2u);
+    EXPECT_EQ(shell.messages[1], Msg::Format(Msg::FileMissing, missing));
+    // The entry went from the list and from the settings.
+    ASSERT_EQ(recent.Count(), 1);
+    EXPECT_EQ(recent.Path(0), path);
+    EXPECT_EQ(changes, 1);
+    std::string stored;
+    ASSERT_TRUE(settings.RecentFile(1, stored));
+    EXPECT_EQ(stored, path);
+
+    // An existing entry opens by its type; the flag is cleared then.
+    shell.answers = {IShell::Answer::No};
+    EXPECT_TRUE(doc.OpenRecent(recent, 0, -1));
+    EXPECT_FALSE(doc.IsModified());
+    // Cancel at the prompt: nothing happens.
+    doc.SetModified(true);
+    shell.answers = {IShell::Answer::Cancel};
+    EXPECT_FALSE(doc.OpenRecent(recent, 0, -1));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.OpenRecent(recent, 5, -1));
+}
+
+TEST_F(DocumentFixture, OpenPathByTypeOrFileMissing) {
+    const std::string path = MakeProjectFile("outside.ovf");
+    EXPECT_TRUE(doc.OpenPath(path, -1));
+    EXPECT_EQ(doc.GetOpenType(), OpenType::Project);
+    const std::string missing = (TempDir() / "fehlt.ovf").string();
+    EXPECT_FALSE(doc.OpenPath(missing, -1));
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0], Msg::Format(Msg::FileMissing, missing));
+    EXPECT_EQ(doc.Path(), path);                        // the open bid stays
+    EXPECT_FALSE(doc.OpenPath(TempDir().string(), -1)); // a folder is no file
+}
+
+TEST_F(DocumentFixture, FailedSaveKeepsTitleAndPath) {
+    const std::string path = MakeProjectFile("title.ovf");
+    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
+    const std::string title = shell.title;
+    EXPECT_FALSE(doc.SaveTo((TempDir() / "no_such_folder" / "x.ovf").string(), OpenType::Project, nullptr));
+    EXPECT_EQ(shell.title, title);
+    EXPECT_EQ(doc.Path(), path);
+}
+
+TEST_F(DocumentFixture, BidderTypedInTheSaveDialogMarksTheBidModified) {
+    // A save dialog in which the user types a bidder and then cancels.
+    struct CTypingShell : CScriptedShell {
+        std::string typed;
+        bool SaveFileDialog(const std::string& filters, const std::string& proposedName,
+                            const std::string& extension, CBidderFields& fields, std::string& path) override {
+            if (!typed.empty()) fields.SetBidder(typed);
+            return CScriptedShell::SaveFileDialog(filters, proposedName, extension, fields, path);
+        }
+    } typing;
+    CBidDocument bid(typing, settings);
+    const std::string path = MakeProjectFile("typed.ovf");
+    ASSERT_TRUE(bid.OpenFile(path, OpenType::Project));
+    typing.typed = "Neue Bau GmbH";
+    EXPECT_FALSE(bid.SaveCommand(2));
+    EXPECT_TRUE(bid.IsModified());
+    EXPECT_NE(bid.List().GetText(0, Fld::InfoText).find("Neue Bau GmbH"), std::string::npos);
+    // Opening and cancelling without typing leaves the flag as it was.
+    ASSERT_TRUE(bid.OpenFile(path, OpenType::Project));
+    typing.typed.clear();
+    EXPECT_FALSE(bid.SaveCommand(2));
+    EXPECT_FALSE(bid.IsModified());
+}
+
+TEST_F(DocumentFixture, ViewsAreRefreshedAfterEveryCalculation) {
+    const std::string path = MakeProjectFile("refresh.ovf");
+    // The stored sums of the file are stale: the view must see the calculated ones.
+    CAngebotList stale;
+    ASSERT_TRUE(LoadRecords(stale, path));
+    ASSERT_EQ(stale.Count(), 5);
+    stale.SetDouble(0, Fld::TotalPrice, 0.0);
+    stale.LinkDisplayChain();
+    ASSERT_TRUE(SaveProjectFile(stale, path));
+    std::vector<std::string> events;
+    double sumSeen = -1;
+    doc.onListRefilled = [&] { events.push_back("fill"); };
+    doc.onRecalculated = [&] {
+        events.push_back("calc");
+        sumSeen = doc.List().GetDouble(0, Fld::TotalPrice);
+    };
+    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
+    EXPECT_EQ(events, (std::vector<std::string>{"fill", "calc"}));
+    EXPECT_DOUBLE_EQ(sumSeen, 38.75);
+
+    doc.Calculate();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(events.size(), 3u);
+    ASSERT_TRUE(doc.SaveTo((TempDir() / "refreshed.ovf").string(), OpenType::Project, nullptr));
+    EXPECT_EQ(events.size(), 4u);
 }

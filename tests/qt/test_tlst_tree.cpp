@@ -1,0 +1,307 @@
+#include "qt_test_support.h"
+
+#include "app/bidder_fields.h"
+#include "app/qt/save_file_dialog.h"
+#include "app/qt/tree_list_view.h"
+#include "support/record_builder.h"
+#include "ui/position_list.h"
+#include "ui/qt/tlst_item_delegate.h"
+#include "ui/qt/tlst_model.h"
+#include "ui/qt/tlst_tree.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Row = IGrid::Row;
+
+// LV with `titles` titles of `positions` positions each, chained and labelled.
+void MakeList(CAngebotList& list, int titles, int positions) {
+    double id = 1;
+    AddRec(list, "L", id++, 0, 1);
+    for (int t = 0; t < titles; ++t) {
+        const double title = id++;
+        AddRec(list, "T", title, 1, 2);
+        for (int p = 0; p < positions; ++p)
+            AddPos(list, id++, title, 3, 1.5 * p, 2.25);
+        AddRec(list, "S", id++, title, 3);
+    }
+    list.LinkDisplayChain();
+    list.BuildAllLabels();
+}
+
+// Warnings of Qt during a test (the model tester reports what is wrong with a model so).
+std::vector<std::string>& Warnings() {
+    static std::vector<std::string> warnings;
+    return warnings;
+}
+
+void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg || type == QtCriticalMsg) Warnings().push_back(text.toStdString());
+}
+
+struct TreeFixture : ::testing::Test {
+    void SetUp() override { TestApp(); }
+};
+
+} // namespace
+
+TEST_F(TreeFixture, ModelIsAConsistentItemModelOverTheSeam) {
+    CTLstModel model;
+    Warnings().clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    SetupPositionColumns(model);
+    CAngebotList list;
+    MakeList(list, 3, 4);
+    FillList(model, list, "", "");
+    EXPECT_EQ(model.RowCount(), 19);
+    EXPECT_EQ(model.rowCount(), 1);
+    const QModelIndex lv = model.index(0, 0);
+    EXPECT_EQ(model.rowCount(lv), 3);
+    const QModelIndex title = model.index(1, 0, lv);
+    EXPECT_EQ(model.parent(title), lv);
+    EXPECT_EQ(model.rowCount(title), 5);
+    EXPECT_EQ(model.rowCount(model.index(1, 3, lv)), 0); // only column 0 has children
+    const QModelIndex pos = model.index(2, 3, title);
+    EXPECT_EQ(model.RowOfIndex(pos), model.FindItemByRecord(10));
+    EXPECT_EQ(model.data(pos).toString(), QStringLiteral("3,000"));
+    EXPECT_EQ(model.parent(pos), title);
+    EXPECT_FALSE(model.hasChildren(pos.siblingAtColumn(0)));
+    EXPECT_TRUE(model.flags(pos) & Qt::ItemIsSelectable);
+    EXPECT_FALSE(model.flags(pos) & Qt::ItemIsEditable);
+
+    // Changes through the seam reach the views; rows inserted one by one as well.
+    model.SetItemText(model.RowOfIndex(pos), 2, "Neu\r\nzweite Zeile");
+    EXPECT_EQ(model.data(pos.siblingAtColumn(2)).toString(), QStringLiteral("Neu zweite Zeile"));
+    const Row added = model.InsertItem(model.RowOfIndex(title), "Pos.", 4);
+    EXPECT_EQ(model.rowCount(title), 6);
+    EXPECT_EQ(model.IndexOfRow(added).row(), 5);
+    RefreshNumbers(model, list);
+    model.DeleteAllRows();
+    EXPECT_EQ(model.rowCount(), 0);
+    // No Qt object per row or cell.
+    FillList(model, list, "", "");
+    EXPECT_LE(model.children().size(), 1);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(Warnings().empty()) << Warnings().front();
+}
+
+TEST_F(TreeFixture, TreeViewOverTheModel) {
+    CAngebotList list;
+    MakeList(list, 2, 3);
+    CTLstModel model;
+    SetupPositionColumns(model);
+    CTLstTree tree;
+    tree.setModel(&model);
+    tree.resize(900, 400);
+    const QHeaderView* header = tree.header();
+    EXPECT_FALSE(header->sectionsClickable());
+    EXPECT_FALSE(header->sectionsMovable());
+    EXPECT_FALSE(tree.isSortingEnabled());
+    EXPECT_EQ(header->sectionResizeMode(3), QHeaderView::Interactive);
+    EXPECT_TRUE(tree.uniformRowHeights());
+    EXPECT_FALSE(tree.alternatingRowColors());
+    EXPECT_FALSE(tree.accessibleName().isEmpty());
+    EXPECT_EQ(model.headerData(9, Qt::Horizontal).toString(), QStringLiteral("% Zu/Abschlag"));
+
+    // Columns start at least as wide as the table says; a width the user set survives a refill.
+    EXPECT_GE(header->sectionSize(0), 150);
+    EXPECT_GE(header->sectionSize(11), 60);
+    tree.SetColumnWidths({222, -1, 111});
+    FillList(model, list, "", "");
+    EXPECT_EQ(header->sectionSize(0), 222);
+    EXPECT_EQ(header->sectionSize(2), 111);
+    EXPECT_EQ(header->sectionSize(1), tree.DefaultColumnWidth(1));
+    EXPECT_EQ(tree.ColumnWidths().size(), 13u);
+
+    // Filled: all expanded, the first row current and selected.
+    EXPECT_TRUE(tree.isExpanded(model.index(0, 0)));
+    EXPECT_TRUE(tree.isExpanded(model.index(0, 0, model.index(0, 0))));
+    EXPECT_EQ(tree.currentIndex().siblingAtColumn(0), model.index(0, 0));
+    EXPECT_TRUE(tree.selectionModel()->isRowSelected(0, QModelIndex()));
+    EXPECT_EQ(model.SelectedRow(), model.FirstRow());
+    // What the user does shows in the seam.
+    tree.setCurrentIndex(model.IndexOfRow(model.FindItemByRecord(3)));
+    EXPECT_EQ(model.SelectedRow(), model.FindItemByRecord(3));
+    tree.collapse(model.IndexOfRow(model.FindItemByRecord(1)));
+    EXPECT_FALSE(model.IsExpanded(model.FindItemByRecord(1)));
+    EXPECT_EQ(model.NextVisible(model.FindItemByRecord(1)), model.FindItemByRecord(6));
+    // And what the seam does shows in the view.
+    model.Expand(model.FindItemByRecord(1), true);
+    EXPECT_TRUE(tree.isExpanded(model.IndexOfRow(model.FindItemByRecord(1))));
+    model.SelectRow(model.FindItemByRecord(5));
+    EXPECT_EQ(tree.currentIndex().siblingAtColumn(0), model.IndexOfRow(model.FindItemByRecord(5)));
+}
+
+TEST_F(TreeFixture, ShadedRowsArePaintedAcrossTheWholeRow) {
+    CAngebotList list;
+    MakeList(list, 1, 3);
+    CTLstModel model;
+    SetupPositionColumns(model);
+    CTLstTree tree;
+    tree.setModel(&model);
+    tree.resize(700, 300);
+    FillList(model, list, "", "");
+    model.SelectRow(IGrid::kNoRow);
+    tree.clearSelection();
+    tree.setCurrentIndex(QModelIndex());
+    tree.show();
+    QCoreApplication::processEvents();
+    const QImage image = tree.viewport()->grab().toImage();
+    // Row 0 (LV) unshaded, row 1 (title) shaded, also in the indentation left of its icon.
+    const QRect lvRect = tree.visualRect(model.IndexOfRow(model.FindItemByRecord(0)));
+    const QRect titleRect = tree.visualRect(model.IndexOfRow(model.FindItemByRecord(1)));
+    const int y0 = lvRect.center().y();
+    const int y1 = titleRect.center().y();
+    EXPECT_EQ(QColor(image.pixel(2, y1)), QColor(238, 238, 238));
+    EXPECT_EQ(QColor(image.pixel(titleRect.right() + 40, y1)), QColor(238, 238, 238));
+    EXPECT_NE(QColor(image.pixel(2, y0)), QColor(238, 238, 238));
+}
+
+TEST_F(TreeFixture, LongTextsEndInThreeDots) {
+    const QFontMetrics metrics(QApplication::font());
+    const QString text = QStringLiteral("Kalksandstein-Mauerwerk der Wanddicke 17,5 cm");
+    EXPECT_EQ(CTLstItemDelegate::ElideWithDots(text, metrics, 10000), text);
+    const int width = metrics.horizontalAdvance(QStringLiteral("Kalksandstein-Mauerwerk..."));
+    const QString cut = CTLstItemDelegate::ElideWithDots(text, metrics, width);
+    EXPECT_TRUE(cut.endsWith(QStringLiteral("..."))) << cut.toStdString();
+    EXPECT_TRUE(cut.startsWith(QStringLiteral("Kalksandstein-Mauer"))) << cut.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(cut), width);
+    // A beginning that ends in a blank loses it before the dots.
+    const int wordWidth = metrics.horizontalAdvance(QStringLiteral("Kalksandstein-Mauerwerk d..."));
+    EXPECT_FALSE(CTLstItemDelegate::ElideWithDots(text, metrics, wordWidth).contains(QStringLiteral(" ...")));
+    EXPECT_EQ(CTLstItemDelegate::ElideWithDots(text, metrics, 1), QString());
+}
+
+TEST_F(TreeFixture, LocaleChangeFormatsTheNumbersAgain) {
+    CAngebotList list;
+    const int pos = AddPos(list, 1, 0, 1, 1234.5, 2.0);
+    list.LinkDisplayChain();
+    CMemorySettingsStore store;
+    CAppSettings settings(store);
+    CTreeListView view(list, settings);
+    view.FillList("", "");
+    const CTLstModel* model = view.Model();
+    const QModelIndex quantity = model->IndexOfRow(model->FindItemByRecord(pos), 3);
+    EXPECT_EQ(model->data(quantity).toString(), QStringLiteral("1.234,500"));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QEvent change(QEvent::LocaleChange);
+    QCoreApplication::sendEvent(&view, &change);
+    EXPECT_EQ(model->data(quantity).toString(), QStringLiteral("1,234.500"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCoreApplication::sendEvent(&view, &change);
+    EXPECT_EQ(model->data(quantity).toString(), QStringLiteral("1.234,500"));
+    QLocale::setDefault(before);
+    TestApp(); // German separators for the other tests
+}
+
+TEST_F(TreeFixture, SaveDialogCarriesBidderAndCurrency) {
+    QTemporaryDir dir;
+    CAngebotList list;
+    const int lv = AddRec(list, "L", 1, 0, 1);
+    list.LinkDisplayChain();
+    CMemorySettingsStore store;
+    CAppSettings settings(store);
+    settings.SetBidder("Bau GmbH");
+    CBidderFields fields(list, settings);
+    fields.Open(lv);
+    const std::string proposed = (dir.path() + QStringLiteral("/LV_Los02")).toStdString();
+    CSaveFileDialog dialog(nullptr, "GAEB - Angebotsabgabe (*.D84)|*.D84||", proposed, "D84", fields);
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.BidderField()->text(), QStringLiteral("Bau GmbH"));
+    EXPECT_EQ(dialog.CurrencyField()->text(), QStringLiteral("EUR"));
+    EXPECT_EQ(dialog.nameFilters(),
+              QStringList({QStringLiteral("GAEB - Angebotsabgabe (*.D84) (*.[dD]84)")}));
+    EXPECT_EQ(dialog.directory().absolutePath(), dir.path());
+
+    // Typing goes into the blocks of the LV and into the settings at once.
+    dialog.BidderField()->setText(QStringLiteral("Müller Hochbau"));
+    Q_EMIT dialog.BidderField()->textEdited(dialog.BidderField()->text());
+    dialog.CurrencyField()->setText(QStringLiteral("CHF"));
+    Q_EMIT dialog.CurrencyField()->textEdited(dialog.CurrencyField()->text());
+    EXPECT_EQ(fields.Bidder(), "M\xfcller Hochbau");
+    EXPECT_EQ(fields.Currency(), "CHF");
+    std::string stored;
+    ASSERT_TRUE(settings.Bidder(stored));
+    EXPECT_EQ(stored, "M\xfcller Hochbau");
+
+    // The bidder field widens with the dialog; currency and its label keep their width at the right.
+    dialog.resize(700, 500);
+    dialog.show();
+    QCoreApplication::processEvents();
+    const int bidderWidth = dialog.BidderField()->width();
+    const int currencyWidth = dialog.CurrencyField()->width();
+    const int rightGap = dialog.width() - dialog.CurrencyField()->geometry().right();
+    dialog.resize(1000, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.BidderField()->width(), bidderWidth + 300);
+    EXPECT_EQ(dialog.CurrencyField()->width(), currencyWidth);
+    EXPECT_EQ(dialog.width() - dialog.CurrencyField()->geometry().right(), rightGap);
+
+    // The proposed name confirmed as it is: the file gets the extension of the filter.
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ChosenPath(), proposed + ".D84");
+
+    // A bid saved before as NAME.d84 is written again under that name, after the question.
+    QFile(QString::fromStdString(proposed + ".d84")).open(QIODevice::WriteOnly);
+    CSaveFileDialog again(nullptr, "GAEB - Angebotsabgabe (*.D84)|*.D84||", proposed, "D84", fields);
+    QString question;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    again.accept();
+    EXPECT_EQ(again.result(), QDialog::Accepted);
+    EXPECT_EQ(again.ChosenPath(), proposed + ".d84");
+    EXPECT_TRUE(question.contains(QStringLiteral("LV_Los02.d84"))) << question.toStdString();
+}
+
+TEST_F(TreeFixture, NameFiltersMatchAnyLetterCase) {
+    QTemporaryDir dir;
+    for (const char* name : {"a.d83", "b.D83", "c.P83", "d.p83", "e.txt", "f.ovf", "g.OVF"})
+        QFile(dir.path() + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
+    const QStringList filters = QtNameFilters(
+        "Angebotsdateien (*.ovf)|*.ovf|GAEB - Angebotsaufforderung (*.D83; *.P83)|*.D83; *.P83||");
+    ASSERT_EQ(filters.size(), 2);
+    // The dialog shows the descriptions unchanged; Qt takes the patterns from the last parentheses.
+    EXPECT_TRUE(filters[1].startsWith(QStringLiteral("GAEB - Angebotsaufforderung (*.D83; *.P83) (")));
+    const auto patterns = [](const QString& filter) {
+        const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+        return filter.mid(open + 1, filter.size() - open - 2).split(QLatin1Char(' '));
+    };
+    const QDir folder(dir.path());
+    EXPECT_EQ(folder.entryList(patterns(filters[1]), QDir::Files | QDir::CaseSensitive, QDir::Name),
+              QStringList({QStringLiteral("a.d83"), QStringLiteral("b.D83"), QStringLiteral("c.P83"),
+                           QStringLiteral("d.p83")}));
+    EXPECT_EQ(folder.entryList(patterns(filters[0]), QDir::Files | QDir::CaseSensitive, QDir::Name),
+              QStringList({QStringLiteral("f.ovf"), QStringLiteral("g.OVF")}));
+    // The open dialog tells the chosen filter by its full text.
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[1]);
+    EXPECT_EQ(NameFilterIndex(filters, dialog.selectedNameFilter()), 1);
+    dialog.selectNameFilter(filters[0]);
+    EXPECT_EQ(NameFilterIndex(filters, dialog.selectedNameFilter()), 0);
+    EXPECT_EQ(NameFilterIndex(filters, QStringLiteral("Alle Dateien")), -1);
+}

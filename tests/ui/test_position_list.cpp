@@ -1,0 +1,191 @@
+#include "common/number_format.h"
+#include "model/calculation.h"
+#include "support/record_builder.h"
+#include "ui/memory_grid.h"
+#include "ui/position_list.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Row = IGrid::Row;
+
+// LV (1) > Titel (2) > priced positions (3: shares, 4: plain), remark (5), sums (6, 7);
+// a title (8) whose parent id names a record further down (9); record 10 is not in the chain.
+struct PositionListFixture : ::testing::Test {
+    CAngebotList list;
+    CMemoryGrid grid;
+    int lv = -1, title = -1, split = -1, plain = -1, remark = -1, sum = -1, lvSum = -1, early = -1, late = -1,
+        lost = -1;
+
+    void SetUp() override {
+        CNumberFormat::SetUserSeparators(",", ".");
+        lv = AddRec(list, "L", 1, 0, 1);
+        list.SetText(lv, Fld::Label, "Leistungsverzeichnis");
+        list.SetText(lv, Fld::ShortText, "Rohbau   ");
+        list.SetText(lv, Fld::LongText, "Neubau einer Kita\r\nBauabschnitt 1");
+        title = AddRec(list, "T", 2, 1, 2);
+        list.SetText(title, Fld::Label, "  Titel");
+        list.SetText(title, Fld::OZ, "01.  ");
+        split = AddPos(list, 3, 2, 3, 1234.5, 2.5, "X");
+        list.SetText(split, Fld::Label, "   Pos.");
+        list.SetText(split, Fld::Unit, "m2  ");
+        list.SetDouble(split, Fld::OtherShare, 1.0);
+        list.SetDouble(split, Fld::WageShare, 1.5);
+        list.SetDouble(split, Fld::VatPct, 19.0);
+        RecalcPosition(list, split);
+        plain = AddPos(list, 4, 2, 3, 2.0, 10.005);
+        RecalcPosition(list, plain);
+        remark = AddRec(list, "B", 5, 2, 3);
+        sum = AddRec(list, "S", 6, 2, 3);
+        list.SetText(sum, Fld::Label, "  Summe/Ende");
+        lvSum = AddRec(list, "S", 7, 1, 2);
+        early = AddRec(list, "T", 8, 9, 1);
+        late = AddRec(list, "P", 9, 0, 1);
+        lost = AddRec(list, "P", 10, 0, 1);
+        list.LinkDisplayChain();
+        list.Record(late)->m_next = -1; // the last record can no longer be reached
+        SetupPositionColumns(grid);
+    }
+
+    std::string Cell(int record, PosCol column) {
+        return grid.GetItemText(grid.FindItemByRecord(record), ColumnNumber(column));
+    }
+};
+
+} // namespace
+
+TEST_F(PositionListFixture, FillsTheTreeInDisplayOrder) {
+    FillList(grid, list, "", "");
+    // Every reachable record has one row; the record outside the chain has none.
+    EXPECT_EQ(grid.RowCount(), 9);
+    EXPECT_EQ(grid.FindItemByRecord(lost), IGrid::kNoRow);
+
+    const Row lvRow = grid.FirstRow();
+    EXPECT_EQ(grid.GetItemRecord(lvRow), lv);
+    const Row titleRow = grid.FirstChild(lvRow);
+    EXPECT_EQ(grid.GetItemRecord(titleRow), title);
+    EXPECT_EQ(grid.GetItemRecord(grid.NextSibling(titleRow)), lvSum);
+    // The children of the title in chain order.
+    std::vector<int> children;
+    for (Row r = grid.FirstChild(titleRow); r != IGrid::kNoRow; r = grid.NextSibling(r))
+        children.push_back(grid.GetItemRecord(r));
+    EXPECT_EQ(children, (std::vector<int>{split, plain, remark, sum}));
+    // A parent further down the chain does not count: the title goes to the top level.
+    EXPECT_EQ(grid.Parent(grid.FindItemByRecord(early)), IGrid::kNoRow);
+    EXPECT_EQ(grid.NextSibling(lvRow), grid.FindItemByRecord(early));
+
+    // All rows expanded, the first row selected.
+    for (Row r = 0; r < grid.RowCount(); ++r)
+        EXPECT_EQ(grid.IsExpanded(r), grid.FirstChild(r) != IGrid::kNoRow) << r;
+    EXPECT_EQ(grid.SelectedRow(), lvRow);
+}
+
+TEST_F(PositionListFixture, LabelsIconsAndWeightByKind) {
+    FillList(grid, list, "", "");
+    EXPECT_EQ(Cell(lv, PosCol::Position), "Leistungsverzeichnis");
+    EXPECT_EQ(Cell(title, PosCol::Position), "Titel"); // indentation removed
+    EXPECT_EQ(Cell(sum, PosCol::Position), "Summe/Ende");
+    struct Case {
+        int record;
+        int image;
+        bool bold;
+    };
+    for (const Case& c : {Case{lv, 2, true}, Case{title, 3, true}, Case{split, 4, false},
+                          Case{remark, 5, false}, Case{sum, 6, true}}) {
+        const Row row = grid.FindItemByRecord(c.record);
+        EXPECT_EQ(grid.ItemImage(row), c.image) << c.record;
+        EXPECT_EQ(grid.IsItemBold(row), c.bold) << c.record;
+    }
+    const char kinds[] = "XOLTPBSKE?";
+    const int images[] = {0, 1, 2, 3, 4, 5, 6, 6, 2, 5};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(RowImageOfKind(kinds[i]), images[i]) << kinds[i];
+    EXPECT_TRUE(IsBoldKind('K'));
+    EXPECT_FALSE(IsBoldKind('B'));
+}
+
+TEST_F(PositionListFixture, CellsAsTheColumnTableSays) {
+    FillList(grid, list, "", "");
+    // A position whose unit price is broken down.
+    EXPECT_EQ(Cell(split, PosCol::Quantity), "1.234,500");
+    EXPECT_EQ(Cell(split, PosCol::Unit), "m2");
+    EXPECT_EQ(Cell(split, PosCol::OtherShare), "1,00");
+    EXPECT_EQ(Cell(split, PosCol::WageShare), "1,50");
+    EXPECT_EQ(Cell(split, PosCol::UnitPrice), "2,50");
+    EXPECT_EQ(Cell(split, PosCol::TotalPrice), "3.086,25");
+    EXPECT_EQ(Cell(split, PosCol::VatPct), "19,00");
+    EXPECT_EQ(Cell(split, PosCol::TotalGross), "3.672,64");
+    // Without flags: no shares; amounts rounded to cents.
+    EXPECT_EQ(Cell(plain, PosCol::OtherShare), "");
+    EXPECT_EQ(Cell(plain, PosCol::WageShare), "");
+    EXPECT_EQ(Cell(plain, PosCol::UnitPrice), "10,01");
+    EXPECT_EQ(Cell(plain, PosCol::TotalPrice), "20,01");
+    // Groups: no quantity, unit or unit price; the sum line has no percentages.
+    EXPECT_EQ(Cell(title, PosCol::OZ), "01.");
+    EXPECT_EQ(Cell(title, PosCol::Quantity), "");
+    EXPECT_EQ(Cell(title, PosCol::Unit), "");
+    EXPECT_EQ(Cell(title, PosCol::UnitPrice), "");
+    EXPECT_EQ(Cell(title, PosCol::SurchargePct), "0,00");
+    EXPECT_EQ(Cell(lv, PosCol::ShortText), "Rohbau");
+    EXPECT_EQ(Cell(sum, PosCol::TotalPrice), "0,00");
+    EXPECT_EQ(Cell(sum, PosCol::SurchargePct), "");
+    EXPECT_EQ(Cell(sum, PosCol::VatPct), "");
+    EXPECT_EQ(Cell(sum, PosCol::TotalNet), "0,00");
+}
+
+TEST_F(PositionListFixture, ShareTitlesAreResetWhenAFileHasNone) {
+    FillList(grid, list, "Stoffe", "Lohnanteil");
+    EXPECT_EQ(grid.ColumnTitle(5), "Stoffe");
+    EXPECT_EQ(grid.ColumnTitle(6), "Lohnanteil");
+    FillList(grid, list, "Stoffe", ""); // only one name: the defaults
+    EXPECT_EQ(grid.ColumnTitle(5), "Sonstiges");
+    EXPECT_EQ(grid.ColumnTitle(6), "Lohn");
+    EXPECT_EQ(grid.ColumnTitle(3), "Menge");
+    EXPECT_EQ(grid.ColumnTitle(9), "% Zu/Abschlag");
+}
+
+TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
+    FillList(grid, list, "", "");
+    CalcAll(list);
+    RefreshNumbers(grid, list);
+    // After the calculation the sums show, and sum lines their derived percentages.
+    EXPECT_EQ(Cell(title, PosCol::TotalPrice), "3.106,26");
+    EXPECT_EQ(Cell(sum, PosCol::TotalPrice), "3.106,26");
+    EXPECT_EQ(Cell(sum, PosCol::VatPct), "18,88");
+    EXPECT_EQ(Cell(lvSum, PosCol::TotalPrice), "3.106,26");
+    // Texts that are not numbers stay.
+    EXPECT_EQ(Cell(split, PosCol::Unit), "m2");
+    EXPECT_EQ(Cell(plain, PosCol::OtherShare), "");
+
+    CNumberFormat::SetUserSeparators(".", ",");
+    RefreshNumbers(grid, list);
+    EXPECT_EQ(Cell(split, PosCol::Quantity), "1,234.500");
+    EXPECT_EQ(Cell(split, PosCol::WageShare), "1.50");
+    EXPECT_EQ(Cell(early, PosCol::TotalPrice), "0.00");
+    CNumberFormat::SetUserSeparators(",", ".");
+    RefreshNumbers(grid, list);
+
+    // From a row on: that row, its siblings and their children only.
+    list.SetDouble(split, Fld::Quantity, 2.0);
+    list.SetDouble(lv, Fld::TotalPrice, 1.0);
+    RefreshNumbers(grid, list, grid.FindItemByRecord(split));
+    EXPECT_EQ(Cell(split, PosCol::Quantity), "2,000");
+    EXPECT_EQ(Cell(lv, PosCol::TotalPrice), "3.106,26");
+}
+
+TEST(PositionList, EmptyListGivesNoRows) {
+    CAngebotList list;
+    CMemoryGrid grid;
+    SetupPositionColumns(grid);
+    EXPECT_EQ(grid.ColumnCount(), kPositionColumnCount);
+    FillList(grid, list, "", "");
+    EXPECT_EQ(grid.RowCount(), 0);
+    EXPECT_EQ(grid.SelectedRow(), IGrid::kNoRow);
+    RefreshNumbers(grid, list); // nothing to do, no failure
+    const SPositionColumn& quantity = PositionColumn(PosCol::Quantity);
+    EXPECT_EQ(quantity.align, ColumnAlign::Right);
+    EXPECT_EQ(quantity.editorKind, 3);
+    EXPECT_EQ(PositionColumn(PosCol::VatPct).width, 60);
+    EXPECT_EQ(PositionColumn(PosCol::Position).width, 150);
+}
