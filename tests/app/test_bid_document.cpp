@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -81,6 +82,10 @@ TEST_F(DocumentFixture, OpenTypeByFirstLineAndExtension) {
     EXPECT_EQ(CBidDocument::TypeForPath(d83.string()), OpenType::Gaeb90);
     EXPECT_EQ(CBidDocument::TypeForPath((TempDir() / "y.OVF").string()), OpenType::Project);
     EXPECT_EQ(CBidDocument::DetectGaebType((TempDir() / "missing.d83").string()), OpenType::Project);
+    // A pipe is not looked into: reading its first line would wait for ever.
+    const fs::path fifo = TempDir() / "pipe.D83";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(CBidDocument::TypeForPath(fifo.string()), OpenType::Project);
 }
 
 TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {

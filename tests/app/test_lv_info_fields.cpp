@@ -59,7 +59,10 @@ TEST_F(LvInfoFixture, ChangesGoToSettingsAndOnOkToTheBlocks) {
     EXPECT_EQ(f.Currency(), "EUR");
     f.SetBidder("Bau GmbH");
     f.SetCurrency("CHF");
-    f.SetVatText("7");
+    // A rate outside 0..100 is refused: neither the setting nor the button takes it.
+    EXPECT_FALSE(f.SetVatText("150"));
+    EXPECT_FALSE(f.ApplyVatToAll());
+    EXPECT_TRUE(f.SetVatText("7"));
     std::string text;
     int32_t number = 0;
     EXPECT_TRUE(settings.Bidder(text) && text == "Bau GmbH");

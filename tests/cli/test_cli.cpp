@@ -58,6 +58,12 @@ TEST(Cli, FailedOpenExitsWithGermanMessage) {
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("kaputt.ovf"), std::string::npos);
     EXPECT_NE(r.err.find("\n\nDatensatz 1: Die Datei endet mitten im Datensatz"), std::string::npos) << r.err;
+    // A VAT rate that is no rate is refused before anything is written.
+    r = RunCli({"convert", testsupport::FixturePath("gaeb90/lv_basic.D83").string(), (dir / "neu.ovf").string(),
+                "--vat", "1e99"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Der Mehrwertsteuersatz 1e99 liegt nicht zwischen 0 und 100.\n");
+    EXPECT_FALSE(fs::exists(dir / "neu.ovf"));
     EXPECT_EQ(RunCli({"frobnicate"}).code, 1);
     EXPECT_EQ(RunCli({"convert", "nur-eins"}).code, 1);
 }

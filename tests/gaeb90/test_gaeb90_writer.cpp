@@ -346,3 +346,93 @@ TEST(Gaeb90WriterRoundTrip, APricedBidIsWrittenAsExpected) {
 }
 
 } // namespace
+
+namespace {
+
+// A lump sum of every position type and a quantity of 1 or 2 in every spelling of "psch",
+// priced at 300 per unit, written and read back: the unit price, quantity and total must come
+// back as they were (a total taken for the unit price doubled the bid on each save).
+TEST(Gaeb90WriterRoundTrip, LumpSumsOfEveryTypeKeepUnitPriceQuantityAndTotal) {
+    const std::pair<const char*, const char*> types[] = {{"NN", "N"}, {"GN", "G"}, {"NM", "F"}, {"AN", "A"},
+                                                         {"NE", "E"}, {"SN", "S"}, {"NN", ""}};
+    std::vector<std::string> body;
+    std::vector<std::string> expectedTypes;
+    int n = 0;
+    for (const auto& [code, posType] : types)
+        for (const char* unit : {"psch", "PSCH", "Psch"})
+            for (const char* quantity : {"000000001000", "000000002000"}) {
+                char oz[16];
+                std::snprintf(oz, sizeof oz, "01%04d", 10 * ++n);
+                body.push_back(Rec("21", {{3, oz}, {12, code}, {14, "N"}, {23, quantity}, {35, unit}}));
+                expectedTypes.push_back(posType);
+            }
+    const std::string d83 = JoinRecords(OneAreaLv(body));
+
+    CAngebotList list;
+    ASSERT_TRUE(CGaebConverter(list).ReadD83Data(d83));
+    list.LinkDisplayChain();
+    std::vector<int> positions;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.GetChar(i, Fld::Kind) == Kind::Position) positions.push_back(i);
+    ASSERT_EQ(positions.size(), expectedTypes.size());
+    for (size_t k = 0; k < positions.size(); ++k) {
+        const int p = positions[k];
+        list.SetText(p, Fld::PosType, expectedTypes[k]); // the last type is "none"
+        list.SetDouble(p, Fld::UnitPrice, 300.0);
+        RecalcPosition(list, p);
+    }
+    CalcAll(list);
+    CGaeb90Writer writer(list);
+    std::string d84;
+    ASSERT_TRUE(writer.BuildD84(d84));
+
+    // Written and read back twice: nothing may drift.
+    for (int round = 0; round < 2; ++round) {
+        CAngebotList back;
+        ASSERT_TRUE(CGaebConverter(back).ReadD83Data(d83, d84));
+        back.LinkDisplayChain();
+        int k = 0;
+        for (int i = 0; i < back.Count(); ++i) {
+            if (back.GetChar(i, Fld::Kind) != Kind::Position) continue;
+            const int p = positions[static_cast<size_t>(k++)];
+            back.SetText(i, Fld::PosType, list.GetText(p, Fld::PosType));
+            RecalcPosition(back, i);
+            const std::string what = back.GetText(i, Fld::OZ) + " " + list.GetText(p, Fld::PosType) + " " +
+                                     back.GetText(i, Fld::Unit);
+            EXPECT_DOUBLE_EQ(back.GetDouble(i, Fld::UnitPrice), 300.0) << what;
+            EXPECT_DOUBLE_EQ(back.GetDouble(i, Fld::Quantity), list.GetDouble(p, Fld::Quantity)) << what;
+            EXPECT_DOUBLE_EQ(back.GetDouble(i, Fld::TotalPrice), list.GetDouble(p, Fld::TotalPrice)) << what;
+        }
+        CalcAll(back);
+        CGaeb90Writer again(back);
+        std::string rewritten;
+        ASSERT_TRUE(again.BuildD84(rewritten));
+        EXPECT_EQ(rewritten, d84) << "round " << round;
+        d84 = rewritten;
+    }
+}
+
+// Broken numbers in a record are refused with the line; the trimmed keys of records 21, 24
+// and 42 carry no trailing blanks.
+TEST(GaebReadD83Fields, NumbersThatAreNoNumbersAndTrimmedKeys) {
+    const std::string good = JoinRecords(OneAreaLv(
+        {Rec("21", {{3, "010010"}, {12, "NN"}, {14, "L"}, {15, "01"}, {23, "000000002000"}, {35, "m"}, {45, "12345"}}),
+         Rec("24", {{3, "01"}, {5, "000000001000"}, {17, "St"}, {24, "678"}}), Rec("41", {{3, "0001"}}),
+         Rec("42", {{3, "01"}, {6, "901"}})}));
+    CAngebotList list;
+    ASSERT_TRUE(CGaebConverter(list).ReadD83Data(good));
+    const int p = list.FindRecord(Fld::Kind, FieldValue("P"));
+    EXPECT_EQ(list.GetText(p, Fld::SubKind) + "|" + list.GetText(p, Fld::GroupRef) + "|" +
+                  list.GetText(p, Fld::StdTextKey),
+              "L|01|12345");
+    EXPECT_EQ(list.GetText(p + 1, Fld::GroupRef) + "|" + list.GetText(p + 1, Fld::StdTextKey), "01|678");
+    EXPECT_EQ(list.GetText(list.Count() - 3, Fld::StdTextKey), "901");
+
+    // A quantity written as an exponent beyond every double, at line 5.
+    const std::string bad = JoinRecords(OneAreaLv({Rec("21", {{3, "010010"}, {23, "1e400       "}, {35, "m"}})}));
+    EXPECT_EQ(CGaebConverter(list).ReadD83Data(bad).Describe(),
+              "Zeile 5: Die Menge ist keine g\xfcltige Zahl oder zu gro\xdf");
+    EXPECT_EQ(list.Count(), 0);
+}
+
+} // namespace

@@ -5,7 +5,9 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <sys/stat.h>
 
 using ::testing::HasSubstr;
 
@@ -96,10 +98,21 @@ TEST(GaebReadD83, LineEndsAndEmptyLastLines) {
     EXPECT_TRUE(read(crlf.substr(0, crlf.size() - 2), scratch)) << "no final line end";
     const size_t last = crlf.rfind("\r\n", crlf.size() - 3) + 2;
     ASSERT_EQ(crlf.substr(last, 2), "99");
-    EXPECT_FALSE(read(crlf.substr(0, last) + "\r\n" + crlf.substr(last), scratch)) << "empty line inside";
-    EXPECT_FALSE(read(crlf.substr(0, last) + Rec("20").substr(0, 79) + "\r\n" + crlf.substr(last), scratch));
-    EXPECT_EQ(scratch.GetText(0, Fld::Label), "") << "a failed read sets no labels";
-    EXPECT_FALSE(CGaebConverter(scratch).ReadD83(folder / "fehlt.D83"));
+    // A broken file names the line and the cause; nothing of it stays in the list.
+    const int lineOf99 = static_cast<int>(std::count(crlf.begin(), crlf.begin() + static_cast<long>(last), '\n')) + 1;
+    WriteBytes(folder / "x.D83", crlf.substr(0, last) + "\r\n" + crlf.substr(last));
+    EXPECT_EQ(CGaebConverter(scratch).ReadD83(folder / "x.D83").Describe(),
+              "Zeile " + std::to_string(lineOf99 + 1) + ": Leere Zeile vor weiteren S\xe4tzen");
+    WriteBytes(folder / "x.D83", crlf.substr(0, last) + Rec("20").substr(0, 79) + "\r\n" + crlf.substr(last));
+    EXPECT_EQ(CGaebConverter(scratch).ReadD83(folder / "x.D83").Describe(),
+              "Zeile " + std::to_string(lineOf99) + ": Satz k\xfcrzer als 80 Zeichen");
+    EXPECT_EQ(scratch.Count(), 0) << "a failed read leaves no records";
+    EXPECT_EQ(CGaebConverter(scratch).ReadD83(folder / "fehlt.D83").Reason(), "Datei nicht vorhanden");
+    // A device or a pipe is refused at once instead of being read without end.
+    EXPECT_EQ(CGaebConverter(scratch).ReadD83("/dev/zero").Reason(), "Keine gew\xf6hnliche Datei (Ger\xe4t oder Pipe)");
+    const fs::path fifo = folder.Path() / "pipe.D83";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(CGaebConverter(scratch).ReadD83(fifo.string()).Reason(), "Keine gew\xf6hnliche Datei (Ger\xe4t oder Pipe)");
 }
 
 TEST(GaebReadD83, ContractRegulationBlocksBeforeTheLv) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(PositionTotals, RoundsEachStepToCents) {
     CAngebotList list;
     const int p = AddPos(list, 1, 0, 1, 3, 10.005);
@@ -124,13 +126,20 @@ TEST(VatRate, PropagateAndFind) {
     EXPECT_EQ(FindVatRate(f.list, tree, f.title), 7);
 }
 
-TEST(VatRate, NoneFoundGivesZero) {
+TEST(VatRate, NoneFoundGivesZeroAndRatesOutOfRangeAreNoRates) {
     CAngebotList list;
     AddRec(list, "T", 1, 0, 1);
-    AddPos(list, 2, 1, 2, 1, 1);
+    const int p = AddPos(list, 2, 1, 2, 1, 1);
+    const int q = AddPos(list, 3, 1, 2, 1, 1);
     list.LinkDisplayChain();
     CDisplayTree tree(list);
     EXPECT_EQ(FindVatRate(list, tree, -1), 0);
+    // A rate no file of ours holds is passed over instead of being cut into an int.
+    for (double bad : {6.9e91, -5.0, 100.5, std::numeric_limits<double>::quiet_NaN()}) {
+        list.SetDouble(p, Fld::VatPct, bad);
+        list.SetDouble(q, Fld::VatPct, 7.0);
+        EXPECT_EQ(FindVatRate(list, tree, -1), 7) << bad;
+    }
 }
 
 TEST(DisplayTree, ParentMustBePlacedFirstAndCountsDescendants) {
