@@ -69,6 +69,8 @@ int main(int argc, char* argv[]) {
             Put(out / "fuzz_project_file", tag, project);
         }
     }
+    for (const auto& entry : fs::directory_iterator(data / "gaebxml"))
+        Put(out / "fuzz_gaebxml", entry.path().filename().string(), Read(entry.path()));
     Put(out / "fuzz_rtf", "plain",
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Gr\\'f6\\'dfe\\par {\\bkmkstart TB01}x{\\bkmkend TB01}}");
     int k = 0;

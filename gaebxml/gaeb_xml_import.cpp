@@ -1,5 +1,7 @@
 #include "gaebxml/gaeb_xml_import.h"
 
+#include <algorithm>
+
 #include "common/code_page.h"
 #include "common/safe_file.h"
 #include "common/text_util.h"
@@ -11,6 +13,19 @@
 #include <filesystem>
 
 namespace fs = std::filesystem;
+
+CIoResult CGaebXmlImport::RefuseNumber(CAngebotList& list, const std::string& path,
+                                       const CXmlNumbers& numbers) {
+    list.RemoveAll();
+    // The line is counted in the file as it is; the parser's offsets are those of its bytes.
+    std::string bytes;
+    int line = 0;
+    const std::ptrdiff_t offset = numbers.FirstBad().offset_debug();
+    if (offset >= 0 && ReadWholeFile(path, bytes) && static_cast<size_t>(offset) <= bytes.size())
+        line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
+    m_result = CIoResult::Failure(numbers.Reason(), line);
+    return m_result;
+}
 
 CIoResult CGaebXmlImport::Open(const std::string& path, CAngebotList& list) {
     m_document.reset();
@@ -54,12 +69,14 @@ CIoResult CGaebXmlImport::Open(const std::string& path, CAngebotList& list) {
     list.RemoveAll();
     CGaebXmlMapper mapper(list, *document);
     mapper.Map();
+    if (!mapper.numbers.Ok()) return RefuseNumber(list, invitationPath, mapper.numbers);
     shareTitle1 = mapper.shareTitle1;
     shareTitle2 = mapper.shareTitle2;
     double vatRate = 0.0;
     if (!m_bidPath.empty()) {
         CX84Merge merge(list, *document);
         merge.Merge(bid);
+        if (!merge.numbers.Ok()) return RefuseNumber(list, m_bidPath, merge.numbers);
         vatRate = merge.vatRate;
     }
     for (int i = 0; i < list.Count(); ++i)

@@ -2,6 +2,7 @@
 
 #include "common/io_result.h"
 #include "gaebxml/gaeb_xml_document.h"
+#include "gaebxml/xml_numbers.h"
 #include "model/angebot_list.h"
 
 #include <memory>
@@ -30,6 +31,9 @@ public:
     std::string shareTitle2;
 
 private:
+    // Empties the list and fails the open on a number the file should not hold.
+    CIoResult RefuseNumber(CAngebotList& list, const std::string& path, const CXmlNumbers& numbers);
+
     CIoResult m_result;
     std::unique_ptr<CGaebXmlDocument> m_document;
     std::string m_bidPath;

@@ -26,10 +26,6 @@ std::string Format(const char* format, int value) {
     return buffer;
 }
 
-double Number(const pugi::xml_node& node) {
-    return CNumberFormat::StringToDouble(node.child_value());
-}
-
 std::string Fitted(std::string text, size_t width) {
     text.resize(width, ' ');
     return text;
@@ -132,7 +128,7 @@ private:
         }
         m_mapper.MapDescription(ChildNamed(item, "Description"), r, f);
         m_list.SetText(r, Fld::Flags, f);
-        ApplyBidValues(m_list, item, r);
+        ApplyBidValues(m_list, item, r, m_mapper.numbers);
         m_mapper.m_document.Link(item, r);
 
         const char type = m_list.GetChar(r, Fld::PosType);
@@ -167,7 +163,7 @@ private:
         f[FlagPos::Surcharge] = 'Z';
         m_mapper.MapDescription(ChildNamed(item, "Description"), r, f);
         m_list.SetText(r, Fld::Flags, f);
-        ApplyBidValues(m_list, item, r);
+        ApplyBidValues(m_list, item, r, m_mapper.numbers);
         m_mapper.m_document.Link(item, r);
         m_mapper.m_document.Markups().push_back({r, m_frames.back().items});
     }
@@ -204,7 +200,7 @@ private:
 
     void ReadQuantity(const pugi::xml_node& element, int r) {
         if (const pugi::xml_node qty = ChildNamed(element, "Qty"))
-            m_list.SetDouble(r, Fld::Quantity, Number(qty));
+            m_list.SetDouble(r, Fld::Quantity, m_mapper.numbers.Read(qty));
         const std::string unit = ChildText(element, "QU");
         if (!unit.empty()) m_list.SetText(r, Fld::Unit, Cp(unit));
     }
@@ -402,11 +398,12 @@ std::string CGaebXmlMapper::InfoText(const pugi::xml_node& boq) const {
     return text;
 }
 
-void CGaebXmlMapper::ApplyBidValues(CAngebotList& list, const pugi::xml_node& element, int r) {
+void CGaebXmlMapper::ApplyBidValues(CAngebotList& list, const pugi::xml_node& element, int r,
+                                    CXmlNumbers& numbers) {
     const std::string flags = list.GetText(r, Fld::Flags);
     if (HasLocalName(element, "MarkupItem")) {
         if (const pugi::xml_node markup = ChildNamed(element, "Markup"))
-            list.SetDouble(r, Fld::Quantity, Number(markup));
+            list.SetDouble(r, Fld::Quantity, numbers.Read(markup));
         return;
     }
     const pugi::xml_node comp1 = ChildNamed(element, "UPComp1");
@@ -414,17 +411,17 @@ void CGaebXmlMapper::ApplyBidValues(CAngebotList& list, const pugi::xml_node& el
     const pugi::xml_node up = ChildNamed(element, "UP");
     if (FlagAt(flags, FlagPos::SplitPrice) == 'X' && (comp1 || comp2 || up)) {
         // The two shares make the unit price; a price given whole counts as the first share.
-        const double other = comp1 || comp2 ? Number(comp1) : Number(up);
-        const double wage = comp1 || comp2 ? Number(comp2) : 0.0;
+        const double other = comp1 || comp2 ? numbers.Read(comp1) : numbers.Read(up);
+        const double wage = comp1 || comp2 ? numbers.Read(comp2) : 0.0;
         list.SetDouble(r, Fld::OtherShare, other);
         list.SetDouble(r, Fld::WageShare, wage);
         list.SetDouble(r, Fld::UnitPrice, other + wage);
     } else if (up) {
-        list.SetDouble(r, Fld::UnitPrice, Number(up));
+        list.SetDouble(r, Fld::UnitPrice, numbers.Read(up));
     }
     if (FlagAt(flags, FlagPos::BidderQuantity) == 'X')
         if (const pugi::xml_node qty = ChildNamed(element, "Qty"))
-            list.SetDouble(r, Fld::Quantity, Number(qty));
+            list.SetDouble(r, Fld::Quantity, numbers.Read(qty));
 }
 
 std::string CGaebXmlMapper::ShortDate(const std::string& isoDate) {

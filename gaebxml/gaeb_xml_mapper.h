@@ -2,6 +2,7 @@
 
 #include "gaebxml/gaeb_xml_document.h"
 #include "gaebxml/oz_mask.h"
+#include "gaebxml/xml_numbers.h"
 #include "model/angebot_list.h"
 
 #include <pugixml.hpp>
@@ -41,6 +42,8 @@ public:
     // Maps the whole document onto the (empty) list.
     void Map();
 
+    // The numbers read; the first refused one fails the open.
+    CXmlNumbers numbers;
     // Titles of the two unit-price components ("Sonstiges", "Lohn") when the first LV has two.
     std::string shareTitle1;
     std::string shareTitle2;
@@ -48,7 +51,8 @@ public:
     // The values of a bid (DA84) element: UP or the components UPComp1/UPComp2 of a split
     // price, the quantity of a bidder-quantity item, the percentage (Markup) of a markup
     // item. Missing elements leave the fields unchanged.
-    static void ApplyBidValues(CAngebotList& list, const pugi::xml_node& element, int r);
+    static void ApplyBidValues(CAngebotList& list, const pugi::xml_node& element, int r,
+                               CXmlNumbers& numbers);
     // "dd.mm.yy" of an XML date ("2026-03-31"); "" when it is not one.
     static std::string ShortDate(const std::string& isoDate);
     // The two-character supplement number of a MarkLbl; `ordinal` (1, 2, ...) when the label

@@ -1,5 +1,7 @@
 #include "gaebxml/x84_merge.h"
 
+#include "model/calculation.h"
+
 #include "common/code_page.h"
 #include "common/number_format.h"
 #include "common/text_util.h"
@@ -93,7 +95,7 @@ void CX84Merge::Merge(const CGaebXmlDocument& bid) {
 }
 
 void CX84Merge::MergeElement(const pugi::xml_node& bidElement, const pugi::xml_node& element, int r) {
-    CGaebXmlMapper::ApplyBidValues(m_list, bidElement, r);
+    CGaebXmlMapper::ApplyBidValues(m_list, bidElement, r, numbers);
     MergeBidderTexts(m_list, bidElement, r);
     // Sub-descriptions by their number.
     for (pugi::xml_node sub = ChildNamed(element, "SubDescr"); sub; sub = NextNamed(sub, "SubDescr")) {
@@ -105,7 +107,7 @@ void CX84Merge::MergeElement(const pugi::xml_node& bidElement, const pugi::xml_n
             if (ChildText(bidSub, "SubDNo") != number) continue;
             if (FlagAt(m_list.GetText(s, Fld::Flags), FlagPos::BidderQuantity) == 'X')
                 if (const pugi::xml_node qty = ChildNamed(bidSub, "Qty"))
-                    m_list.SetDouble(s, Fld::Quantity, CNumberFormat::StringToDouble(qty.child_value()));
+                    m_list.SetDouble(s, Fld::Quantity, numbers.Read(qty));
             MergeBidderTexts(m_list, bidSub, s);
             break;
         }
@@ -153,5 +155,9 @@ void CX84Merge::MergeInfo(const CGaebXmlDocument& bid) {
     const std::string currency = ChildText(ChildNamed(award, "AwardInfo"), "Cur");
     if (!currency.empty()) SetBlockInLvs(m_list, InfoKey::Currency, Utf8ToCp1252Nearest(currency));
     const pugi::xml_node vat = PathNamed(award, "BoQ/BoQInfo/Totals/VAT");
-    if (vat) vatRate = CNumberFormat::StringToDouble(vat.child_value());
+    // A rate outside 0..100 is no VAT rate; the positions keep theirs.
+    if (vat) {
+        const double rate = numbers.Read(vat);
+        vatRate = IsValidVatRate(rate) ? rate : 0.0;
+    }
 }

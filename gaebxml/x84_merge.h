@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gaebxml/gaeb_xml_document.h"
+#include "gaebxml/xml_numbers.h"
 #include "model/angebot_list.h"
 
 #include <pugixml.hpp>
@@ -23,6 +24,8 @@ public:
     double vatRate = 0.0;
     // Number of invitation elements that found their bid element.
     int matched = 0;
+    // The numbers of the bid read; the first refused one fails the open.
+    CXmlNumbers numbers;
 
     // Replaces the bidder texts of record r by those of the bid element's complements with
     // the same supplement number.

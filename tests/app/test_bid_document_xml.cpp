@@ -136,3 +136,23 @@ TEST_F(XmlDocument, BrokenFilesFailWithTheReason) {
 }
 
 } // namespace
+
+namespace {
+
+// A number no bid holds is refused with its element and line, as in the other formats.
+TEST_F(XmlDocument, NumbersThatAreNoNumbersAreRefusedWithTheLine) {
+    const fs::path x83 = Folder() / "zahl.X83";
+    std::string text = testsupport::ReadBytes(testsupport::FixturePath("gaebxml/lv_small.X83"));
+    const size_t at = text.find("<Qty>120.500</Qty>");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 18, "<Qty>1e400</Qty>");
+    testsupport::WriteBytes(x83, text);
+    EXPECT_FALSE(doc.OpenFile(x83.string(), OpenType::GaebXml));
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_NE(shell.messages[0].find("\r\n\r\nZeile 86: Der Wert von <Qty> ist keine g\xfcltige Zahl"),
+              std::string::npos)
+        << shell.messages[0];
+    EXPECT_EQ(doc.List().Count(), 0);
+}
+
+} // namespace
