@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -178,6 +179,11 @@ struct LabelCase {
     int level;
     const char* expected;
 };
+
+// Printed by name, so that the test list is the same in every build.
+void PrintTo(const LabelCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BuildLabelTest : public ::testing::TestWithParam<LabelCase> {};
 
