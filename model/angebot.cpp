@@ -20,6 +20,19 @@ int CAngebot::Slot(Fld field) {
     return 0;
 }
 
+bool CAngebot::Accepts(Fld field, const FieldValue& value) {
+    if (!IsValidField(field)) return false;
+    switch (TypeOfField(field)) {
+    case FieldType::Double:
+        return value.IsDouble();
+    case FieldType::Int:
+        return value.IsInt();
+    case FieldType::Text:
+        return value.IsText();
+    }
+    return false;
+}
+
 int CAngebot::SetField(Fld field, const FieldValue& value) {
     if (!IsValidField(field)) return 0;
     switch (TypeOfField(field)) {

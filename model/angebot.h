@@ -16,6 +16,8 @@ public:
     // 1 on success, 0 for a bad field number or a value of another type.
     int SetField(Fld field, const FieldValue& value);
     int GetField(Fld field, FieldValue& value) const;
+    // Whether the field takes a value of this type.
+    static bool Accepts(Fld field, const FieldValue& value);
 
     int32_t m_next = -1;
     int32_t m_prev = -1;

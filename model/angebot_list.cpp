@@ -1,6 +1,7 @@
 #include "model/angebot_list.h"
 
 #include "common/text_util.h"
+#include "model/change_set.h"
 
 #include <cmath>
 #include <cstring>
@@ -25,6 +26,11 @@ int CAngebotList::AddRecord() {
 int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
     if (index < 0 || index >= Count() || !IsValidField(field)) return 0;
     CAngebot& record = *m_records[index];
+    if (m_recorder && CAngebot::Accepts(field, value)) {
+        FieldValue before;
+        record.GetField(field, before);
+        m_recorder->Record(index, field, before, value);
+    }
     IndexMap* map = m_indexes[FieldNumber(field)].get();
     std::string oldKey;
     bool hadKey = false;

@@ -12,6 +12,8 @@
 // The ordered list of owned bid records. A record's index is its position in the
 // list and never changes while the record exists. The tree is encoded in the fields
 // ParentId/RecordId/Level, the display order in the chain of next/previous indices.
+class CChangeSet;
+
 class CAngebotList {
 public:
     CAngebotList();
@@ -61,6 +63,11 @@ public:
     // The field's text without trailing white space; its first character or '\0'.
     char GetChar(int index, Fld field) const;
 
+    // While a change set is attached, every field that SetField changes is recorded in it
+    // (see CRecordChanges). No recorder: nothing is recorded.
+    void SetRecorder(CChangeSet* recorder) { m_recorder = recorder; }
+    CChangeSet* Recorder() const { return m_recorder; }
+
 private:
     using IndexMap = std::unordered_map<std::string, std::set<int>>;
     static bool IndexKey(const FieldValue& value, std::string& key);
@@ -68,4 +75,5 @@ private:
 
     std::vector<std::unique_ptr<CAngebot>> m_records;
     mutable std::array<std::unique_ptr<IndexMap>, kFieldCount> m_indexes;
+    CChangeSet* m_recorder = nullptr;
 };
