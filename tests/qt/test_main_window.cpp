@@ -399,8 +399,8 @@ TEST_F(FrameFixture, HelpReplacesBothPanes) {
     EXPECT_GE(html.count(QStringLiteral("<img")), 2);
     for (const char* picture : {":/help/liste.png", ":/help/speichern.png"})
         EXPECT_FALSE(QImage(QString::fromLatin1(picture)).isNull()) << picture;
-    for (const char* topic :
-         {"ffnen", "Speichern", "Menge", "Texterg", "LV-Informationen", "Projekt berechnen"})
+    for (const char* topic : {"ffnen", "Speichern", "Menge", "Texterg", "LV-Informationen",
+                              "Projekt berechnen", "Seitenansicht", "Preise drucken", "Als PDF exportieren"})
         EXPECT_TRUE(frame.HelpView()->toPlainText().contains(QString::fromUtf8(topic))) << topic;
     // The link "Hilfe drucken" prints the page.
     int printed = 0;
