@@ -240,6 +240,15 @@ TEST_F(PrintWindowFixture, PrintDialogCarriesThePaneAndPrintsToAPdfFile) {
     EXPECT_TRUE(pricesOn);
     EXPECT_FALSE(fs::exists(out));
     EXPECT_FALSE(layout.PrintPrices()); // the settings of the last OK stay
+
+    // Printing that cannot start (here a file in a folder that went) says so.
+    const fs::path gone = testsupport::TestDir() / "weg" / "gedruckt.pdf";
+    printer.setOutputFileName(QString::fromStdString(gone.string()));
+    WhenModal<COrvakPrintDlg>([](COrvakPrintDlg* dialog) { dialog->accept(); });
+    frame.Action(Command::Print)->trigger();
+    ASSERT_EQ(frame.messages.size(), 1u);
+    EXPECT_NE(frame.messages[0].find(gone.string() + " konnte nicht geschrieben werden"), std::string::npos)
+        << frame.messages[0];
 }
 
 TEST_F(PrintWindowFixture, PreviewReplacesThePanesWithTheCliPages) {
