@@ -8,7 +8,7 @@
 
 COrvakPrintDlg::COrvakPrintDlg(QPrinter* printer, CPrintSettingsFields& fields, CBidPrintLayout& layout,
                                QWidget* parent)
-    : QPrintDialog(printer, parent), m_layout(layout), m_pane(new CPrintSettingsPane(fields)) {
+    : QPrintDialog(printer, parent), m_layout(layout), m_pane(new CPrintSettingsPane(fields, this)) {
     setWindowTitle(QStringLiteral("Drucken"));
     setOption(QAbstractPrintDialog::PrintSelection, false);
     setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -1,7 +1,6 @@
 #include "app/qt/preview_view.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -74,8 +73,12 @@ CPreviewView::CPreviewView(QPrinter& printer, std::function<void(QPrinter*)> pai
     m_close = m_bar->addAction(s->standardIcon(QStyle::SP_DialogCloseButton), QString::fromUtf8("&Schließen"),
                                this, &CPreviewView::closeRequested);
     m_close->setToolTip(QString::fromUtf8("Seitenansicht schließen (Esc)"));
-    for (QAction* action : m_bar->actions())
+    m_close->setShortcut(QKeySequence(Qt::Key_Escape));
+    // The keys act wherever the focus is inside the preview, also on the page itself.
+    for (QAction* action : {m_previous, m_next, m_zoomIn, m_zoomOut, m_close}) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
 
     m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
     m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
@@ -138,12 +141,4 @@ void CPreviewView::UpdatePageState() {
     m_pageLabel->setText(count > 0 ? QStringLiteral("Seite %1 von %2").arg(page).arg(count) : QString());
     m_previous->setEnabled(page > 1);
     m_next->setEnabled(page < count);
-}
-
-void CPreviewView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        Q_EMIT closeRequested();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

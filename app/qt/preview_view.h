@@ -44,9 +44,6 @@ Q_SIGNALS:
     // "Schließen": the frame brings the panes back.
     void closeRequested();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void UpdatePageState();
 

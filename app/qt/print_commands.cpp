@@ -39,17 +39,23 @@ QString AskPdfPathWithDialog(QWidget* parent, const QString& proposed) {
 } // namespace
 
 CPrintCommands::CPrintCommands(CBidDocument& document, QMainWindow& window)
-    : m_document(document), m_window(window),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
-        // No printer on the system: the pages of the PDF export.
-        m_printer->setResolution(kPdfResolution);
-        m_printer->setPageLayout(PdfPageLayout());
-    }
+    : m_document(document), m_window(window) {
     askPdfPath = [this](const QString& proposed) { return AskPdfPathWithDialog(&m_window, proposed); };
 }
 
 CPrintCommands::~CPrintCommands() = default;
+
+QPrinter& CPrintCommands::Printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+            // No printer on the system: the pages of the PDF export.
+            m_printer->setResolution(kPdfResolution);
+            m_printer->setPageLayout(PdfPageLayout());
+        }
+    }
+    return *m_printer;
+}
 
 void CPrintCommands::PrepareLayout() {
     m_document.RecalculateForPrint();
@@ -93,7 +99,7 @@ void CPrintCommands::PaintPages(QPrinter* printer) {
 bool CPrintCommands::Print(int selectedRecord) {
     PrepareLayout();
     if (!HasPages()) return false;
-    QPrinter& printer = *m_printer;
+    QPrinter& printer = Printer();
     printer.setDocName(QFileInfo(Local(m_document.Path())).completeBaseName());
     if (printer.outputFormat() == QPrinter::PdfFormat &&
         (printer.outputFileName().isEmpty() || printer.outputFileName() == m_proposedPdf)) {

@@ -37,7 +37,7 @@ public:
     CBidPrintLayout& Layout() { return m_layout; }
     // The printer of printing and preview; without a system printer a PDF printer with the
     // page setup and resolution of the PDF export.
-    QPrinter& Printer() { return *m_printer; }
+    QPrinter& Printer();
 
     // Asks for the PDF file's name, proposed beside the open file; empty when cancelled.
     // Replaceable for tests.
@@ -58,6 +58,6 @@ private:
     CBidDocument& m_document;
     QMainWindow& m_window;
     CBidPrintLayout m_layout;
-    std::unique_ptr<QPrinter> m_printer;
-    QString m_proposedPdf; // the output file the print dialog was last given as a proposal
+    std::unique_ptr<QPrinter> m_printer; // made on first use: asking the system for its printers takes time
+    QString m_proposedPdf;               // the output file the print dialog was last given as a proposal
 };

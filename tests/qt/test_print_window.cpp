@@ -345,11 +345,23 @@ TEST_F(PrintWindowFixture, PagingBackShowsTheSamePage) {
     preview->ShowPage(1);
     EXPECT_NE(picture(), second);
 
+    // Page Down and Page Up page as the buttons do; Esc closes the preview.
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    preview->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    EXPECT_EQ(preview->CurrentPage(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(preview->CurrentPage(), 1);
+
     // Two pages side by side, paged two at a time.
     preview->TwoPagesAction()->trigger();
     EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::FacingPagesView);
     preview->TwoPagesAction()->trigger();
     EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::SinglePageView);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame.IsPreviewShown());
 }
 
 // The preview of the real samples has the pages orvak-cli pdf writes.
