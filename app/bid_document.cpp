@@ -167,6 +167,12 @@ void CBidDocument::Recalculate() {
     if (onRecalculated) onRecalculated();
 }
 
+void CBidDocument::RecalculateForPrint() {
+    m_shell.BeginWaitCursor();
+    Recalculate();
+    m_shell.EndWaitCursor();
+}
+
 void CBidDocument::Calculate() {
     m_shell.BeginWaitCursor();
     Recalculate();

@@ -57,6 +57,9 @@ public:
     bool OpenRecent(CRecentFileList& recent, int n, int selectedRecord);
     // "Projekt berechnen": CalcAll with the wait cursor; sets the modified flag.
     void Calculate();
+    // CalcAll with the wait cursor before printing; the views show the new totals, the
+    // modified flag stays as it is (printing changes no entry).
+    void RecalculateForPrint();
     // The save command: save dialog with bidder and currency, then SaveTo by the open type.
     bool SaveCommand(int selectedRecord);
     // Saves the bid: information blocks of the dialog into the LV record, CalcAll, title and

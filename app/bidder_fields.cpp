@@ -4,10 +4,17 @@
 
 namespace {
 
-std::string BreaksAsBlanks(std::string text) {
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    return text;
+// Every line break (CR LF, CR or LF) becomes one blank, so that a block of several lines
+// reads as one line.
+std::string BreaksAsBlanks(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue; // the LF stands for both
+        result += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return result;
 }
 
 } // namespace

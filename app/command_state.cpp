@@ -1,20 +1,27 @@
 #include "app/command_state.h"
 
-bool IsCommandEnabled(Command command, bool fileOpen, bool helpShown) {
+bool IsCommandEnabled(Command command, bool fileOpen, PaneState panes) {
+    const bool panesShown = panes == PaneState::Panes;
     switch (command) {
     case Command::Open:
     case Command::RecentFile:
-        return !helpShown;
+        return panesShown;
     case Command::Save:
     case Command::Calculate:
     case Command::LvInfo:
     case Command::Preview:
     case Command::Print:
-        return fileOpen && !helpShown;
+    case Command::ExportPdf:
+        return fileOpen && panesShown;
     case Command::Help:
+        return panes != PaneState::Preview;
     case Command::Exit:
     case Command::About:
         return true;
     }
     return false;
+}
+
+bool IsCommandEnabled(Command command, bool fileOpen, bool helpShown) {
+    return IsCommandEnabled(command, fileOpen, helpShown ? PaneState::Help : PaneState::Panes);
 }

@@ -8,13 +8,23 @@ enum class Command {
     LvInfo,
     Preview,
     Print,
+    ExportPdf,
     Help,
     RecentFile,
     Exit,
     About,
 };
 
-// The three states of the main window: without file, with a file open, help shown. While
-// help is shown only Help (and Exit, About) act; without a file only Open, Help and the
-// recently used files.
+// What fills the main window below the toolbar.
+enum class PaneState {
+    Panes,   // the position list above the memo pane
+    Help,    // the help view
+    Preview, // the print preview
+};
+
+// Without a file only Open, Help and the recently used files act (Exit, About always). While
+// help or the preview is shown only Exit and About act, and Help (to hide it again) while help
+// is shown; the preview is left through its own toolbar.
+bool IsCommandEnabled(Command command, bool fileOpen, PaneState panes);
+// The same with help shown or the panes.
 bool IsCommandEnabled(Command command, bool fileOpen, bool helpShown);

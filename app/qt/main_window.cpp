@@ -4,6 +4,8 @@
 #include "app/qt/about_dlg.h"
 #include "app/qt/help_view.h"
 #include "app/qt/memo_view.h"
+#include "app/qt/preview_view.h"
+#include "app/qt/print_commands.h"
 #include "app/qt/qt_settings_store.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/save_file_dialog.h"
@@ -75,6 +77,7 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
         RebuildRecentMenu();
     };
     m_document.onRecentChanged = [this] { RebuildRecentMenu(); };
+    m_print = std::make_unique<CPrintCommands>(m_document, *this);
 
     m_recent.Load(m_settings);
     RebuildRecentMenu();
@@ -134,6 +137,9 @@ void CMainFrame::CreateActions() {
     connect(AddAction(Command::Print, u("&Drucken..."), QStringLiteral("tool_print"), u("Drucken (Strg+P)"),
                       u("Druckt das Angebot"), QKeySequence::Print),
             &QAction::triggered, this, &CMainFrame::OnPrint);
+    connect(AddAction(Command::ExportPdf, u("Als &PDF exportieren..."), QString(), u("Als PDF exportieren"),
+                      u("Schreibt das Angebot, wie es gedruckt wird, in eine PDF-Datei"), QKeySequence()),
+            &QAction::triggered, this, &CMainFrame::OnExportPdf);
     QAction* help = AddAction(Command::Help, u("&Hilfe"), QStringLiteral("tool_help"), u("Hilfe (F1)"),
                               u("Zeigt die Hilfe an oder blendet sie wieder aus"), QKeySequence(Qt::Key_F1));
     help->setCheckable(true);
@@ -157,6 +163,7 @@ void CMainFrame::CreateMenus() {
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(Action(Command::Preview));
     m_fileMenu->addAction(Action(Command::Print));
+    m_fileMenu->addAction(Action(Command::ExportPdf));
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(Action(Command::Help));
     m_fileMenu->addSeparator();
@@ -219,12 +226,13 @@ void CMainFrame::ShowLongText(int record) {
 
 void CMainFrame::UpdateCommands() {
     const bool open = m_document.IsOpen();
-    const bool help = IsHelpShown();
+    const PaneState panes =
+        IsPreviewShown() ? PaneState::Preview : (IsHelpShown() ? PaneState::Help : PaneState::Panes);
     for (const auto& [command, action] : m_actions)
-        action->setEnabled(IsCommandEnabled(command, open, help));
+        action->setEnabled(IsCommandEnabled(command, open, panes));
     for (QAction* action : m_recentActions)
-        action->setEnabled(IsCommandEnabled(Command::RecentFile, open, help));
-    Action(Command::Help)->setChecked(help);
+        action->setEnabled(IsCommandEnabled(Command::RecentFile, open, panes));
+    Action(Command::Help)->setChecked(IsHelpShown());
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -253,19 +261,19 @@ void CMainFrame::RebuildRecentMenu() {
 // ---- commands
 
 void CMainFrame::OnOpen() {
-    if (IsHelpShown()) return;
+    if (PanesReplaced()) return;
     m_document.OpenCommand(SelectedRecord());
     UpdateCommands();
 }
 
 void CMainFrame::OnSave() {
-    if (IsHelpShown() || !m_document.IsOpen()) return;
+    if (PanesReplaced() || !m_document.IsOpen()) return;
     m_document.SaveCommand(SelectedRecord());
     UpdateCommands();
 }
 
 void CMainFrame::OnCalculate() {
-    if (IsHelpShown() || !m_document.IsOpen()) return;
+    if (PanesReplaced() || !m_document.IsOpen()) return;
     m_document.Calculate();
 }
 
@@ -275,21 +283,65 @@ void CMainFrame::NotYetAvailable(const QString& command) {
 }
 
 void CMainFrame::OnLvInfo() {
-    if (IsHelpShown() || !m_document.IsOpen()) return;
+    if (PanesReplaced() || !m_document.IsOpen()) return;
     NotYetAvailable(QStringLiteral("LV-Informationen"));
 }
 
+void CMainFrame::CommitPendingEntry() {
+    // The position list takes no entries in place yet, so nothing can be pending.
+}
+
 void CMainFrame::OnPreview() {
-    if (IsHelpShown() || !m_document.IsOpen()) return;
-    NotYetAvailable(QStringLiteral("Seitenansicht"));
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    CommitPendingEntry();
+    if (m_print->PreparePreview(SelectedRecord())) ShowPreview();
+    UpdateCommands();
 }
 
 void CMainFrame::OnPrint() {
-    if (IsHelpShown() || !m_document.IsOpen()) return;
-    NotYetAvailable(QStringLiteral("Drucken"));
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    CommitPendingEntry();
+    m_print->Print(SelectedRecord());
+    UpdateCommands();
+}
+
+void CMainFrame::OnExportPdf() {
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    CommitPendingEntry();
+    m_print->ExportPdf(SelectedRecord());
+    UpdateCommands();
+}
+
+void CMainFrame::ShowPreview() {
+    m_previewView = new CPreviewView(
+        m_print->Printer(), [this](QPrinter* printer) { m_print->PaintPages(printer); }, m_stack);
+    connect(m_previewView, &CPreviewView::closeRequested, this, &CMainFrame::ClosePreview);
+    connect(m_previewView, &CPreviewView::printRequested, this, [this] {
+        ClosePreview();
+        OnPrint();
+    });
+    m_stack->addWidget(m_previewView);
+    m_stack->setCurrentWidget(m_previewView);
+    m_previewView->setFocus();
+    statusBar()->showMessage(QStringLiteral("Seitenansicht"));
+    UpdateCommands();
+}
+
+void CMainFrame::ClosePreview() {
+    if (!IsPreviewShown()) return;
+    m_stack->setCurrentWidget(m_splitter);
+    m_stack->removeWidget(m_previewView);
+    // Closed from its own toolbar: the view goes once its signal has returned.
+    m_previewView->hide();
+    m_previewView->deleteLater();
+    m_previewView = nullptr;
+    m_listView->Tree()->setFocus();
+    statusBar()->showMessage(QString::fromLatin1(kReady));
+    UpdateCommands();
 }
 
 void CMainFrame::OnHelp() {
+    if (IsPreviewShown()) return;
     if (IsHelpShown()) {
         m_stack->setCurrentWidget(m_splitter);
         m_stack->removeWidget(m_helpView);
@@ -306,7 +358,7 @@ void CMainFrame::OnHelp() {
 }
 
 void CMainFrame::OnOpenRecent(int n) {
-    if (IsHelpShown()) return;
+    if (PanesReplaced()) return;
     m_document.OpenRecent(m_recent, n, SelectedRecord());
     UpdateCommands();
 }
@@ -314,13 +366,13 @@ void CMainFrame::OnOpenRecent(int n) {
 void CMainFrame::OnAbout() {
     CAboutDlg dialog(this);
     connect(&dialog, &CAboutDlg::helpRequested, this, [this] {
-        if (!IsHelpShown()) OnHelp();
+        if (!PanesReplaced()) OnHelp();
     });
     dialog.exec();
 }
 
 void CMainFrame::OpenFromOutside(const QString& path) {
-    if (IsHelpShown()) return;
+    if (PanesReplaced()) return;
     m_document.OpenPath(LocalPath(QFileInfo(path).absoluteFilePath()), SelectedRecord());
     UpdateCommands();
 }
@@ -456,13 +508,13 @@ void CMainFrame::ApplyPaneSize() {
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* mime = event->mimeData();
-    if (!IsHelpShown() && mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile())
+    if (!PanesReplaced() && mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QMimeData* mime = event->mimeData();
-    if (IsHelpShown() || !mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().first().isLocalFile())
+    if (PanesReplaced() || !mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().first().isLocalFile())
         return;
     const QString path = mime->urls().first().toLocalFile();
     event->acceptProposedAction();

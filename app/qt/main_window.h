@@ -14,6 +14,8 @@
 
 class CHtmHelpView;
 class CMemoView;
+class CPreviewView;
+class CPrintCommands;
 class CTreeListView;
 class QSplitter;
 class QStackedWidget;
@@ -49,6 +51,7 @@ public:
     void OnLvInfo();
     void OnPreview();
     void OnPrint();
+    void OnExportPdf();
     void OnHelp();
     void OnOpenRecent(int n);
     void OnAbout();
@@ -57,6 +60,9 @@ public:
     void OpenFromOutside(const QString& path);
 
     bool IsHelpShown() const { return m_helpView != nullptr; }
+    bool IsPreviewShown() const { return m_previewView != nullptr; }
+    // Ends the preview and brings the panes back; the status bar says "Bereit".
+    void ClosePreview();
     CBidDocument& Document() { return m_document; }
     CAppSettings& Settings() { return m_settings; }
     const CRecentFileList& RecentFiles() const { return m_recent; }
@@ -65,6 +71,8 @@ public:
     CTreeListView* ListView() const { return m_listView; }
     CMemoView* MemoView() const { return m_memoView; }
     CHtmHelpView* HelpView() const { return m_helpView; }
+    CPreviewView* PreviewView() const { return m_previewView; }
+    CPrintCommands& PrintCommands() { return *m_print; }
     QSplitter* Splitter() const { return m_splitter; }
 
 protected:
@@ -90,6 +98,12 @@ private:
     void RestorePlacement();
     void StorePlacement();
     int SelectedRecord() const;
+    // Help or the preview stands in place of the panes.
+    bool PanesReplaced() const { return IsHelpShown() || IsPreviewShown(); }
+    // Takes over an entry still open in the position list before a command works on the bid.
+    void CommitPendingEntry();
+    // The preview in place of the panes, as the help view is shown.
+    void ShowPreview();
 
     std::unique_ptr<ISettingsStore> m_ownStore;
     ISettingsStore& m_store;
@@ -107,6 +121,8 @@ private:
     CTreeListView* m_listView = nullptr;
     CMemoView* m_memoView = nullptr;
     CHtmHelpView* m_helpView = nullptr;
+    CPreviewView* m_previewView = nullptr;
+    std::unique_ptr<CPrintCommands> m_print;
 
     std::optional<int32_t> m_storedPane; // "PaneSize" as read at the start
     bool m_paneMovedByUser = false;      // from then on the splitter keeps what the user chose

@@ -107,8 +107,9 @@ TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
         QStringList({QString::fromUtf8("&Öffnen..."), QStringLiteral("&Speichern..."), QStringLiteral("-"),
                      QStringLiteral("Projekt berechnen"), QStringLiteral("&LV-Informationen..."),
                      QStringLiteral("-"), QStringLiteral("Seite&nansicht..."), QStringLiteral("&Drucken..."),
-                     QStringLiteral("-"), QStringLiteral("&Hilfe"), QStringLiteral("-"),
-                     QStringLiteral("&Beenden"), QStringLiteral("-"), QStringLiteral("&Info...")}));
+                     QStringLiteral("Als &PDF exportieren..."), QStringLiteral("-"), QStringLiteral("&Hilfe"),
+                     QStringLiteral("-"), QStringLiteral("&Beenden"), QStringLiteral("-"),
+                     QStringLiteral("&Info...")}));
     EXPECT_EQ(frame.Action(Command::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(frame.Action(Command::Save)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(frame.Action(Command::Print)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
@@ -158,13 +159,14 @@ TEST_F(FrameFixture, EnablingInTheThreeStates) {
 
     frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "kita.ovf")));
     EXPECT_TRUE(frame.messages.empty());
-    const QString recent = frame.FileMenu()->actions()[11]->text();
+    const QString recent = frame.FileMenu()->actions()[12]->text();
     EXPECT_TRUE(recent.startsWith(QStringLiteral("&1 "))) << recent.toStdString();
     EXPECT_EQ(EnabledCommands(frame),
               QStringList({open, QStringLiteral("&Speichern..."), QStringLiteral("Projekt berechnen"),
                            QStringLiteral("&LV-Informationen..."), QStringLiteral("Seite&nansicht..."),
-                           QStringLiteral("&Drucken..."), QStringLiteral("&Hilfe"), recent,
-                           QStringLiteral("&Beenden"), QStringLiteral("&Info...")}));
+                           QStringLiteral("&Drucken..."), QStringLiteral("Als &PDF exportieren..."),
+                           QStringLiteral("&Hilfe"), recent, QStringLiteral("&Beenden"),
+                           QStringLiteral("&Info...")}));
 
     // Help shown: only Help acts (Exit and Info stay); the recent files are off too.
     frame.Action(Command::Help)->trigger();
@@ -174,10 +176,10 @@ TEST_F(FrameFixture, EnablingInTheThreeStates) {
     frame.Action(Command::Help)->trigger();
     EXPECT_FALSE(frame.IsHelpShown());
     EXPECT_FALSE(frame.Action(Command::Help)->isChecked());
-    EXPECT_EQ(EnabledCommands(frame).size(), 10);
+    EXPECT_EQ(EnabledCommands(frame).size(), 11);
 
     // Commands whose dialogs come later say so.
-    frame.Action(Command::Preview)->trigger();
+    frame.Action(Command::LvInfo)->trigger();
     ASSERT_EQ(frame.messages.size(), 1u);
     EXPECT_NE(frame.messages[0].find("noch nicht verf\xfc"
                                      "gbar"),
@@ -287,12 +289,12 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
         // Four entries, most recent first, before "Beenden" and followed by a separator.
         const QStringList texts = MenuTexts(frame.FileMenu());
         const qsizetype exit = texts.indexOf(QStringLiteral("&Beenden"));
-        ASSERT_EQ(exit, 16);
+        ASSERT_EQ(exit, 17);
         for (int n = 0; n < 4; ++n) {
-            EXPECT_TRUE(texts[11 + n].startsWith(QStringLiteral("&%1 ").arg(n + 1))) << n;
-            EXPECT_TRUE(texts[11 + n].endsWith(QStringLiteral("los%1.ovf").arg(5 - n))) << n;
+            EXPECT_TRUE(texts[12 + n].startsWith(QStringLiteral("&%1 ").arg(n + 1))) << n;
+            EXPECT_TRUE(texts[12 + n].endsWith(QStringLiteral("los%1.ovf").arg(5 - n))) << n;
         }
-        EXPECT_EQ(texts[15], QStringLiteral("-"));
+        EXPECT_EQ(texts[16], QStringLiteral("-"));
         qsettings.sync();
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei1")).toString().toStdString(), paths[4]);
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei4")).toString().toStdString(), paths[1]);
@@ -309,7 +311,7 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
         ASSERT_EQ(frame.messages.size(), 1u);
         EXPECT_EQ(frame.messages[0], Msg::Format(Msg::FileMissing, paths[3]));
         EXPECT_EQ(frame.RecentFiles().Count(), 3);
-        EXPECT_EQ(MenuTexts(frame.FileMenu()).indexOf(QStringLiteral("&Beenden")), 15);
+        EXPECT_EQ(MenuTexts(frame.FileMenu()).indexOf(QStringLiteral("&Beenden")), 16);
         EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - los3.ovf")); // the open bid stays
         qsettings.sync();
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei3")).toString().toStdString(), paths[1]);
@@ -319,7 +321,7 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
     CScriptedFrame again;
     EXPECT_EQ(again.RecentFiles().Count(), 3);
     EXPECT_EQ(again.RecentFiles().Path(0), paths[2]);
-    EXPECT_TRUE(MenuTexts(again.FileMenu())[11].startsWith(QStringLiteral("&1 ")));
+    EXPECT_TRUE(MenuTexts(again.FileMenu())[12].startsWith(QStringLiteral("&1 ")));
     qsettings.clear();
 }
 
@@ -397,8 +399,8 @@ TEST_F(FrameFixture, HelpReplacesBothPanes) {
     EXPECT_GE(html.count(QStringLiteral("<img")), 2);
     for (const char* picture : {":/help/liste.png", ":/help/speichern.png"})
         EXPECT_FALSE(QImage(QString::fromLatin1(picture)).isNull()) << picture;
-    for (const char* topic :
-         {"ffnen", "Speichern", "Menge", "Texterg", "LV-Informationen", "Projekt berechnen"})
+    for (const char* topic : {"ffnen", "Speichern", "Menge", "Texterg", "LV-Informationen",
+                              "Projekt berechnen", "Seitenansicht", "Preise drucken", "Als PDF exportieren"})
         EXPECT_TRUE(frame.HelpView()->toPlainText().contains(QString::fromUtf8(topic))) << topic;
     // The link "Hilfe drucken" prints the page.
     int printed = 0;

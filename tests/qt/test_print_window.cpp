@@ -1,0 +1,424 @@
+#include "qt_test_support.h"
+
+#include "app/print_settings_fields.h"
+#include "app/qt/orvak_print_dlg.h"
+#include "app/qt/preview_view.h"
+#include "app/qt/print_commands.h"
+#include "app/qt/print_settings_dlg.h"
+#include "app/qt/print_settings_pane.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/tree_list_view.h"
+#include "print/qt/bid_pdf_export.h"
+#include "support/cli_runner.h"
+#include "support/record_builder.h"
+#include "support/test_support.h"
+#include "ui/qt/calendar_button.h"
+#include "ui/qt/date_edit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs `act` on the next modal dialog of type T as soon as it is shown (within 10 s).
+template <class T> void WhenModal(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, tries] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries < 1000) return;
+        timer->stop();
+        timer->deleteLater();
+        if (dialog) act(dialog);
+    });
+    timer->start(10);
+}
+
+int PdfPages(const fs::path& path) {
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(QString::fromLatin1(file.readAll()).count(page));
+}
+
+// The pages orvak-cli pdf writes for a file and options.
+int CliPages(const fs::path& input, const std::vector<std::string>& options) {
+    const fs::path out = testsupport::TestDir() / "cli.pdf";
+    std::vector<std::string> args = {"pdf", input.string(), out.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    const testsupport::CliResult result = testsupport::RunCli(args);
+    EXPECT_EQ(result.code, 0) << result.err;
+    return PdfPages(out);
+}
+
+// Types a text as key presses (also letters beyond ASCII, which QTest::keyClicks refuses).
+void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &release);
+    }
+}
+
+QStringList EnabledCommands(const CMainFrame& frame) {
+    QStringList enabled;
+    for (const QAction* a : frame.FileMenu()->actions())
+        if (!a->isSeparator() && a->isEnabled()) enabled << a->text();
+    return enabled;
+}
+
+// The preview's printer as the PDF export sets up its pages.
+void UsePdfPageSetup(QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(kPdfResolution);
+    printer.setPageLayout(PdfPageLayout());
+}
+
+struct PrintWindowFixture : ::testing::Test {
+    void SetUp() override { TestApp(); }
+
+    // A copy of a fixture or sample file in the test's own folder, opened in the frame.
+    fs::path OpenCopy(CScriptedFrame& frame, const fs::path& source) {
+        const fs::path copy = testsupport::TestDir() / source.filename();
+        fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
+        frame.OpenFromOutside(QString::fromStdString(copy.string()));
+        EXPECT_TRUE(frame.messages.empty());
+        return copy;
+    }
+
+    CMemorySettingsStore store;
+};
+
+} // namespace
+
+TEST_F(PrintWindowFixture, PaneShowsTheFieldsAndChecksTheDateOnLeaving) {
+    CAngebotList list;
+    const int lv = AddRec(list, "L", 1, 0, 1);
+    list.SetText(lv, Fld::InfoText, std::string(InfoKey::Bidder) + "\r\nBau GmbH\r\nHauptstr. 1\r\n");
+    list.LinkDisplayChain();
+    CAppSettings settings(store);
+    CPrintSettingsFields fields(list, settings);
+    fields.Open(lv, "24.06.2025");
+    CPrintSettingsPane pane(fields);
+
+    QStringList labels;
+    for (const QLabel* label : pane.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_EQ(labels, QStringList({QStringLiteral("&Bieter:"), QStringLiteral("&Datum:"),
+                                   QString::fromUtf8("&Währung:")}));
+    ASSERT_EQ(pane.findChildren<QGroupBox*>().size(), 1);
+    EXPECT_EQ(pane.findChildren<QGroupBox*>()[0]->title(), QStringLiteral("Einstellungen"));
+    EXPECT_EQ(pane.BidderField()->text(), QStringLiteral("Bau GmbH Hauptstr. 1"));
+    EXPECT_EQ(pane.CurrencyField()->text(), QStringLiteral("EUR"));
+    EXPECT_EQ(pane.DateField()->text(), QStringLiteral("24.06.2025"));
+    EXPECT_EQ(pane.CalendarButton()->toolTip(), QStringLiteral("Kalender"));
+    EXPECT_TRUE(pane.LongTextBox()->isChecked());
+    EXPECT_TRUE(pane.PricesBox()->isChecked());
+    EXPECT_EQ(pane.LongTextBox()->text(), QStringLiteral("&Langtext drucken"));
+    EXPECT_EQ(pane.PricesBox()->text(), QStringLiteral("&Preise drucken"));
+
+    // Typing reaches the fields, the blocks and the settings at once.
+    pane.CurrencyField()->selectAll();
+    QTest::keyClicks(pane.CurrencyField(), QStringLiteral("CHF"));
+    EXPECT_EQ(fields.Currency(), "CHF");
+    std::string value;
+    ASSERT_TRUE(settings.Currency(value));
+    EXPECT_EQ(value, "CHF");
+    EXPECT_NE(list.GetText(lv, Fld::InfoText).find("CHF"), std::string::npos);
+    pane.PricesBox()->click();
+    EXPECT_FALSE(fields.PrintPrices());
+
+    // Leaving the field checks the date; another window taking the focus does not.
+    const auto leave = [&](Qt::FocusReason reason) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QCoreApplication::sendEvent(pane.DateField(), &out);
+    };
+    pane.DateField()->SetText("01.01.61  ");
+    leave(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(pane.DateField()->text(), QStringLiteral("01.01.61  "));
+    leave(Qt::TabFocusReason);
+    EXPECT_EQ(pane.DateField()->text(), QStringLiteral("01.01.1961"));
+    EXPECT_EQ(fields.DateText(), "01.01.1961");
+
+    // OK with a date that does not exist: the message, nothing stored; then a valid one.
+    QStringList shown;
+    pane.showMessage = [&](const QString& text) { shown << text; };
+    CBidPrintLayout layout;
+    pane.DateField()->SetText("31.04.2013");
+    leave(Qt::MouseFocusReason); // refused, but the focus is not held
+    EXPECT_EQ(fields.DateText(), "31.04.2013");
+    EXPECT_FALSE(pane.Confirm(layout));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("31.04.2013")));
+    EXPECT_TRUE(layout.PrintPrices());
+    pane.DateField()->SetText("29.02.00  ");
+    EXPECT_TRUE(pane.Confirm(layout));
+    EXPECT_EQ(layout.DateText(), "29.02.2000");
+    EXPECT_FALSE(layout.PrintPrices());
+    EXPECT_EQ(layout.Currency(), "CHF");
+    EXPECT_EQ(shown.size(), 1);
+}
+
+TEST_F(PrintWindowFixture, PrintDialogCarriesThePaneAndPrintsToAPdfFile) {
+    CScriptedFrame frame(&store);
+    OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));
+    EXPECT_FALSE(frame.Document().IsModified());
+    QPrinter& printer = frame.PrintCommands().Printer();
+    UsePdfPageSetup(printer);
+    const fs::path out = testsupport::TestDir() / "gedruckt.pdf";
+    printer.setOutputFileName(QString::fromStdString(out.string()));
+
+    bool checked = false;
+    WhenModal<COrvakPrintDlg>([&](COrvakPrintDlg* dialog) {
+        EXPECT_EQ(dialog->minPage(), 1);
+        EXPECT_EQ(dialog->maxPage(), 65535);
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+        CPrintSettingsPane* pane = dialog->Pane();
+        EXPECT_TRUE(pane->isVisible()); // the options part is open with the pane in front
+        EXPECT_TRUE(pane->PricesBox()->isChecked());
+        pane->PricesBox()->setChecked(false);
+        pane->BidderField()->selectAll();
+        TypeText(pane->BidderField(), QStringLiteral("Müller Bau"));
+        // OK is refused while the date is invalid.
+        QStringList shown;
+        pane->showMessage = [&](const QString& text) { shown << text; };
+        pane->DateField()->SetText("30.02.2024");
+        dialog->accept();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(shown.size(), 1);
+        pane->DateField()->SetText("06.12.2024");
+        checked = true;
+        dialog->accept();
+    });
+    frame.Action(Command::Print)->trigger();
+    ASSERT_TRUE(checked);
+    const CBidPrintLayout& layout = frame.PrintCommands().Layout();
+    EXPECT_FALSE(layout.PrintPrices());
+    EXPECT_TRUE(layout.PrintLongTexts());
+    EXPECT_EQ(layout.BidderText(), FromQt(QStringLiteral("Müller Bau")));
+    EXPECT_EQ(layout.DateText(), "06.12.2024");
+    EXPECT_EQ(layout.DocumentName(), "lv_basic.D83");
+    EXPECT_TRUE(frame.Document().IsModified()); // the typed bidder changed the bid
+    EXPECT_TRUE(frame.messages.empty());
+    // The same pages as the PDF export of the same settings.
+    ASSERT_TRUE(fs::exists(out));
+    EXPECT_EQ(PdfPages(out), CliPages(testsupport::FixturePath("gaeb90/lv_basic.D83"), {"--no-prices"}));
+
+    // The next opening starts with prices on again; Cancel prints nothing.
+    fs::remove(out);
+    bool pricesOn = false;
+    WhenModal<COrvakPrintDlg>([&](COrvakPrintDlg* dialog) {
+        pricesOn = dialog->Pane()->PricesBox()->isChecked();
+        EXPECT_EQ(dialog->Pane()->BidderField()->text(), QStringLiteral("Müller Bau"));
+        dialog->reject();
+    });
+    frame.Action(Command::Print)->trigger();
+    EXPECT_TRUE(pricesOn);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(layout.PrintPrices()); // the settings of the last OK stay
+
+    // Printing that cannot start (here a file in a folder that went) says so.
+    const fs::path gone = testsupport::TestDir() / "weg" / "gedruckt.pdf";
+    printer.setOutputFileName(QString::fromStdString(gone.string()));
+    WhenModal<COrvakPrintDlg>([](COrvakPrintDlg* dialog) { dialog->accept(); });
+    frame.Action(Command::Print)->trigger();
+    ASSERT_EQ(frame.messages.size(), 1u);
+    EXPECT_NE(frame.messages[0].find(gone.string() + " konnte nicht geschrieben werden"), std::string::npos)
+        << frame.messages[0];
+}
+
+TEST_F(PrintWindowFixture, PreviewReplacesThePanesWithTheCliPages) {
+    CScriptedFrame frame(&store);
+    frame.show();
+    const fs::path input = OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));
+    UsePdfPageSetup(frame.PrintCommands().Printer());
+
+    QString title;
+    WhenModal<CPrintSettingsDlg>([&](CPrintSettingsDlg* dialog) {
+        title = dialog->windowTitle();
+        EXPECT_EQ(dialog->NextButton()->text(), QStringLiteral("&Weiter"));
+        dialog->Pane()->LongTextBox()->setChecked(false);
+        dialog->NextButton()->click();
+    });
+    frame.Action(Command::Preview)->trigger();
+    EXPECT_EQ(title, QStringLiteral("Seitenansicht"));
+    ASSERT_TRUE(frame.IsPreviewShown());
+    CPreviewView* preview = frame.PreviewView();
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_FALSE(frame.Splitter()->isVisible());
+    EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::SinglePageView);
+    // As with help shown, and Help itself off.
+    EXPECT_EQ(EnabledCommands(frame), QStringList({QStringLiteral("&Beenden"), QStringLiteral("&Info...")}));
+    EXPECT_FALSE(frame.Action(Command::Help)->isEnabled());
+    frame.OnHelp();
+    EXPECT_FALSE(frame.IsHelpShown());
+
+    const int pages = CliPages(input, {"--no-longtext"});
+    ASSERT_GT(pages, 0);
+    EXPECT_EQ(preview->PageCount(), pages);
+    EXPECT_EQ(preview->PageLabel()->text(), QStringLiteral("Seite 1 von %1").arg(pages));
+    EXPECT_FALSE(preview->PreviousAction()->isEnabled());
+    preview->ShowPage(pages);
+    EXPECT_EQ(preview->CurrentPage(), pages);
+    EXPECT_FALSE(preview->NextAction()->isEnabled());
+
+    // Closing brings the panes back.
+    preview->CloseAction()->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame.IsPreviewShown());
+    EXPECT_TRUE(frame.Splitter()->isVisible());
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Bereit"));
+    EXPECT_TRUE(frame.Action(Command::Help)->isEnabled());
+    EXPECT_TRUE(frame.Action(Command::Print)->isEnabled());
+
+    // Closed with the close box: the preview keeps the settings of the last "Weiter".
+    WhenModal<CPrintSettingsDlg>([&](CPrintSettingsDlg* dialog) {
+        EXPECT_TRUE(dialog->Pane()->LongTextBox()->isChecked());
+        dialog->Pane()->DateField()->SetText("01.01.2030");
+        dialog->close();
+    });
+    frame.Action(Command::Preview)->trigger();
+    ASSERT_TRUE(frame.IsPreviewShown());
+    EXPECT_EQ(frame.PreviewView()->PageCount(), pages);
+    EXPECT_FALSE(frame.PrintCommands().Layout().PrintLongTexts());
+    EXPECT_NE(frame.PrintCommands().Layout().DateText(), "01.01.2030");
+
+    // "Drucken..." in the preview closes it and opens the print dialog.
+    bool printDialog = false;
+    WhenModal<COrvakPrintDlg>([&](COrvakPrintDlg* dialog) {
+        printDialog = true;
+        dialog->reject();
+    });
+    frame.PreviewView()->PrintAction()->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(printDialog);
+    EXPECT_FALSE(frame.IsPreviewShown());
+    EXPECT_TRUE(frame.Splitter()->isVisible());
+}
+
+TEST_F(PrintWindowFixture, PagingBackShowsTheSamePage) {
+    CScriptedFrame frame(&store);
+    frame.resize(900, 700);
+    frame.show();
+    OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));
+    UsePdfPageSetup(frame.PrintCommands().Printer());
+    WhenModal<CPrintSettingsDlg>([](CPrintSettingsDlg* dialog) { dialog->NextButton()->click(); });
+    frame.OnPreview();
+    ASSERT_TRUE(frame.IsPreviewShown());
+    CPreviewView* preview = frame.PreviewView();
+    ASSERT_GE(preview->PageCount(), 2);
+    const auto picture = [&] {
+        QCoreApplication::processEvents();
+        return preview->Preview()->grab().toImage();
+    };
+    preview->ShowPage(2);
+    const QImage second = picture();
+    preview->NextAction()->trigger();
+    EXPECT_EQ(preview->CurrentPage(), std::min(3, preview->PageCount()));
+    preview->PreviousAction()->trigger();
+    EXPECT_EQ(preview->CurrentPage(), 2);
+    EXPECT_EQ(picture(), second);
+    preview->ShowPage(1);
+    EXPECT_NE(picture(), second);
+
+    // Page Down and Page Up page as the buttons do; Esc closes the preview.
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    preview->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    EXPECT_EQ(preview->CurrentPage(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(preview->CurrentPage(), 1);
+
+    // Two pages side by side, paged two at a time.
+    preview->TwoPagesAction()->trigger();
+    EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::FacingPagesView);
+    preview->TwoPagesAction()->trigger();
+    EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::SinglePageView);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame.IsPreviewShown());
+}
+
+// The preview of the real samples has the pages orvak-cli pdf writes.
+TEST_F(PrintWindowFixture, PreviewOfSamplesCountsTheCliPages) {
+    ORVAK_REQUIRE_SAMPLES(testsupport::SamplesDir("gaeb90"));
+    for (const char* name :
+         {"gaeb90/Sample-2024-06-30_Result.d83", "gaeb90/LV_Los02.D83", "gaeb2000/LV_Los01.P83"}) {
+        const fs::path sample = fs::path(ORVAK_SAMPLES) / name;
+        if (!fs::exists(sample)) continue;
+        CScriptedFrame frame(&store);
+        const fs::path input = OpenCopy(frame, sample);
+        UsePdfPageSetup(frame.PrintCommands().Printer());
+        WhenModal<CPrintSettingsDlg>([](CPrintSettingsDlg* dialog) { dialog->NextButton()->click(); });
+        frame.OnPreview();
+        ASSERT_TRUE(frame.IsPreviewShown()) << name;
+        EXPECT_EQ(frame.PreviewView()->PageCount(), CliPages(input, {})) << name;
+    }
+}
+
+TEST_F(PrintWindowFixture, ExportWritesThePdfOrSaysWhyNot) {
+    CScriptedFrame frame(&store);
+    OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));
+    EXPECT_EQ(frame.FileMenu()->actions().indexOf(frame.Action(Command::ExportPdf)),
+              frame.FileMenu()->actions().indexOf(frame.Action(Command::Print)) + 1);
+    EXPECT_EQ(frame.Action(Command::ExportPdf)->text(), QStringLiteral("Als &PDF exportieren..."));
+
+    QString proposed;
+    fs::path target = testsupport::TestDir() / "angebot.pdf";
+    frame.PrintCommands().askPdfPath = [&](const QString& p) {
+        proposed = p;
+        return QString::fromStdString(target.string());
+    };
+    const auto next = [](CPrintSettingsDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Als PDF exportieren"));
+        dialog->Pane()->LongTextBox()->setChecked(false);
+        dialog->NextButton()->click();
+    };
+    WhenModal<CPrintSettingsDlg>(next);
+    frame.Action(Command::ExportPdf)->trigger();
+    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/lv_basic.pdf"))) << proposed.toStdString();
+    EXPECT_TRUE(frame.messages.empty());
+    EXPECT_EQ(PdfPages(target), CliPages(testsupport::FixturePath("gaeb90/lv_basic.D83"), {"--no-longtext"}));
+    EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith(QStringLiteral("angebot.pdf mit ")));
+    EXPECT_FALSE(frame.Document().IsModified());
+
+    // A folder that is not there: the message names the file and the reason.
+    target = testsupport::TestDir() / "fehlt" / "angebot.pdf";
+    WhenModal<CPrintSettingsDlg>(next);
+    frame.Action(Command::ExportPdf)->trigger();
+    ASSERT_EQ(frame.messages.size(), 1u);
+    EXPECT_NE(frame.messages[0].find(FromQt(QString::fromStdString(target.string()))), std::string::npos);
+    EXPECT_NE(frame.messages[0].find("Der Ordner der Datei ist nicht vorhanden."), std::string::npos);
+
+    // Cancel in the settings asks for no file.
+    proposed.clear();
+    WhenModal<CPrintSettingsDlg>([](CPrintSettingsDlg* dialog) { dialog->reject(); });
+    frame.Action(Command::ExportPdf)->trigger();
+    EXPECT_TRUE(proposed.isEmpty());
+    EXPECT_EQ(frame.messages.size(), 1u);
+}
