@@ -2,13 +2,17 @@
 # The set-up commands of the README:
 #   ./build.sh run [FILE]      installs what is missing, builds and starts the application (with FILE)
 #   ./build.sh test            installs what is missing and runs what CI runs: the build with
-#                              warnings as errors and every test, the same tests under
+#                              warnings as errors and every test, the Debian package and its
+#                              checks, the same tests under
 #                              AddressSanitizer/UndefinedBehaviorSanitizer, and each fuzz
 #                              harness for 30 seconds
 #   ./build.sh check           the build and the tests alone (quick)
 #   ./build.sh test-asan       the tests under the sanitizers alone
 #   ./build.sh fuzz [SECONDS]  builds the fuzz harnesses (clang) and runs each for SECONDS (60)
 #   ./build.sh bench           builds and runs the benchmark
+#   ./build.sh deb             builds the Debian package build/package/orvak_VERSION_ARCH.deb
+#                              with CPack and checks it (lintian, desktop entry, file types,
+#                              hardening, orvak-cli from the unpacked package); test does the same
 set -euo pipefail
 start_dir="$PWD"
 cd "$(dirname "$0")"
@@ -40,6 +44,15 @@ test_asan() {
         UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" run_tests build-asan
 }
 
+# Makes the package from the build in $build_dir (CPack installs what is built there, no second
+# build) and checks it.
+package() {
+    rm -rf "$build_dir/package"
+    (cd "$build_dir" && cpack -G DEB)
+    local debs=("$build_dir"/package/orvak_*.deb)
+    bash scripts/check_deb.sh "${debs[0]}"
+}
+
 fuzz() { # seconds
     bash scripts/setup.sh
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAK_FUZZ=ON \
@@ -62,6 +75,7 @@ run)
 test)
     build
     run_tests "$build_dir"
+    package
     test_asan
     fuzz 30
     ;;
@@ -79,8 +93,12 @@ bench)
     build
     "$build_dir/orvak-bench"
     ;;
+deb)
+    build
+    package
+    ;;
 *)
-    echo "usage: ./build.sh run [FILE]|test|check|test-asan|fuzz [SECONDS]|bench" >&2
+    echo "usage: ./build.sh run [FILE]|test|check|test-asan|fuzz [SECONDS]|bench|deb" >&2
     exit 2
     ;;
 esac

@@ -243,7 +243,8 @@ int main(int argc, char* argv[]) {
         Glyph(p, QRectF(1.5, 1.8, 13, 13), QStringLiteral("?"), kBlue, 11);
     });
 
-    // The application icon: a bill of quantities with a price tag.
+    // The application icon: a bill of quantities with a price tag. orvak.svg holds the same
+    // drawing on the same grid for the icon theme; change it with this one.
     for (const int size : {32, 48, 64}) {
         Save(folder, size == 48 ? QStringLiteral("orvak") : QStringLiteral("orvak%1").arg(size), size,
              [](QPainter& p) {
