@@ -61,6 +61,7 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateViews();
+    ConnectEditing();
     statusBar()->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar()->showMessage(QString::fromLatin1(kReady));
 
@@ -106,6 +107,8 @@ QAction* CMainFrame::AddAction(Command command, const QString& text, const QStri
     action->setStatusTip(statusTip);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
+    // Connected before the command itself, so that it runs first.
+    connect(action, &QAction::triggered, this, &CMainFrame::CommitPendingEntry);
     m_actions[command] = action;
     return action;
 }
@@ -200,6 +203,15 @@ void CMainFrame::CreateViews() {
     setCentralWidget(m_stack);
     connect(m_listView, &CTreeListView::recordSelected, this, &CMainFrame::ShowLongText);
     m_storedPane = CWindowPlacement::LoadPaneSize(m_settings);
+}
+
+void CMainFrame::ConnectEditing() {
+    m_listView->EnableEditing(m_document.List(), *this);
+    connect(m_listView, &CTreeListView::entryCommitted, this, [this] { m_document.SetModified(true); });
+}
+
+void CMainFrame::CommitPendingEntry() {
+    if (m_listView) m_listView->CommitPendingEntry();
 }
 
 QAction* CMainFrame::Action(Command command) const {
@@ -306,6 +318,7 @@ void CMainFrame::OnHelp() {
 }
 
 void CMainFrame::OnOpenRecent(int n) {
+    CommitPendingEntry();
     if (IsHelpShown()) return;
     m_document.OpenRecent(m_recent, n, SelectedRecord());
     UpdateCommands();
@@ -320,6 +333,7 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OpenFromOutside(const QString& path) {
+    CommitPendingEntry();
     if (IsHelpShown()) return;
     m_document.OpenPath(LocalPath(QFileInfo(path).absoluteFilePath()), SelectedRecord());
     UpdateCommands();
@@ -431,6 +445,7 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    CommitPendingEntry();
     if (!m_document.PromptSave(SelectedRecord())) {
         event->ignore();
         UpdateCommands();
