@@ -346,3 +346,21 @@ TEST_F(GridEditing, EntryRepaintsTheGroupsAndSumLinesAboveIt) {
         EXPECT_TRUE(recorder.painted.contains(tree->visualRect(Index(record, 8)))) << record;
     EXPECT_EQ(Cell(kTitleSum, 8), QStringLiteral("33,51"));
 }
+
+TEST_F(GridEditing, TreeColumnOpensAndClosesRows) {
+    // The expand button of a row toggles it; a double click beside the button too.
+    const QRect title = tree->visualRect(Index(kTitle));
+    const QPoint button(title.left() - tree->indentation() / 2, title.center().y());
+    ASSERT_TRUE(tree->isExpanded(Index(kTitle)));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, button);
+    EXPECT_FALSE(tree->isExpanded(Index(kTitle)));
+    EXPECT_EQ(OpenEditor(), nullptr);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, CellPoint(kTitle, 0));
+    EXPECT_TRUE(tree->isExpanded(Index(kTitle)));
+    // Pressing and moving the mouse selects nothing else.
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, CellPoint(kA, 0));
+    QTest::mouseMove(tree->viewport(), CellPoint(kC, 0));
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, CellPoint(kC, 0));
+    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kA));
+    EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 1);
+}

@@ -168,6 +168,23 @@ TEST(CellRules, EntryRecalculatesTheRowAndItsGroupsWithoutRefill) {
     EXPECT_EQ(bid.Cell(bid.b, PosCol::UnitPrice), "1.000,00");
 }
 
+TEST(CellRules, NumbersAreRoundedNotCut) {
+    SmallBid bid;
+    // A surcharge read from a D84 as the factor 1,15 is 14.999999999999986 %.
+    bid.list.SetDouble(bid.b, Fld::SurchargePct, (1.15 - 1.0) * 100.0);
+    ASSERT_LT(bid.Field(bid.b, Fld::SurchargePct), 15.0);
+    bid.Enter(bid.b, PosCol::UnitPrice, "200");
+    EXPECT_EQ(bid.Cell(bid.b, PosCol::TotalNet), "230,00");
+    EXPECT_EQ(bid.Cell(bid.title, PosCol::SurchargePct), "13,64"); // 250 / 220 - 1
+    // Handed down from the title, and a quantity with its three decimals.
+    bid.Enter(bid.title, PosCol::SurchargePct, "14,99999999");
+    EXPECT_EQ(bid.Cell(bid.a, PosCol::SurchargePct), "15,00");
+    EXPECT_EQ(bid.Cell(bid.lv, PosCol::SurchargePct), "15,00");
+    bid.list.SetText(bid.a, Fld::Flags, "   X");
+    bid.Enter(bid.a, PosCol::Quantity, "1,2345");
+    EXPECT_EQ(bid.Cell(bid.a, PosCol::Quantity), "1,235");
+}
+
 TEST(CellRules, SurchargePositionTakesItsBaseSumAndFollowsItsBasis) {
     Bid bid;
     AddRec(bid.list, "L", 1, 0, 1);
