@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -266,11 +267,20 @@ TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
     EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
     EXPECT_EQ(OpenEditor(), nullptr);
 
-    // Calculation, and closing the window.
-    Click(kA, 7);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("1"));
-    frame->Action(Command::Calculate)->trigger();
-    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 1.0);
+    // Every other command of the menu, and closing the window.
+    int price = 1;
+    for (const Command command : {Command::Calculate, Command::LvInfo, Command::Preview, Command::Print,
+                                  Command::Help, Command::About}) {
+        if (frame->IsHelpShown()) frame->OnHelp();
+        Click(kA, 7);
+        QTest::keyClicks(tree->NumEditor(), QString::number(++price));
+        QTimer::singleShot(0, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+        });
+        frame->Action(command)->trigger();
+        EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), price) << static_cast<int>(command);
+    }
+    if (frame->IsHelpShown()) frame->OnHelp();
     Click(kC, 7);
     QTest::keyClicks(tree->NumEditor(), QStringLiteral("8"));
     frame->answers = {IShell::Answer::Cancel};
