@@ -228,6 +228,14 @@ TEST_F(GridEditing, LeavingTheEditorCommitsOnce) {
     ASSERT_TRUE(EditorOver(kC, 7)); // the cell was scrolled into view, 5 pixels inside
     EXPECT_GE(tree->header()->sectionViewportPosition(7), 5);
     EXPECT_LE(tree->header()->sectionViewportPosition(8) + 5, tree->viewport()->width());
+    // Moving down keeps the columns where the user scrolled them.
+    tree->horizontalScrollBar()->setValue(tree->header()->sectionPosition(7) - 40);
+    const int scrolled = tree->horizontalScrollBar()->value();
+    Click(kA, 7);
+    ASSERT_EQ(tree->horizontalScrollBar()->value(), scrolled);
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
+    ASSERT_TRUE(EditorOver(kC, 7));
+    EXPECT_EQ(tree->horizontalScrollBar()->value(), scrolled);
     QTest::keyClicks(tree->NumEditor(), QStringLiteral("2"));
     tree->horizontalScrollBar()->setValue(0);
     EXPECT_EQ(OpenEditor(), nullptr);

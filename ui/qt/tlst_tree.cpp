@@ -48,8 +48,20 @@ CTLstTree::CTLstTree(QWidget* parent) : QTreeView(parent) {
     });
 }
 
+CTLstTree::~CTLstTree() {
+    EndEditing();
+}
+
+void CTLstTree::EndEditing() {
+    for (QObject* edit : {static_cast<QObject*>(m_numEdit), static_cast<QObject*>(m_textEdit)})
+        if (edit) edit->disconnect(this);
+    m_editor.reset();
+    m_rules.reset();
+}
+
 void CTLstTree::setModel(QAbstractItemModel* model) {
     if (m_model) disconnect(m_model, nullptr, this, nullptr);
+    EndEditing(); // the rules belong to the rows of the previous model
     QTreeView::setModel(model);
     m_model = qobject_cast<CTLstModel*>(model);
     if (!m_model) return;
@@ -60,6 +72,10 @@ void CTLstTree::setModel(QAbstractItemModel* model) {
         if (m_editor) m_editor->Discard();
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, &CTLstTree::RestoreWidthsAfterReset);
+    connect(m_model, &QObject::destroyed, this, [this] {
+        EndEditing();
+        m_model = nullptr;
+    });
     connect(m_model, &CTLstModel::expandAllRequested, this, &QTreeView::expandAll);
     connect(m_model, &CTLstModel::allRowsChanged, viewport(), qOverload<>(&QWidget::update));
     connect(m_model, &CTLstModel::expandRequested, this,
@@ -74,6 +90,12 @@ void CTLstTree::setModel(QAbstractItemModel* model) {
             [this](const QModelIndex& index) { m_model->NoteExpanded(m_model->RowOfIndex(index), false); });
     m_widthsBeforeReset = m_widths;
     RestoreWidthsAfterReset();
+}
+
+void CTLstTree::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    const int horizontal = horizontalScrollBar()->value();
+    QTreeView::scrollTo(index, hint);
+    if (index.column() == 0) horizontalScrollBar()->setValue(horizontal);
 }
 
 void CTLstTree::RestoreWidthsAfterReset() {
@@ -138,11 +160,13 @@ void CTLstTree::EnableEditing(CAngebotList& list, CCellRules::Ask ask) {
     ICellEditorHost& host = *this;
     m_editor = std::make_unique<CGridEditor>(*m_model, *m_rules, host);
     m_editor->onEntryCommitted = [this] { Q_EMIT entryCommitted(); };
-    m_numEdit = new CFloatEdit(viewport());
-    m_numEdit->setObjectName(QStringLiteral("NumEditor"));
-    m_textEdit = new CTTEdit(viewport());
-    m_textEdit->setObjectName(QStringLiteral("TextEditor"));
-    m_textEdit->setReadOnly(true);
+    if (!m_numEdit) {
+        m_numEdit = new CFloatEdit(viewport());
+        m_numEdit->setObjectName(QStringLiteral("NumEditor"));
+        m_textEdit = new CTTEdit(viewport());
+        m_textEdit->setObjectName(QStringLiteral("TextEditor"));
+        m_textEdit->setReadOnly(true);
+    }
     for (CTTEdit* edit : {static_cast<CTTEdit*>(m_numEdit), m_textEdit}) {
         edit->hide();
         edit->installEventFilter(this);
@@ -185,9 +209,7 @@ void CTLstTree::ShowEditor(const SCellEditorSpec& spec) {
     if (!index.isValid() || !m_numEdit) return;
     {
         const QScopedValueRollback<bool> placing(m_placingEditor, true);
-        const int horizontal = horizontalScrollBar()->value();
         scrollTo(index.siblingAtColumn(0)); // the row, vertically
-        horizontalScrollBar()->setValue(horizontal);
         MakeColumnVisible(spec.column);
     }
     const QRect row = visualRect(index.siblingAtColumn(0));

@@ -28,8 +28,12 @@ class CTLstTree : public QTreeView, private ICellEditorHost {
     Q_OBJECT
 public:
     explicit CTLstTree(QWidget* parent = nullptr);
+    ~CTLstTree() override;
 
     void setModel(QAbstractItemModel* model) override;
+    // Rows are selected whole: showing a row scrolls vertically only, the columns stay where
+    // the user scrolled them.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     CTLstModel* GridModel() const { return m_model; }
 
     // Widths of all columns as the header shows them.
@@ -72,6 +76,8 @@ protected:
 
 private:
     void RestoreWidthsAfterReset();
+    // Editing ends: nothing reaches the rules or the rows any more (the model or the tree goes).
+    void EndEditing();
     // ICellEditorHost
     void ShowEditor(const SCellEditorSpec& spec) override;
     void HideEditor() override;
