@@ -1,6 +1,7 @@
 #include "app/messages.h"
 
 #include "common/text_util.h"
+#include "ui/cell_question.h"
 
 namespace Msg {
 
@@ -9,11 +10,9 @@ std::string Text(int id) {
     case AskSaveChanges:
         return "Sie haben die Datei %1 ge\xe4ndert. Wollen Sie die \xc4nderungen speichern?";
     case AskVatForAll:
-        return "Wenn Sie hier einen Mehrwertsteuersatz eingeben, wird er in alle Positionen der "
-               "darunterliegenden Hierarchiestufen eingesetzt.\r\n\r\nWollen Sie die Aktion ausf\xfchren?";
+        return CellQuestionText(CellQuestion::VatForAll);
     case AskSurchargeForAll:
-        return "Wenn Sie hier einen Zu- oder Abschlag eingeben, wird er in alle Positionen der "
-               "darunterliegenden Hierarchiestufen eingesetzt.\r\n\r\nWollen Sie die Aktion ausf\xfchren?";
+        return CellQuestionText(CellQuestion::SurchargeForAll);
     case CannotOpen:
         return "Die Datei %1 kann nicht ge\xf6"
                "ffnet werden. Stellen Sie sicher, da\xdf die Datei nicht in "

@@ -1,5 +1,7 @@
 #include "bench/bench_position_list.h"
 
+#include "bench/bench_cell_edit.h"
+
 #include "common/number_format.h"
 #include "model/calculation.h"
 #include "ui/memory_grid.h"
@@ -95,4 +97,6 @@ void BenchPositionList(int argc, char* argv[]) {
             "  %6d positions (%6d rows): fill %.3f s, Qt fill %.3f s, first paint %.3f s, refresh %.3f s%s\n",
             positions, model.RowCount(), core, qt, paint, refresh, first.isNull() ? " (no image)" : "");
     }
+    // Entries need the application object made here.
+    BenchCellEdits();
 }

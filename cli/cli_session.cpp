@@ -10,10 +10,13 @@ std::optional<std::string> CCliArgs::Value(const std::string& name) const {
 }
 
 bool ParseCliArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
-                  const std::set<std::string>& switchOptions, CCliArgs& args) {
+                  const std::set<std::string>& switchOptions, CCliArgs& args,
+                  const std::set<std::string>& repeatOptions) {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (valueOptions.count(word) && i + 1 < words.size()) {
+        if (repeatOptions.count(word) && i + 1 < words.size()) {
+            args.repeated[word].push_back(Utf8ToCp1252(words[++i]));
+        } else if (valueOptions.count(word) && i + 1 < words.size()) {
             args.values[word] = Utf8ToCp1252(words[++i]);
         } else if (switchOptions.count(word)) {
             args.switches.insert(word);

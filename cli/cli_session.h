@@ -16,6 +16,7 @@
 // switches, and the remaining words in order.
 struct CCliArgs {
     std::map<std::string, std::string> values;
+    std::map<std::string, std::vector<std::string>> repeated; // options that may be given more than once
     std::set<std::string> switches;
     std::vector<std::string> positional;
 
@@ -24,9 +25,10 @@ struct CCliArgs {
 };
 
 // Splits the words after the command; false (with a message) for an unknown option or one
-// whose value is missing.
+// whose value is missing. The values of `repeatOptions` are collected in order.
 bool ParseCliArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
-                  const std::set<std::string>& switchOptions, CCliArgs& args);
+                  const std::set<std::string>& switchOptions, CCliArgs& args,
+                  const std::set<std::string>& repeatOptions = {});
 
 // What every command works on: the document with the tool's shell and settings that live
 // only as long as the command (the user's own settings stay untouched).

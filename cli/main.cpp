@@ -3,6 +3,7 @@
 #include "app/record_dump.h"
 #include "cli/cli_session.h"
 #include "cli/pdf_command.h"
+#include "cli/set_entries.h"
 #include "common/code_page.h"
 #include "common/number_format.h"
 #include "common/text_util.h"
@@ -15,12 +16,12 @@
 namespace {
 
 void Usage() {
-    std::fprintf(stderr,
-                 "Aufruf:\n"
-                 "  orvak-cli dump DATEI\n"
-                 "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]\n"
-                 "  orvak-cli pdf EINGABE AUSGABE.pdf [--bidder NAME] [--date TEXT] [--currency CODE]"
-                 " [--no-prices] [--no-longtext]\n");
+    std::fprintf(stderr, "Aufruf:\n"
+                         "  orvak-cli dump DATEI\n"
+                         "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]"
+                         " [--set OZ,SPALTE=WERT]...\n"
+                         "  orvak-cli pdf EINGABE AUSGABE.pdf [--bidder NAME] [--date TEXT] [--currency CODE]"
+                         " [--no-prices] [--no-longtext]\n");
 }
 
 int Dump(const std::vector<std::string>& words) {
@@ -37,7 +38,8 @@ int Dump(const std::vector<std::string>& words) {
 
 int Convert(const std::vector<std::string>& words) {
     CCliArgs args;
-    if (!ParseCliArgs(words, {"--bidder", "--currency", "--vat"}, {}, args) || args.positional.size() != 2) {
+    if (!ParseCliArgs(words, {"--bidder", "--currency", "--vat"}, {}, args, {"--set"}) ||
+        args.positional.size() != 2) {
         Usage();
         return 1;
     }
@@ -62,6 +64,8 @@ int Convert(const std::vector<std::string>& words) {
                 SetVatForAll(list, i, vat);
         session.Settings().SetVat(static_cast<int32_t>(vat));
     }
+    // Each entry as typed into the grid; a refused one stops the command before anything is written.
+    if (!ApplySetOptions(list, args.repeated["--set"])) return 1;
     CBidDocument& document = session.Document();
     const OpenType writer = EndsWithNoCase(out, ".ovf") ? OpenType::Project : document.GetOpenType();
     return document.SaveTo(out, writer, &fields) ? 0 : 1;

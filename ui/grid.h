@@ -10,8 +10,8 @@ enum class ColumnAlign { Left, Right, Center };
 // read and write cell texts, find rows by record and walk the tree through this interface;
 // the Qt model of the tree-list view and the in-memory grid of the tests implement it.
 //
-// Rows are identified by a small handle that stays valid until the rows are deleted;
-// kNoRow means "none". Texts are Windows-1252 and must not contain the column separator
+// Rows are identified by a small handle (0 to RowCount() - 1) that stays valid until the rows
+// are deleted; kNoRow means "none". Texts are Windows-1252 and must not contain the column separator
 // byte 0xB6 (a text that does is stored with a blank in its place).
 class IGrid {
 public:
@@ -49,6 +49,9 @@ public:
     // of column 0 and the icon; its shading flag alternates in insertion order.
     virtual Row InsertItem(Row parent, const std::string& label, int image) = 0;
     virtual int RowCount() const = 0;
+    // Changes whenever rows are deleted or inserted, so that what is derived from the tree's
+    // shape can tell that it is out of date.
+    virtual unsigned StructureVersion() const = 0;
 
     virtual void SetItemRecord(Row row, int record) = 0;
     // The record index of a row, -1 for none.

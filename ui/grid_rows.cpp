@@ -60,6 +60,7 @@ int CGridRows::ColumnEditorKind(int column) const {
 
 void CGridRows::BeginFill() {
     if (m_fillDepth++ == 0) AboutToReset();
+    ++m_structureVersion;
     m_rows.clear();
     m_roots.clear();
     m_rowOfRecord.clear();
@@ -96,6 +97,7 @@ void CGridRows::RowsChanged(Row row) {
 IGrid::Row CGridRows::InsertItem(Row parent, const std::string& label, int image) {
     if (parent != kNoRow && !IsValidRow(parent)) return kNoRow;
     const Row row = RowCount();
+    ++m_structureVersion;
     std::vector<Row>& siblings = parent == kNoRow ? m_roots : m_rows[static_cast<size_t>(parent)].children;
     const bool notify = !InFill();
     if (notify) AboutToInsert(parent, static_cast<int>(siblings.size()));

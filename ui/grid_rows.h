@@ -30,6 +30,7 @@ public:
 
     Row InsertItem(Row parent, const std::string& label, int image) override;
     int RowCount() const override { return static_cast<int>(m_rows.size()); }
+    unsigned StructureVersion() const override { return m_structureVersion; }
 
     void SetItemRecord(Row row, int record) override;
     int GetItemRecord(Row row) const override;
@@ -111,4 +112,5 @@ private:
     int m_fillDepth = 0;
     int m_updateDepth = 0;
     bool m_expandAllPending = false;
+    unsigned m_structureVersion = 0;
 };

@@ -161,21 +161,25 @@ void RefreshNumbers(IGrid& grid, const CAngebotList& list, IGrid::Row first) {
         pending.pop_back();
         for (IGrid::Row c = grid.FirstChild(row); c != IGrid::kNoRow; c = grid.NextSibling(c))
             pending.push_back(c);
-        const int record = grid.GetItemRecord(row);
-        if (record < 0 || record >= list.Count()) continue;
-        if (list.GetChar(record, Fld::Kind) == Kind::Position) {
-            SetNumber(grid, row, list, record, PosCol::Quantity, Fld::Quantity);
-            SetNumber(grid, row, list, record, PosCol::UnitPrice, Fld::UnitPrice);
-        }
-        if (HasSplitPrice(list, record)) {
-            SetNumber(grid, row, list, record, PosCol::OtherShare, Fld::OtherShare);
-            SetNumber(grid, row, list, record, PosCol::WageShare, Fld::WageShare);
-        }
-        SetNumber(grid, row, list, record, PosCol::TotalPrice, Fld::TotalPrice);
-        SetNumber(grid, row, list, record, PosCol::SurchargePct, Fld::SurchargePct);
-        SetNumber(grid, row, list, record, PosCol::TotalNet, Fld::TotalNet);
-        SetNumber(grid, row, list, record, PosCol::VatPct, Fld::VatPct);
-        SetNumber(grid, row, list, record, PosCol::TotalGross, Fld::TotalGross);
+        ShowRowNumbers(grid, list, row);
     }
     grid.EndUpdate();
+}
+
+void ShowRowNumbers(IGrid& grid, const CAngebotList& list, IGrid::Row row) {
+    const int record = grid.GetItemRecord(row);
+    if (record < 0 || record >= list.Count()) return;
+    if (list.GetChar(record, Fld::Kind) == Kind::Position) {
+        SetNumber(grid, row, list, record, PosCol::Quantity, Fld::Quantity);
+        SetNumber(grid, row, list, record, PosCol::UnitPrice, Fld::UnitPrice);
+    }
+    if (HasSplitPrice(list, record)) {
+        SetNumber(grid, row, list, record, PosCol::OtherShare, Fld::OtherShare);
+        SetNumber(grid, row, list, record, PosCol::WageShare, Fld::WageShare);
+    }
+    SetNumber(grid, row, list, record, PosCol::TotalPrice, Fld::TotalPrice);
+    SetNumber(grid, row, list, record, PosCol::SurchargePct, Fld::SurchargePct);
+    SetNumber(grid, row, list, record, PosCol::TotalNet, Fld::TotalNet);
+    SetNumber(grid, row, list, record, PosCol::VatPct, Fld::VatPct);
+    SetNumber(grid, row, list, record, PosCol::TotalGross, Fld::TotalGross);
 }

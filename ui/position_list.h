@@ -66,3 +66,5 @@ void FillList(IGrid& grid, const CAngebotList& list, const std::string& title1, 
 // descendants. The money columns and the two percentages of every row, quantity and unit
 // price of positions, the shares of rows whose unit price is broken down.
 void RefreshNumbers(IGrid& grid, const CAngebotList& list, IGrid::Row first = IGrid::kNoRow);
+// The same for one row alone.
+void ShowRowNumbers(IGrid& grid, const CAngebotList& list, IGrid::Row row);

@@ -63,6 +63,7 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateViews();
+    ConnectEditing();
     statusBar()->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar()->showMessage(QString::fromLatin1(kReady));
 
@@ -109,6 +110,8 @@ QAction* CMainFrame::AddAction(Command command, const QString& text, const QStri
     action->setStatusTip(statusTip);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
+    // Connected before the command itself, so that it runs first.
+    connect(action, &QAction::triggered, this, &CMainFrame::CommitPendingEntry);
     m_actions[command] = action;
     return action;
 }
@@ -209,6 +212,15 @@ void CMainFrame::CreateViews() {
     m_storedPane = CWindowPlacement::LoadPaneSize(m_settings);
 }
 
+void CMainFrame::ConnectEditing() {
+    m_listView->EnableEditing(m_document.List(), *this);
+    connect(m_listView, &CTreeListView::entryCommitted, this, [this] { m_document.SetModified(true); });
+}
+
+void CMainFrame::CommitPendingEntry() {
+    if (m_listView) m_listView->CommitPendingEntry();
+}
+
 QAction* CMainFrame::Action(Command command) const {
     auto it = m_actions.find(command);
     return it == m_actions.end() ? nullptr : it->second;
@@ -287,10 +299,6 @@ void CMainFrame::OnLvInfo() {
     NotYetAvailable(QStringLiteral("LV-Informationen"));
 }
 
-void CMainFrame::CommitPendingEntry() {
-    // The position list takes no entries in place yet, so nothing can be pending.
-}
-
 void CMainFrame::OnPreview() {
     if (PanesReplaced() || !m_document.IsOpen()) return;
     CommitPendingEntry();
@@ -358,6 +366,7 @@ void CMainFrame::OnHelp() {
 }
 
 void CMainFrame::OnOpenRecent(int n) {
+    CommitPendingEntry();
     if (PanesReplaced()) return;
     m_document.OpenRecent(m_recent, n, SelectedRecord());
     UpdateCommands();
@@ -372,6 +381,7 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OpenFromOutside(const QString& path) {
+    CommitPendingEntry();
     if (PanesReplaced()) return;
     m_document.OpenPath(LocalPath(QFileInfo(path).absoluteFilePath()), SelectedRecord());
     UpdateCommands();
@@ -483,6 +493,7 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    CommitPendingEntry();
     if (!m_document.PromptSave(SelectedRecord())) {
         event->ignore();
         UpdateCommands();

@@ -58,6 +58,9 @@ public:
     // Opens a file named outside the window (command line, a file dropped on the window):
     // prompt to save, 61245 when it is missing, the type by extension and first line.
     void OpenFromOutside(const QString& path);
+    // A value typed into the grid and not yet committed is committed (every command, closing
+    // the window and a drop first do this, so that no entry is lost or lands in another file).
+    void CommitPendingEntry();
 
     bool IsHelpShown() const { return m_helpView != nullptr; }
     bool IsPreviewShown() const { return m_previewView != nullptr; }
@@ -91,6 +94,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateViews();
+    // Entries in the grid: questions through this shell, each entry marks the bid modified.
+    void ConnectEditing();
     void RebuildRecentMenu();
     void UpdateCommands();
     void ShowLongText(int record);
@@ -100,8 +105,6 @@ private:
     int SelectedRecord() const;
     // Help or the preview stands in place of the panes.
     bool PanesReplaced() const { return IsHelpShown() || IsPreviewShown(); }
-    // Takes over an entry still open in the position list before a command works on the bid.
-    void CommitPendingEntry();
     // The preview in place of the panes, as the help view is shown.
     void ShowPreview();
 

@@ -1,7 +1,9 @@
 #include "app/qt/tree_list_view.h"
 
+#include "app/messages.h"
 #include "app/qt/qt_text.h"
 #include "app/settings_store.h"
+#include "app/shell.h"
 #include "ui/column_widths.h"
 #include "ui/position_list.h"
 #include "ui/qt/tlst_model.h"
@@ -44,6 +46,8 @@ void CTreeListView::SaveColumnWidths() {
 
 void CTreeListView::FillList(const std::string& title1, const std::string& title2) {
     ::FillList(*m_model, m_list, title1, title2);
+    // Pricing starts from the keyboard: the list has the focus after every open.
+    m_tree->setFocus(Qt::OtherFocusReason);
 }
 
 void CTreeListView::RefreshNumbers() {
@@ -52,6 +56,18 @@ void CTreeListView::RefreshNumbers() {
 
 int CTreeListView::SelectedRecord() const {
     return m_model->GetItemRecord(m_model->SelectedRow());
+}
+
+void CTreeListView::EnableEditing(CAngebotList& list, IShell& shell) {
+    m_tree->EnableEditing(list, [&shell](CellQuestion question) {
+        return shell.MessageBox(Msg::Text(CellQuestionId(question)), ApplicationTitle(),
+                                IShell::Buttons::YesNo, IShell::Icon::Question) == IShell::Answer::Yes;
+    });
+    connect(m_tree, &CTLstTree::entryCommitted, this, &CTreeListView::entryCommitted);
+}
+
+void CTreeListView::CommitPendingEntry() {
+    m_tree->CommitPendingEntry();
 }
 
 void CTreeListView::changeEvent(QEvent* event) {

@@ -6,6 +6,7 @@
 
 class CAngebotList;
 class CAppSettings;
+class IShell;
 class CTLstModel;
 class CTLstTree;
 
@@ -24,6 +25,11 @@ public:
     void RefreshNumbers();
     // The record of the selected row, -1 for none.
     int SelectedRecord() const;
+    // Prices are entered in the grid: entries change `list` (the list the view shows) and put
+    // the questions 61220/61221 through the shell.
+    void EnableEditing(CAngebotList& list, IShell& shell);
+    // Commits a changed entry of an open cell editor and closes it.
+    void CommitPendingEntry();
     void SaveColumnWidths();
 
     CTLstTree* Tree() const { return m_tree; }
@@ -33,6 +39,8 @@ public:
 Q_SIGNALS:
     // The selected row changed; the record is -1 when no row is selected.
     void recordSelected(int record);
+    // An entry in the grid changed records.
+    void entryCommitted();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -13,7 +13,7 @@
 
 const QString CFloatEdit::kMimeType = QStringLiteral("application/x-orvak-number");
 
-CFloatEdit::CFloatEdit(QWidget* parent) : QLineEdit(parent) {
+CFloatEdit::CFloatEdit(QWidget* parent) : CTTEdit(parent) {
     setAlignment(Qt::AlignRight);
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -129,8 +129,7 @@ void CFloatEdit::focusOutEvent(QFocusEvent* event) {
     SyncFromWidget();
     m_logic.FocusLost();
     MirrorToWidget();
-    QLineEdit::focusOutEvent(event);
-    Q_EMIT FocusLeft();
+    CTTEdit::focusOutEvent(event);
 }
 
 void CFloatEdit::mousePressEvent(QMouseEvent* event) {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "ui/float_edit_logic.h"
-
-#include <QLineEdit>
+#include "ui/qt/tt_edit.h"
 
 #include <string>
 
-// The numeric field: a right-aligned line edit whose typing rules are those of
+// The numeric field: a right-aligned edit field (with a tool tip) whose typing rules are those of
 // CFloatEditLogic; the widget only translates keys, focus and clipboard and mirrors text,
 // caret and selection back. Insert, the context menu and every other way of editing the text
 // (undo, cut, drops, input methods) are shut off. A tool tip is set with setToolTip.
@@ -14,7 +13,7 @@
 // For an in-place editor: SetDecimals and SetValue with the stored number, SetModified(false);
 // when the field is left without typing it stays unmodified and GetValue is that number.
 // A text put in with setText is taken over as the value when the field is left (or typed into).
-class CFloatEdit : public QLineEdit {
+class CFloatEdit : public CTTEdit {
     Q_OBJECT
 public:
     // Our own clipboard format: the number in plain form ("-1234.50").
@@ -41,9 +40,7 @@ public:
     // Ctrl+V: our own format, or plain text that reads as a number; false when refused.
     bool PasteNumber();
 
-Q_SIGNALS:
-    // The field lost the focus; value and modified flag already include a text from outside.
-    void FocusLeft();
+    // FocusLeft: value and modified flag already include a text from outside.
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -136,10 +136,12 @@ void CTLstModel::CellsChanged(Row row, int firstColumn, int lastColumn) {
         Q_EMIT dataChanged(IndexOfRow(row, firstColumn), IndexOfRow(row, lastColumn));
         return;
     }
-    // Every row: the range of the top-level rows makes the views repaint all they show.
+    // Every row: told as a change of the top-level rows, and to the views of the tree-list
+    // as such, so that they repaint all they show.
     const std::vector<Row>& roots = Children(kNoRow);
     if (roots.empty() || ColumnCount() == 0) return;
     Q_EMIT dataChanged(IndexOfRow(roots.front(), 0), IndexOfRow(roots.back(), ColumnCount() - 1));
+    Q_EMIT allRowsChanged();
 }
 
 void CTLstModel::ColumnTitleChanged(int column) {

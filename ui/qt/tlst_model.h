@@ -36,6 +36,9 @@ Q_SIGNALS:
     void expandAllRequested();
     void expandRequested(const QModelIndex& index, bool expand);
     void selectRequested(const QModelIndex& index);
+    // The texts of every row changed (after an entry, a calculation): a view repaints all it
+    // shows (dataChanged over the top-level rows makes Qt repaint those rows only).
+    void allRowsChanged();
 
 protected:
     void AboutToReset() override;

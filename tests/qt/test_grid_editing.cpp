@@ -1,0 +1,384 @@
+#include "qt_test_support.h"
+
+#include "app/messages.h"
+#include "app/qt/memo_view.h"
+#include "app/qt/tree_list_view.h"
+#include "model/calculation.h"
+#include "model/project_file.h"
+#include "support/record_builder.h"
+#include "ui/qt/float_edit.h"
+#include "ui/qt/tlst_model.h"
+#include "ui/qt/tlst_tree.h"
+#include "ui/qt/tt_edit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+enum Record { kLv, kTitle, kA, kRemark, kSplit, kC, kTitleSum, kLvSum };
+
+// LV > Titel > a (EP 10,004 stored, shown 10,00), a remark, a split price (5 + 2,5), c; sums.
+std::string MakeBid(const QTemporaryDir& dir, const std::string& name) {
+    CAngebotList list;
+    AddRec(list, "L", 1, 0, 1);
+    list.SetText(kLv, Fld::ShortText, "Neubau Kita");
+    AddRec(list, "T", 2, 1, 2);
+    list.SetText(kTitle, Fld::OZ, "01");
+    AddPos(list, 3, 2, 3, 2.0, 10.004);
+    list.SetText(kA, Fld::OZ, "01.0010");
+    list.SetText(kA, Fld::ShortText, "Mauerwerk aus Kalksandstein");
+    AddRec(list, "B", 4, 2, 3);
+    AddPos(list, 5, 2, 3, 1.0, 7.5, "X");
+    list.SetDouble(kSplit, Fld::OtherShare, 5.0);
+    list.SetDouble(kSplit, Fld::WageShare, 2.5);
+    AddPos(list, 6, 2, 3, 3.0, 1.25);
+    AddRec(list, "S", 7, 2, 3);
+    AddRec(list, "S", 8, 1, 2);
+    for (int p : {kA, kSplit, kC}) {
+        list.SetDouble(p, Fld::VatPct, 19.0);
+        RecalcPosition(list, p);
+    }
+    list.LinkDisplayChain();
+    list.BuildAllLabels();
+    const std::string path = (dir.path() + QLatin1Char('/')).toStdString() + name;
+    EXPECT_TRUE(SaveProjectFile(list, path));
+    return path;
+}
+
+struct GridEditing : ::testing::Test {
+    void SetUp() override {
+        TestApp();
+        ASSERT_TRUE(dir.isValid());
+        frame = std::make_unique<CScriptedFrame>(&store);
+        path = MakeBid(dir, "kita.ovf");
+        frame->OpenFromOutside(QString::fromStdString(path));
+        frame->resize(1000, 600);
+        frame->show();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        tree = frame->ListView()->Tree();
+        model = frame->ListView()->Model();
+        tree->setFocus(Qt::OtherFocusReason);
+    }
+    void TearDown() override {
+        frame->Document().SetModified(false);
+        frame.reset();
+    }
+
+    QModelIndex Index(int record, int column = 0) const {
+        return model->IndexOfRow(model->FindItemByRecord(record), column);
+    }
+    QPoint CellPoint(int record, int column) const {
+        return {tree->header()->sectionViewportPosition(column) + tree->header()->sectionSize(column) / 2,
+                tree->visualRect(Index(record)).center().y()};
+    }
+    void Click(int record, int column) {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, CellPoint(record, column));
+    }
+    QString Cell(int record, int column) const { return model->data(Index(record, column)).toString(); }
+    double Field(int record, Fld field) const { return frame->Document().List().GetDouble(record, field); }
+    // The open editor (none: nullptr) and whether it stands over the cell.
+    QLineEdit* OpenEditor() const {
+        if (tree->NumEditor()->isVisible()) return tree->NumEditor();
+        if (tree->TextEditor()->isVisible()) return tree->TextEditor();
+        return nullptr;
+    }
+    bool EditorOver(int record, int column) const {
+        const QLineEdit* editor = OpenEditor();
+        if (!editor) return false;
+        const QRect row = tree->visualRect(Index(record));
+        return editor->geometry() == QRect(tree->header()->sectionViewportPosition(column), row.top(),
+                                           tree->header()->sectionSize(column), row.height());
+    }
+
+    QTemporaryDir dir;
+    CMemorySettingsStore store;
+    std::unique_ptr<CScriptedFrame> frame;
+    std::string path;
+    CTLstTree* tree = nullptr;
+    CTLstModel* model = nullptr;
+};
+
+} // namespace
+
+TEST_F(GridEditing, ClickOpensTheEditorOfTheCellOnItsStoredNumber) {
+    Click(kA, 7);
+    ASSERT_TRUE(EditorOver(kA, 7));
+    CFloatEdit* num = tree->NumEditor();
+    EXPECT_EQ(OpenEditor(), num);
+    EXPECT_TRUE(num->hasFocus());
+    EXPECT_FALSE(num->isReadOnly());
+    EXPECT_EQ(num->Decimals(), 2);
+    EXPECT_EQ(num->text(), QStringLiteral("10,00"));
+    EXPECT_EQ(num->selectedText(), num->text());
+    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kA));
+    // Menge with three decimals, read-only here; the text columns in the text editor.
+    Click(kA, 3);
+    EXPECT_TRUE(EditorOver(kA, 3));
+    EXPECT_EQ(num->Decimals(), 3);
+    EXPECT_TRUE(num->isReadOnly());
+    Click(kA, 2);
+    EXPECT_EQ(OpenEditor(), tree->TextEditor());
+    EXPECT_TRUE(tree->TextEditor()->isReadOnly());
+    EXPECT_EQ(tree->TextEditor()->text(), QStringLiteral("Mauerwerk aus Kalksandstein"));
+    // A bold row's editor writes bold.
+    Click(kTitle, 9);
+    EXPECT_TRUE(num->font().bold());
+    // A column border and the tree column open nothing.
+    const QPoint border(tree->header()->sectionViewportPosition(7), CellPoint(kC, 7).y());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, border);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kC));
+    Click(kA, 0);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    // Nothing was typed: nothing changed, the stored decimals are kept.
+    EXPECT_FALSE(frame->Document().IsModified());
+    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
+    EXPECT_TRUE(frame->messages.empty());
+}
+
+TEST_F(GridEditing, KeyboardPricingDownTheList) {
+    QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
+    tree->setCurrentIndex(Index(kA));
+    QTest::keyClick(tree, Qt::Key_F2);
+    ASSERT_TRUE(EditorOver(kA, 7));
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,50"));
+    // Enter passes over the remark and the split price, whose EP cannot be typed.
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
+    EXPECT_TRUE(EditorOver(kC, 7));
+    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kC));
+    EXPECT_EQ(Cell(kA, 7), QStringLiteral("12,50"));
+    EXPECT_EQ(Cell(kA, 8), QStringLiteral("25,00"));
+    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25")); // 25 + 7,50 + 3,75
+    EXPECT_TRUE(frame->Document().IsModified());
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("3"));
+    // No editable EP below: the editor stays with its entry.
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Down);
+    EXPECT_TRUE(EditorOver(kC, 7));
+    EXPECT_EQ(entries.count(), 1);
+    // Escape keeps the typed value.
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_EQ(entries.count(), 2);
+    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 3.0);
+    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("41,50"));
+    EXPECT_TRUE(tree->hasFocus());
+
+    // A digit on a row opens its first editable cell with the digit typed: Sonstiges here.
+    tree->setCurrentIndex(Index(kSplit));
+    QTest::keyClick(tree, Qt::Key_4);
+    ASSERT_TRUE(EditorOver(kSplit, 5));
+    EXPECT_EQ(tree->NumEditor()->text(), QStringLiteral("4,00"));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Up); // to the row above with a Sonstiges: none
+    EXPECT_TRUE(EditorOver(kSplit, 5));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Tab);
+    EXPECT_TRUE(EditorOver(kSplit, 6));
+    EXPECT_EQ(Cell(kSplit, 7), QStringLiteral("6,50"));
+    // Enter on a row without an editable cell opens nothing.
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    tree->setCurrentIndex(Index(kRemark));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(OpenEditor(), nullptr);
+}
+
+TEST_F(GridEditing, TabAndShiftTabAlongTheRow) {
+    Click(kA, 12);
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Tab); // the last column: nothing happens
+    EXPECT_TRUE(EditorOver(kA, 12));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(EditorOver(kA, 11));
+    Click(kA, 1);
+    QTest::keyClick(tree->TextEditor(), Qt::Key_Backtab, Qt::ShiftModifier); // to the tree column
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_FALSE(frame->Document().IsModified());
+}
+
+TEST_F(GridEditing, LeavingTheEditorCommitsOnce) {
+    QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
+    // Focus into another pane.
+    Click(kA, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("9"));
+    frame->MemoView()->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(entries.count(), 1);
+    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 9.0);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    tree->setFocus(Qt::OtherFocusReason);
+    frame->MemoView()->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(entries.count(), 1);
+
+    // Scrolling.
+    frame->resize(500, 400);
+    QCoreApplication::processEvents();
+    ASSERT_GT(tree->horizontalScrollBar()->maximum(), 0);
+    tree->setFocus(Qt::OtherFocusReason);
+    Click(kC, 2);
+    Click(kC, 7);
+    ASSERT_TRUE(EditorOver(kC, 7)); // the cell was scrolled into view, 5 pixels inside
+    EXPECT_GE(tree->header()->sectionViewportPosition(7), 5);
+    EXPECT_LE(tree->header()->sectionViewportPosition(8) + 5, tree->viewport()->width());
+    // Moving down keeps the columns where the user scrolled them.
+    tree->horizontalScrollBar()->setValue(tree->header()->sectionPosition(7) - 40);
+    const int scrolled = tree->horizontalScrollBar()->value();
+    Click(kA, 7);
+    ASSERT_EQ(tree->horizontalScrollBar()->value(), scrolled);
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
+    ASSERT_TRUE(EditorOver(kC, 7));
+    EXPECT_EQ(tree->horizontalScrollBar()->value(), scrolled);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("2"));
+    tree->horizontalScrollBar()->setValue(0);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 2.0);
+    EXPECT_EQ(entries.count(), 2);
+
+    // A press on the header.
+    Click(kC, 9);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("5"));
+    QTest::mouseClick(tree->header()->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(Field(kC, Fld::SurchargePct), 5.0);
+    EXPECT_EQ(entries.count(), 3);
+}
+
+TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
+    // Save with a value still in the editor: the saved file has it.
+    Click(kC, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("7,25"));
+    frame->savePath = (dir.path() + QStringLiteral("/neu.ovf")).toStdString();
+    QTest::keyClick(tree->NumEditor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_FALSE(frame->Document().IsModified());
+    CAngebotList saved;
+    ASSERT_TRUE(LoadRecords(saved, frame->savePath));
+    EXPECT_DOUBLE_EQ(saved.GetDouble(kC, Fld::UnitPrice), 7.25);
+    EXPECT_NEAR(saved.GetDouble(kLv, Fld::TotalPrice), 20.01 + 7.5 + 21.75, 1e-9);
+
+    // Opening another file with a value in the editor: it belongs to this bid, which asks to be
+    // saved; it never lands in the file opened next.
+    Click(kA, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("55"));
+    frame->answers = {IShell::Answer::No};
+    frame->OpenFromOutside(QString::fromStdString(path));
+    ASSERT_EQ(frame->messages.size(), 1u);
+    EXPECT_EQ(frame->messages[0], Msg::Format(Msg::AskSaveChanges, frame->savePath));
+    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
+    EXPECT_EQ(OpenEditor(), nullptr);
+
+    // Every other command of the menu, and closing the window.
+    int price = 1;
+    for (const Command command : {Command::Calculate, Command::LvInfo, Command::Preview, Command::Print,
+                                  Command::Help, Command::About}) {
+        if (frame->IsHelpShown()) frame->OnHelp();
+        Click(kA, 7);
+        QTest::keyClicks(tree->NumEditor(), QString::number(++price));
+        QTimer::singleShot(0, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+        });
+        frame->Action(command)->trigger();
+        EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), price) << static_cast<int>(command);
+    }
+    if (frame->IsHelpShown()) frame->OnHelp();
+    Click(kC, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("8"));
+    frame->answers = {IShell::Answer::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 8.0);
+}
+
+TEST_F(GridEditing, GroupEntriesAskThroughTheShell) {
+    Click(kTitle, 11);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("7"));
+    frame->answers = {IShell::Answer::Yes};
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    ASSERT_EQ(frame->messages.size(), 1u);
+    EXPECT_EQ(frame->messages[0], Msg::Text(Msg::AskVatForAll));
+    EXPECT_EQ(Cell(kC, 11), QStringLiteral("7,00"));
+    EXPECT_EQ(Cell(kLv, 12), QStringLiteral("33,45")); // 21,41 + 8,03 + 4,01: 7 % on each position
+    EXPECT_TRUE(frame->Document().IsModified());
+    // "Nein" to the surcharge question: nothing changes.
+    Click(kLv, 9);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("10"));
+    frame->answers = {IShell::Answer::No};
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    EXPECT_EQ(frame->messages.back(), Msg::Text(Msg::AskSurchargeForAll));
+    EXPECT_EQ(Cell(kA, 9), QStringLiteral("0,00"));
+}
+
+TEST_F(GridEditing, PasteIntoAReadOnlyCellDoesNothing) {
+    auto* mime = new QMimeData;
+    mime->setData(CFloatEdit::kMimeType, QByteArrayLiteral("99"));
+    mime->setText(QStringLiteral("99"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    Click(kSplit, 7);
+    ASSERT_TRUE(tree->NumEditor()->isReadOnly());
+    QTest::keyClick(tree->NumEditor(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(tree->NumEditor()->text(), QStringLiteral("7,50"));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    EXPECT_DOUBLE_EQ(Field(kSplit, Fld::UnitPrice), 7.5);
+    EXPECT_FALSE(frame->Document().IsModified());
+    // Into an editable cell it is an entry.
+    Click(kA, 7);
+    QTest::keyClick(tree->NumEditor(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 99.0);
+}
+
+namespace {
+
+// The region of the paint events a widget receives.
+class CPaintRecorder : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(GridEditing, EntryRepaintsTheGroupsAndSumLinesAboveIt) {
+    Click(kC, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("2"));
+    QCoreApplication::processEvents();
+    CPaintRecorder recorder;
+    tree->viewport()->installEventFilter(&recorder);
+    // Committed by a click into the memo pane: the tree itself does not take the focus.
+    frame->MemoView()->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(50);
+    tree->viewport()->removeEventFilter(&recorder);
+    for (int record : {kTitle, kTitleSum, kLvSum})
+        EXPECT_TRUE(recorder.painted.contains(tree->visualRect(Index(record, 8)))) << record;
+    EXPECT_EQ(Cell(kTitleSum, 8), QStringLiteral("33,51"));
+}
+
+TEST_F(GridEditing, TreeColumnOpensAndClosesRows) {
+    // The expand button of a row toggles it; a double click beside the button too.
+    const QRect title = tree->visualRect(Index(kTitle));
+    const QPoint button(title.left() - tree->indentation() / 2, title.center().y());
+    ASSERT_TRUE(tree->isExpanded(Index(kTitle)));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, button);
+    EXPECT_FALSE(tree->isExpanded(Index(kTitle)));
+    EXPECT_EQ(OpenEditor(), nullptr);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, CellPoint(kTitle, 0));
+    EXPECT_TRUE(tree->isExpanded(Index(kTitle)));
+    // Pressing and moving the mouse selects nothing else.
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, CellPoint(kA, 0));
+    QTest::mouseMove(tree->viewport(), CellPoint(kC, 0));
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, CellPoint(kC, 0));
+    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kA));
+    EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 1);
+}
