@@ -280,6 +280,7 @@ TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
     for (const Command command : {Command::Calculate, Command::LvInfo, Command::Preview, Command::Print,
                                   Command::Help, Command::About}) {
         if (frame->IsHelpShown()) frame->OnHelp();
+        if (frame->IsPreviewShown()) frame->ClosePreview();
         Click(kA, 7);
         QTest::keyClicks(tree->NumEditor(), QString::number(++price));
         QTimer::singleShot(0, [] {
