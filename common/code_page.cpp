@@ -155,6 +155,49 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// Decodes the character at text[i] (not ASCII) with the same rules as Utf8ToCp1252: cp is
+// its code point, or U+FFFD for an invalid or truncated part; returns the bytes taken.
+size_t DecodeAt(std::string_view text, size_t i, char32_t& cp) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        cp = 0xFFFD;
+        return 1;
+    }
+    size_t taken = 1;
+    while (taken < length && i + taken < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i + taken]);
+        if (taken == 1 ? (c < low || c > high) : !IsContinuation(c)) break;
+        cp = (cp << 6) | (c & 0x3F);
+        ++taken;
+    }
+    if (taken != length) cp = 0xFFFD;
+    return taken;
+}
+
+} // namespace
+
 std::string Utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -166,48 +209,14 @@ std::string Utf8ToCp1252(std::string_view text) {
             ++i;
             continue;
         }
-        // Length of the sequence and the allowed range of its second byte, which excludes
-        // overlong forms, surrogates and code points above U+10FFFF.
-        size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
+        // An invalid or incomplete sequence becomes one '?'; the byte that broke it is read
+        // again as the start of the next character.
         char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
-            out.push_back('?'); // stray continuation byte or a byte that never starts a sequence
-            ++i;
-            continue;
-        }
-        // Take continuation bytes while they fit; an incomplete sequence becomes one '?',
-        // and the byte that broke it is read again as the start of the next character.
-        size_t taken = 1;
-        while (taken < length && i + taken < text.size()) {
-            const unsigned char c = static_cast<unsigned char>(text[i + taken]);
-            if (taken == 1 ? (c < low || c > high) : !IsContinuation(c)) break;
-            cp = (cp << 6) | (c & 0x3F);
-            ++taken;
-        }
-        if (taken == length)
-            AppendCp1252(out, cp);
-        else
+        i += DecodeAt(text, i, cp);
+        if (cp == 0xFFFD)
             out.push_back('?');
-        i += taken;
+        else
+            AppendCp1252(out, cp);
     }
     return out;
 }
@@ -264,45 +273,6 @@ constexpr NearestEntry kNearest[] = {
 };
 static_assert(std::is_sorted(std::begin(kNearest), std::end(kNearest),
                              [](const NearestEntry& a, const NearestEntry& b) { return a.cp < b.cp; }));
-
-// Decodes the character at text[i] (not ASCII) with the same rules as Utf8ToCp1252: cp is
-// its code point, or U+FFFD for an invalid or truncated part; returns the bytes taken.
-size_t DecodeAt(std::string_view text, size_t i, char32_t& cp) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        cp = 0xFFFD;
-        return 1;
-    }
-    size_t taken = 1;
-    while (taken < length && i + taken < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i + taken]);
-        if (taken == 1 ? (c < low || c > high) : !IsContinuation(c)) break;
-        cp = (cp << 6) | (c & 0x3F);
-        ++taken;
-    }
-    if (taken != length) cp = 0xFFFD;
-    return taken;
-}
 
 } // namespace
 

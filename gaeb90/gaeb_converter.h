@@ -111,6 +111,10 @@ private:
     // Appends "<previous text><sep><heading> \r\n<text>" to the pending text.
     void AppendSection(const char* heading, const std::string& text);
     bool ApplyFactor(const std::string& factor);
+    struct PriceColumns {
+        double quantity = 0, total = 0, unitPrice = 0, percent = 0, base = 0;
+    };
+    bool ReadPriceColumns(const std::string& line, int quantityFirst, int quantityLast, PriceColumns& out);
 
     // Text records (gaeb_texts.cpp).
     void OnRecord25(const std::string& line);

@@ -43,6 +43,19 @@ void CGaebConverter::AppendSection(const char* heading, const std::string& text)
     m_pendingText += text;
 }
 
+// The number columns of the price records 22 and 23; the quantity stands at other columns.
+bool CGaebConverter::ReadPriceColumns(const std::string& line, int quantityFirst, int quantityLast,
+                                      PriceColumns& out) {
+    out.quantity = ColsNumber(line, quantityFirst, quantityLast, kQuantityScale);
+    out.total = ColsNumber(line, 24, 36, kPriceScale);
+    out.unitPrice = ColsNumber(line, 12, 22, kPriceScale);
+    out.percent = ColsNumber(line, 56, 61, kPriceScale);
+    out.base = ColsNumber(line, 62, 74, kPriceScale);
+    return CheckNumber(out.quantity, "Die Menge") && CheckNumber(out.total, "Der Gesamtpreis") &&
+           CheckNumber(out.unitPrice, "Der Einheitspreis") && CheckNumber(out.percent, "Der Zuschlagssatz") &&
+           CheckNumber(out.base, "Die Zuschlagsbasis");
+}
+
 // A factor of 7 digits with 6 implied decimals (1150000 = 1.15) as a surcharge in percent.
 bool CGaebConverter::ApplyFactor(const std::string& factor) {
     if (factor.empty()) return true;
@@ -196,25 +209,18 @@ bool CGaebConverter::OnRecord22(const std::string& line) {
     const bool lumpSum = UnitKey(m_list.GetText(index, Fld::Unit)) == "PSCH";
     const std::string flags = m_list.GetText(index, Fld::Flags);
 
-    const double quantity = ColsNumber(line, 23, 34, kQuantityScale);
-    const double total = ColsNumber(line, 24, 36, kPriceScale);
-    const double unitPrice = ColsNumber(line, 12, 22, kPriceScale);
-    const double percent = ColsNumber(line, 56, 61, kPriceScale);
-    const double base = ColsNumber(line, 62, 74, kPriceScale);
-    if (!CheckNumber(quantity, "Die Menge") || !CheckNumber(total, "Der Gesamtpreis") ||
-        !CheckNumber(unitPrice, "Der Einheitspreis") || !CheckNumber(percent, "Der Zuschlagssatz") ||
-        !CheckNumber(base, "Die Zuschlagsbasis"))
-        return false;
+    PriceColumns p;
+    if (!ReadPriceColumns(line, 23, 34, p)) return false;
     if (FlagAt(flags, FlagPos::BidderQuantity) == 'X')
-        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : quantity);
+        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : p.quantity);
     // Lump sums of normal, on-demand and base positions carry only the total.
     const bool totalOnly = lumpSum && std::string("NFG").find(posType) != std::string::npos;
-    m_list.SetDouble(index, Fld::UnitPrice, totalOnly ? total : unitPrice);
-    m_list.SetDouble(index, Fld::TotalPrice, total);
+    m_list.SetDouble(index, Fld::UnitPrice, totalOnly ? p.total : p.unitPrice);
+    m_list.SetDouble(index, Fld::TotalPrice, p.total);
     if (!ApplyFactor(ColsTrim(line, 49, 55))) return false;
     if (FlagAt(flags, FlagPos::Surcharge) == 'Z') {
-        m_list.SetDouble(index, Fld::Quantity, percent);
-        m_list.SetDouble(index, Fld::UnitPrice, base);
+        m_list.SetDouble(index, Fld::Quantity, p.percent);
+        m_list.SetDouble(index, Fld::UnitPrice, p.base);
     }
     return true;
 }
@@ -231,24 +237,17 @@ bool CGaebConverter::OnRecord23(const std::string& line) {
     const bool lumpSum = UnitKey(m_list.GetText(index, Fld::Unit)) == "PSCH";
     const std::string flags = m_list.GetText(index, Fld::Flags);
 
-    const std::string quantityText = ColsTrim(line, 37, 48);
-    const double quantity = CNumberFormat::StringToDouble(quantityText) * kQuantityScale;
-    const double total = ColsNumber(line, 24, 36, kPriceScale);
-    const double unitPrice = ColsNumber(line, 12, 22, kPriceScale);
-    const double percent = ColsNumber(line, 56, 61, kPriceScale);
-    const double base = ColsNumber(line, 62, 74, kPriceScale);
-    if (!CheckNumber(quantity, "Die Menge") || !CheckNumber(total, "Der Gesamtpreis") ||
-        !CheckNumber(unitPrice, "Der Einheitspreis") || !CheckNumber(percent, "Der Zuschlagssatz") ||
-        !CheckNumber(base, "Die Zuschlagsbasis"))
-        return false;
-    if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || (m_exchangePhase == 4 && !quantityText.empty()))
-        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : quantity);
-    m_list.SetDouble(index, Fld::UnitPrice, lumpSum ? total : unitPrice);
-    m_list.SetDouble(index, Fld::TotalPrice, total);
+    PriceColumns p;
+    if (!ReadPriceColumns(line, 37, 48, p)) return false;
+    const bool quantityGiven = !ColsTrim(line, 37, 48).empty();
+    if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || (m_exchangePhase == 4 && quantityGiven))
+        m_list.SetDouble(index, Fld::Quantity, lumpSum ? 1.0 : p.quantity);
+    m_list.SetDouble(index, Fld::UnitPrice, lumpSum ? p.total : p.unitPrice);
+    m_list.SetDouble(index, Fld::TotalPrice, p.total);
     if (!ApplyFactor(ColsTrim(line, 49, 55))) return false;
     if (!ColsTrim(line, 56, 74).empty()) {
-        m_list.SetDouble(index, Fld::Quantity, percent);
-        m_list.SetDouble(index, Fld::UnitPrice, base);
+        m_list.SetDouble(index, Fld::Quantity, p.percent);
+        m_list.SetDouble(index, Fld::UnitPrice, p.base);
     }
     return true;
 }

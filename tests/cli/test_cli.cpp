@@ -14,14 +14,7 @@ using Result = testsupport::CliResult;
 using testsupport::ReadBytes;
 using testsupport::RunCli;
 
-// The test's folder with copies of fixture files.
-fs::path Workspace(const std::vector<std::string>& fixtures) {
-    const fs::path dir = testsupport::TestDir() / "work";
-    fs::create_directories(dir);
-    for (const std::string& f : fixtures)
-        fs::copy_file(testsupport::FixturePath(f), dir / fs::path(f).filename());
-    return dir;
-}
+using testsupport::Workspace;
 
 // The dump without the header line, split into lines.
 std::vector<std::string> Lines(const std::string& text) {
@@ -59,8 +52,8 @@ TEST(Cli, FailedOpenExitsWithGermanMessage) {
     EXPECT_NE(r.err.find("kaputt.ovf"), std::string::npos);
     EXPECT_NE(r.err.find("\n\nDatensatz 1: Die Datei endet mitten im Datensatz"), std::string::npos) << r.err;
     // A VAT rate that is no rate is refused before anything is written.
-    r = RunCli({"convert", testsupport::FixturePath("gaeb90/lv_basic.D83").string(), (dir / "neu.ovf").string(),
-                "--vat", "1e99"});
+    r = RunCli({"convert", testsupport::FixturePath("gaeb90/lv_basic.D83").string(),
+                (dir / "neu.ovf").string(), "--vat", "1e99"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Der Mehrwertsteuersatz 1e99 liegt nicht zwischen 0 und 100.\n");
     EXPECT_FALSE(fs::exists(dir / "neu.ovf"));

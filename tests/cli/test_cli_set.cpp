@@ -12,14 +12,7 @@ namespace {
 
 using testsupport::RunCli;
 
-// The test's folder with copies of fixture files.
-fs::path Workspace(const std::vector<std::string>& fixtures) {
-    const fs::path dir = testsupport::TestDir() / "work";
-    fs::create_directories(dir);
-    for (const std::string& f : fixtures)
-        fs::copy_file(testsupport::FixturePath(f), dir / fs::path(f).filename());
-    return dir;
-}
+using testsupport::Workspace;
 
 // The dump's lines by OZ (the LV line under "LV"): the columns oz, quantity, ep, gp, surcharge,
 // gpeff, vat, gpbrt, blank-separated.

@@ -2,6 +2,8 @@
 #include "ui/qt/calendar_dlg.h"
 #include "ui/qt/date_edit.h"
 
+#include "qt_test_support.h"
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDate>
@@ -18,20 +20,11 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) app = new QApplication(argc, argv);
-    return *app;
-}
-
 // A window with the date field and its calendar button.
 class CalendarTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        App();
+        TestApp();
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());
         layout->addWidget(edit = new CDateEdit(window.get()));

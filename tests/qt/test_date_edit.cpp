@@ -1,5 +1,7 @@
 #include "ui/qt/date_edit.h"
 
+#include "qt_test_support.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -10,20 +12,11 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) app = new QApplication(argc, argv);
-    return *app;
-}
-
 // A window with the date field.
 class DateEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        App();
+        TestApp();
         window = std::make_unique<QWidget>();
         edit = new CDateEdit(window.get());
         window->show();

@@ -1,6 +1,8 @@
 #include "common/number_format.h"
 #include "ui/qt/float_edit.h"
 
+#include "qt_test_support.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -16,20 +18,11 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) app = new QApplication(argc, argv);
-    return *app;
-}
-
 // A window with the numeric field and a second field to move the focus to.
 class FloatEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        App();
+        TestApp();
         CNumberFormat::SetUserSeparators(",", ".");
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());

@@ -4,6 +4,8 @@
 #include "print/qt/qt_draw_device.h"
 #include "support/record_builder.h"
 
+#include "qt_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -18,16 +20,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// Fonts and PDF writers need an application object; the tests run offscreen.
-void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
-}
 
 // An A4 writer with 5 mm margins into the buffer.
 void SetUpWriter(QPdfWriter& writer, QBuffer& buffer, int dpi) {
@@ -47,7 +39,7 @@ int CountPages(const QByteArray& pdf) {
 TEST(QtDrawDevice, ArialOrAMetricCompatibleFont) {
     EXPECT_EQ(CQtDrawDevice::ToQString("\xe4\xdf\xc4\x80\ta\r\n"),
               QStringLiteral("\u00e4\u00df\u00c4\u20ac a  "));
-    EnsureApplication();
+    TestApp();
     const QString family = CQtDrawDevice::ResolveFamily("Arial");
     if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive))
         GTEST_SKIP() << "neither Arial nor Liberation Sans is installed";
@@ -84,7 +76,7 @@ TEST(QtDrawDevice, ArialOrAMetricCompatibleFont) {
 }
 
 TEST(BidPdfExport, PagesAndFailure) {
-    EnsureApplication();
+    TestApp();
     CAngebotList list; // an LV with 150 positions with long texts and its sum line
     AddRec(list, "L", 1, 0, 0);
     for (int i = 0; i < 150; ++i)
@@ -150,7 +142,7 @@ TEST(BidPdfExport, PagesAndFailure) {
 }
 
 TEST(PdfCommand, RunsWithoutADisplay) {
-    EnsureApplication();
+    TestApp();
     const QString cli = QStringLiteral(ORVAK_CLI);
     if (!QFileInfo::exists(cli)) GTEST_SKIP() << "orvak-cli is not built";
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -67,6 +67,14 @@ fs::path FixturePath(const std::string& relative) {
     return fs::path(ORVAK_TEST_DATA) / relative;
 }
 
+fs::path Workspace(const std::vector<std::string>& fixtures) {
+    const fs::path dir = TestDir() / "work";
+    fs::create_directories(dir);
+    for (const std::string& f : fixtures)
+        fs::copy_file(FixturePath(f), dir / fs::path(f).filename(), fs::copy_options::overwrite_existing);
+    return dir;
+}
+
 fs::path SamplesDir(const std::string& folder) {
     const fs::path dir = fs::path(ORVAK_SAMPLES) / folder;
     std::error_code ec;

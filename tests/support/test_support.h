@@ -22,6 +22,9 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // A fixture file of tests/data, e.g. "gaeb90/lv_basic.D83".
 std::filesystem::path FixturePath(const std::string& relative);
+// A folder in the test's folder holding copies of the fixture files, so that files written
+// beside them (a saved bid) stay in the test's folder.
+std::filesystem::path Workspace(const std::vector<std::string>& fixtures);
 
 // A folder of the shared sample files (../shared/samples beside the source tree), e.g.
 // "gaeb90"; empty when it is not there.
