@@ -70,8 +70,10 @@ public:
     // cancelled the save dialog or the save failed, so that nothing typed is lost.
     bool PromptSave(int selectedRecord);
 
-    // The VAT rate the bid reports: FindVatRate from the first row, else the setting "MWST".
-    int BidVatRate() const;
+    // The VAT rate the bid files carry: the one rate the positions carry, 0 when none carries
+    // one, with several the rate of the largest net share (FindBidVatRate). The totals beside
+    // it are those computed from the positions, so rate, net and gross always agree.
+    double BidVatRate() const;
     CAppSettings& Settings() { return m_settings; }
     IShell& Shell() { return m_shell; }
 
