@@ -283,6 +283,7 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
     } else {
         m_savedBidder.reset();
     }
+    if (writerType != OpenType::Project && beforeHandIn && !beforeHandIn()) return false;
     Recalculate();
     m_shell.BeginWaitCursor();
     CIoResult result;

@@ -95,6 +95,11 @@ public:
     std::function<void()> onRecentChanged;
     // Called with the path after every successful open (recently used files).
     std::function<void(const std::string&)> onOpened;
+    // Called by SaveTo before a GAEB bid (D84, P84, X84) is written, once the dialog's bidder
+    // and currency are in the records; false stops the save without a message (the records
+    // keep what was entered). The window asks its questions here; a project file is saved
+    // without it, and the command line tool sets none.
+    std::function<bool()> beforeHandIn;
 
 private:
     CIoResult ReadByType(const std::string& path);
