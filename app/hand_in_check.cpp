@@ -84,7 +84,11 @@ bool CHandInCheck::BeforeSave() {
                 each.SetVatText(rate);
                 applied = each.ApplyVatToAll() || applied;
             }
-            if (applied) m_document.SetModified(true);
+            if (applied) {
+                m_document.SetModified(true);
+                // The rates are calculated in: the views show them while the next question is open.
+                if (m_document.onRecalculated) m_document.onRecalculated();
+            }
             m_check.Run(list);
         } else {
             vatDeclined = true;
