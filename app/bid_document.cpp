@@ -15,6 +15,7 @@
 #include "gaebxml/gaeb_xml_document.h"
 #include "gaebxml/gaeb_xml_import.h"
 #include "gaebxml/x84_writer.h"
+#include "model/bid_vat_rate.h"
 #include "model/calculation.h"
 #include "model/display_tree.h"
 #include "model/info_blocks.h"
@@ -282,6 +283,7 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
     } else {
         m_savedBidder.reset();
     }
+    if (writerType != OpenType::Project && beforeHandIn && !beforeHandIn()) return false;
     Recalculate();
     m_shell.BeginWaitCursor();
     CIoResult result;
@@ -317,12 +319,8 @@ bool CBidDocument::PromptSave(int selectedRecord) {
     return true;
 }
 
-int CBidDocument::BidVatRate() const {
-    const CDisplayTree tree(m_list);
-    int rate = FindVatRate(m_list, tree, -1);
-    int32_t stored = 0;
-    if (rate == 0 && m_settings.Vat(stored)) rate = stored;
-    return rate;
+double CBidDocument::BidVatRate() const {
+    return FindBidVatRate(m_list).rate;
 }
 
 void CBidDocument::PrepareD84() {
@@ -359,11 +357,14 @@ CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType
         m_writerRefused = writer.Refused();
         return result;
     }
-    case OpenType::Gaeb2000:
+    case OpenType::Gaeb2000: {
         if (!m_tree)
             return CIoResult::Failure("Es ist keine GAEB-2000-Datei ge\xf6"
                                       "ffnet");
-        return CP84Writer(m_list, *m_tree).WriteTagFile(path);
+        CP84Writer writer(m_list, *m_tree);
+        writer.vatRate = BidVatRate();
+        return writer.WriteTagFile(path);
+    }
     case OpenType::GaebXml:
         return WriteGaebXml(path);
     }

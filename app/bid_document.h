@@ -70,8 +70,10 @@ public:
     // cancelled the save dialog or the save failed, so that nothing typed is lost.
     bool PromptSave(int selectedRecord);
 
-    // The VAT rate the bid reports: FindVatRate from the first row, else the setting "MWST".
-    int BidVatRate() const;
+    // The VAT rate the bid files carry: the one rate the positions carry, 0 when none carries
+    // one, with several the rate of the largest net share (FindBidVatRate). The totals beside
+    // it are those computed from the positions, so rate, net and gross always agree.
+    double BidVatRate() const;
     CAppSettings& Settings() { return m_settings; }
     IShell& Shell() { return m_shell; }
 
@@ -93,6 +95,11 @@ public:
     std::function<void()> onRecentChanged;
     // Called with the path after every successful open (recently used files).
     std::function<void(const std::string&)> onOpened;
+    // Called by SaveTo before a GAEB bid (D84, P84, X84) is written, once the dialog's bidder
+    // and currency are in the records; false stops the save without a message (the records
+    // keep what was entered). The window asks its questions here; a project file is saved
+    // without it, and the command line tool sets none.
+    std::function<bool()> beforeHandIn;
 
 private:
     CIoResult ReadByType(const std::string& path);

@@ -12,6 +12,8 @@ bool IsCommandEnabled(Command command, bool fileOpen, PaneState panes) {
     case Command::Preview:
     case Command::Print:
     case Command::ExportPdf:
+    case Command::CheckBid:
+    case Command::NextOpenEntry:
         return fileOpen && panesShown;
     case Command::Help:
         return panes != PaneState::Preview;

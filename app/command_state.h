@@ -13,6 +13,8 @@ enum class Command {
     RecentFile,
     Exit,
     About,
+    CheckBid,      // "Angebot prüfen"
+    NextOpenEntry, // F3 "Nächste offene Eingabe"
 };
 
 // What fills the main window below the toolbar.

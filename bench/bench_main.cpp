@@ -2,6 +2,7 @@
 // saving them. Not a test: it prints the times and exits 0.
 #include "app/bid_document.h"
 #include "app/record_dump.h"
+#include "bench/bench_check.h"
 #include "bench/bench_position_list.h"
 #include "model/calculation.h"
 #include "model/project_file.h"
@@ -242,5 +243,6 @@ int main(int argc, char* argv[]) {
     }
 
     BenchPositionList(argc, argv);
+    BenchCheck();
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "app/bid_check.h"
 #include "app/bid_document.h"
 #include "app/bidder_fields.h"
 #include "app/record_dump.h"
@@ -18,6 +19,7 @@ namespace {
 void Usage() {
     std::fprintf(stderr, "Aufruf:\n"
                          "  orvak-cli dump DATEI\n"
+                         "  orvak-cli check DATEI\n"
                          "  orvak-cli convert EINGABE AUSGABE [--bidder NAME] [--currency CODE] [--vat SATZ]"
                          " [--set OZ,SPALTE=WERT]...\n"
                          "  orvak-cli pdf EINGABE AUSGABE.pdf [--bidder NAME] [--date TEXT] [--currency CODE]"
@@ -34,6 +36,26 @@ int Dump(const std::vector<std::string>& words) {
     const std::string text = DumpRecords(session.List());
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// The completeness check: one line per finding (OZ, tab, text; hints marked), exit status 0
+// when nothing is missing (hints alone leave it at 0), 2 when something is.
+int Check(const std::vector<std::string>& words) {
+    if (words.size() != 1) {
+        Usage();
+        return 1;
+    }
+    CCliSession session;
+    if (!session.Open(words[0])) return 1;
+    CBidCheck check;
+    check.Run(session.List());
+    std::string out;
+    for (const auto* findings : {&check.Gaps(), &check.Hints()})
+        for (const SBidFinding& f : *findings)
+            out += DumpText(f.oz) + '\t' + (f.hint ? "Hinweis: " : "") + DumpText(f.Text()) + '\n';
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (std::fflush(stdout) != 0) return 1;
+    return check.Complete() ? 0 : 2;
 }
 
 int Convert(const std::vector<std::string>& words) {
@@ -81,6 +103,7 @@ int main(int argc, char* argv[]) {
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "dump") return Dump(args);
+    if (command == "check") return Check(args);
     if (command == "convert") return Convert(args);
     if (command == "pdf") return RunPdfCommand(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n", command.c_str());

@@ -178,6 +178,8 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
             WriteSurchargePrices(node);
         } else if (node->HasName("LVBereich")) {
             FindOrAddItem(node, "Summe")->SetValue(Plain(node->RecordIndex(), Fld::TotalPrice, 2));
+        } else if (node->HasName("LVInfo")) {
+            WriteLvTotals(node);
         }
         Line(indent, "#begin[" + node->Name() + "]");
         return;
@@ -230,6 +232,18 @@ void CP84Writer::WritePositionPrices(CGaebTagNode* node) {
     }
     FindOrAddItem(node, "NachlassProz")->SetValue(Plain(r, Fld::SurchargePct, 2, true));
     FindOrAddItem(node, "GB")->SetValue(Plain(r, Fld::TotalPrice, 2));
+}
+
+void CP84Writer::WriteLvTotals(CGaebTagNode* info) {
+    const CGaebTagNode* lv = m_tree.Parent(info);
+    if (!lv || !lv->HasName("LV")) return;
+    const int r = lv->RecordIndex();
+    if (r < 0 || r >= m_list.Count() || m_list.GetChar(r, Fld::Kind) != Kind::Lv) return;
+    // The invitation's rate (often a preset 19) must not stand beside totals computed without it.
+    FindOrAddItem(info, "Summe")->SetValue(Plain(r, Fld::TotalPrice, 2));
+    std::string rate;
+    CNumberFormat().FormatPlain(CNumberFormat::RoundTo(vatRate, 2), 2, rate);
+    FindOrAddItem(info, "USt")->SetValue(rate);
 }
 
 void CP84Writer::WriteSurchargePrices(CGaebTagNode* node) {

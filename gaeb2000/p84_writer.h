@@ -33,6 +33,9 @@ public:
     // clock; empty texts go back to the clock.
     void SetStampTime(std::string date, std::string time);
 
+    // The VAT rate of the bid, written into the LV information ("USt") beside the LV total.
+    double vatRate = 0.0;
+
     // The steps of WriteTagFile, public so that they can be run on their own.
     void PrepareBidder();
     void WriteTree(CGaebTagNode* start = nullptr);
@@ -40,6 +43,8 @@ public:
     void WritePositionPrices(CGaebTagNode* node);
     void WriteSurchargePrices(CGaebTagNode* node);
     void WriteBidderTexts(CGaebTagNode* node);
+    // The LV's information block: its total ("Summe") and the bid's VAT rate ("USt").
+    void WriteLvTotals(CGaebTagNode* info);
     void UpdateStamp(CGaebTagNode* item);
 
 private:

@@ -38,8 +38,9 @@ public:
     // True when the last build refused the LV (a 14-digit OZ key).
     bool Refused() const { return m_refused; }
 
-    // VAT rate written into the closing record 99 (whole percent, 0..100).
-    int vatRate = 0;
+    // VAT rate written into the closing record 99 beside the net and gross totals of the LV's
+    // sum line (percent with two implied decimals, 0..100: 19 as 1900, 7.5 as 0750).
+    double vatRate = 0.0;
     // The user's currency setting ("Wrg"), written into record 08 ("EUR" when empty).
     std::string currencySetting;
 

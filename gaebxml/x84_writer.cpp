@@ -339,13 +339,16 @@ CIoResult CX84Writer::Build(std::string& text) {
             CopyChild(sourceBoqInfo, boqInfo, "LblUPComp1");
             CopyChild(sourceBoqInfo, boqInfo, "LblUPComp2");
         }
+        // Net and gross as the positions' own rates give them, the VAT as their difference, so
+        // that the rate beside them never claims a tax the totals do not hold.
         const double total = CNumberFormat::RoundTo(m_list.GetDouble(lv, Fld::TotalPrice), 2);
-        const double vatAmount = CNumberFormat::RoundTo(total * vatRate / 100.0, 2);
+        const double net = CNumberFormat::RoundTo(m_list.GetDouble(lv, Fld::TotalNet), 2);
+        const double gross = CNumberFormat::RoundTo(m_list.GetDouble(lv, Fld::TotalGross), 2);
         pugi::xml_node totals = boqInfo.append_child("Totals");
         AddElement(totals, "Total", Plain(total, 2));
         AddElement(totals, "VAT", Plain(vatRate, 2));
-        AddElement(totals, "VATAmount", Plain(vatAmount, 2));
-        AddElement(totals, "TotalGross", Plain(total + vatAmount, 2));
+        AddElement(totals, "VATAmount", Plain(CNumberFormat::RoundTo(gross - net, 2), 2));
+        AddElement(totals, "TotalGross", Plain(gross, 2));
 
         CBodyWriter body(m_list, m_document, boq.append_child("BoQBody"), split);
         body.Walk(ChildNamed(sourceBoq, "BoQBody"));

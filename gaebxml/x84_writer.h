@@ -31,7 +31,8 @@ public:
     // Fixed date ("2026-04-01") and time ("10:15:00") instead of the clock.
     void SetStampTime(std::string date, std::string time);
 
-    // The VAT rate of the bid (BoQInfo/Totals/VAT).
+    // The VAT rate of the bid (BoQInfo/Totals/VAT); VATAmount and TotalGross come from the
+    // LV's totals, which the positions' own rates made.
     double vatRate = 0.0;
     // Set when a failure is the writer's own refusal (no invitation, records that do not
     // belong to it), cleared for a failure of the file system.

@@ -236,6 +236,12 @@ int main(int argc, char* argv[]) {
         p.setBrush(kGreen);
         p.drawEllipse(QRectF(12, 7.3, 1.3, 1.3));
     });
+    Save(folder, QStringLiteral("tool_check"), tool, [](QPainter& p) { // a bill with a check mark
+        Sheet(p, QRectF(1.5, 1, 9.5, 13), Qt::white, kGrey, 4);
+        p.setPen(Pen(kGreen, 2.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(6.5, 10), QPointF(9, 13), QPointF(14.5, 5.5)}));
+    });
     Save(folder, QStringLiteral("tool_help"), tool, [](QPainter& p) { // question mark
         p.setPen(Pen(kBlue, 0.8));
         p.setBrush(kLightBlue);

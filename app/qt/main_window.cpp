@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/qt/about_dlg.h"
+#include "app/qt/check_commands.h"
 #include "app/qt/help_view.h"
 #include "app/qt/memo_view.h"
 #include "app/qt/preview_view.h"
@@ -79,6 +80,7 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
     };
     m_document.onRecentChanged = [this] { RebuildRecentMenu(); };
     m_print = std::make_unique<CPrintCommands>(m_document, *this);
+    CreateCheckCommands();
 
     m_recent.Load(m_settings);
     RebuildRecentMenu();
@@ -309,6 +311,7 @@ void CMainFrame::OnPreview() {
 void CMainFrame::OnPrint() {
     if (PanesReplaced() || !m_document.IsOpen()) return;
     CommitPendingEntry();
+    if (!ConfirmHandIn()) return;
     m_print->Print(SelectedRecord());
     UpdateCommands();
 }
@@ -316,6 +319,7 @@ void CMainFrame::OnPrint() {
 void CMainFrame::OnExportPdf() {
     if (PanesReplaced() || !m_document.IsOpen()) return;
     CommitPendingEntry();
+    if (!ConfirmHandIn()) return;
     m_print->ExportPdf(SelectedRecord());
     UpdateCommands();
 }
@@ -385,6 +389,59 @@ void CMainFrame::OpenFromOutside(const QString& path) {
     if (PanesReplaced()) return;
     m_document.OpenPath(LocalPath(QFileInfo(path).absoluteFilePath()), SelectedRecord());
     UpdateCommands();
+}
+
+// ---- the completeness check
+
+void CMainFrame::CreateCheckCommands() {
+    m_check = new CCheckCommands(m_document, *m_listView, *m_memoView, *this);
+    QAction* check =
+        AddAction(Command::CheckBid, QString::fromUtf8("Angebot &prüfen..."), QStringLiteral("tool_check"),
+                  QString::fromUtf8("Angebot prüfen (Strg+Umschalt+P)"),
+                  QString::fromUtf8("Listet die fehlenden Preise, Mengen und Angaben des Angebots"),
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(check, &QAction::triggered, this, [this] {
+        if (!PanesReplaced() && m_document.IsOpen()) m_check->ShowCheck();
+    });
+    QAction* next =
+        AddAction(Command::NextOpenEntry, QString::fromUtf8("&Nächste offene Eingabe"), QString(),
+                  QString::fromUtf8("Nächste offene Eingabe (F3)"),
+                  QString::fromUtf8("Springt zur nächsten Zeile, in der ein Preis oder eine Angabe fehlt"),
+                  QKeySequence(Qt::Key_F3));
+    connect(next, &QAction::triggered, this, [this] {
+        if (!PanesReplaced() && m_document.IsOpen()) m_check->NextOpenEntry();
+    });
+    // In the menu and on the toolbar after "LV-Informationen".
+    QAction* info = Action(Command::LvInfo);
+    const QList<QAction*> items = m_fileMenu->actions();
+    const qsizetype at = items.indexOf(info);
+    QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
+    m_fileMenu->insertAction(before, check);
+    m_fileMenu->insertAction(before, next);
+    if (QToolBar* bar = findChild<QToolBar*>()) {
+        const QList<QAction*> tools = bar->actions();
+        const qsizetype t = tools.indexOf(info);
+        bar->insertAction(t >= 0 && t + 1 < tools.size() ? tools[t + 1] : nullptr, check);
+    }
+
+    // The status bar follows every fill, calculation and entry.
+    const auto refilled = m_document.onListRefilled;
+    m_document.onListRefilled = [this, refilled] {
+        if (refilled) refilled();
+        m_check->RebuildProgress();
+    };
+    const auto recalculated = m_document.onRecalculated;
+    m_document.onRecalculated = [this, recalculated] {
+        if (recalculated) recalculated();
+        m_check->UpdateProgress();
+    };
+    connect(m_listView, &CTreeListView::entryCommitted, this, [this] { m_check->UpdateProgress(); });
+    // Saving a GAEB bid asks first (the project file and the command line tool do not).
+    m_document.beforeHandIn = [this] { return m_check->HandIn().BeforeSave(); };
+}
+
+bool CMainFrame::ConfirmHandIn() {
+    return m_check->ConfirmPrint();
 }
 
 // ---- the shell

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class CCheckCommands;
 class CHtmHelpView;
 class CMemoView;
 class CPreviewView;
@@ -76,6 +77,7 @@ public:
     CHtmHelpView* HelpView() const { return m_helpView; }
     CPreviewView* PreviewView() const { return m_previewView; }
     CPrintCommands& PrintCommands() { return *m_print; }
+    CCheckCommands& CheckCommands() { return *m_check; }
     QSplitter* Splitter() const { return m_splitter; }
 
 protected:
@@ -107,6 +109,11 @@ private:
     bool PanesReplaced() const { return IsHelpShown() || IsPreviewShown(); }
     // The preview in place of the panes, as the help view is shown.
     void ShowPreview();
+    // The completeness check: "Angebot prüfen" and F3 in the menu (and the first on the
+    // toolbar), the status bar summary kept current, the questions before a GAEB bid is saved.
+    void CreateCheckCommands();
+    // Before printing and the PDF export: the check's question; false when not to go on.
+    bool ConfirmHandIn();
 
     std::unique_ptr<ISettingsStore> m_ownStore;
     ISettingsStore& m_store;
@@ -126,6 +133,7 @@ private:
     CHtmHelpView* m_helpView = nullptr;
     CPreviewView* m_previewView = nullptr;
     std::unique_ptr<CPrintCommands> m_print;
+    CCheckCommands* m_check = nullptr; // a child of the window
 
     std::optional<int32_t> m_storedPane; // "PaneSize" as read at the start
     bool m_paneMovedByUser = false;      // from then on the splitter keeps what the user chose

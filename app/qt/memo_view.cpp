@@ -64,3 +64,11 @@ void CMemoView::SetLongText(const std::string& text) {
 QString CMemoView::LongText() const {
     return m_text->toPlainText();
 }
+
+void CMemoView::FocusSupplement(int k) {
+    if (QTreeWidgetItem* item = k >= 0 ? m_supplements->topLevelItem(k) : nullptr) {
+        m_supplements->setCurrentItem(item);
+        m_supplements->scrollToItem(item);
+    }
+    m_supplements->setFocus(Qt::OtherFocusReason);
+}

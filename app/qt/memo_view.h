@@ -26,6 +26,10 @@ public:
     // Width of the caption and the supplement list at the right edge.
     static constexpr int kListWidth = 280;
 
+    // Selects row k of the supplement list (the k-th supplement of the bidder) when it is
+    // there, and gives the list the keyboard focus.
+    void FocusSupplement(int k);
+
 private:
     QPlainTextEdit* m_text;
     QLabel* m_caption;

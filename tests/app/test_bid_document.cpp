@@ -169,9 +169,10 @@ TEST_F(DocumentFixture, BidderFieldsDefaults) {
     CBidderFields none(empty, freshSettings);
     none.Open(-1);
     EXPECT_EQ(none.Currency(), "EUR");
-    EXPECT_EQ(doc.BidVatRate(), 0);
+    // The bid's rate is the one its positions carry; the setting "MWST" is no rate of the bid.
+    EXPECT_EQ(doc.BidVatRate(), 0.0);
     settings.SetVat(7);
-    EXPECT_EQ(doc.BidVatRate(), 7);
+    EXPECT_EQ(doc.BidVatRate(), 0.0);
 }
 
 TEST_F(DocumentFixture, Gaeb2000WithGroupSeparatorsInformsTheUser) {
@@ -302,4 +303,41 @@ TEST_F(DocumentFixture, ViewsAreRefreshedAfterEveryCalculation) {
     EXPECT_EQ(events.size(), 3u);
     ASSERT_TRUE(doc.SaveTo((TempDir() / "refreshed.ovf").string(), OpenType::Project, nullptr));
     EXPECT_EQ(events.size(), 4u);
+}
+
+// Record 99 of the D84 carries the rate the positions carry beside the totals computed from
+// them: a bid without VAT is not handed in as "19 %" with a gross equal to its net.
+TEST_F(DocumentFixture, D84Record99CarriesTheRateOfThePositions) {
+    const fs::path d83 = TempDir() / "lv_bid.D83";
+    fs::copy_file(testsupport::FixturePath("d84/lv_bid.D83"), d83);
+    ASSERT_TRUE(doc.OpenFile(d83.string(), OpenType::Gaeb90));
+    settings.SetVat(19);
+    CAngebotList& list = doc.List();
+    int lv = -1;
+    for (int r = 0; r < list.Count(); ++r) {
+        if (list.GetChar(r, Fld::Kind) == Kind::Position) {
+            list.SetDouble(r, Fld::UnitPrice, 10.0);
+            RecalcPosition(list, r);
+        }
+        if (lv == -1 && list.GetChar(r, Fld::Kind) == Kind::Lv && list.GetChar(r, Fld::PosType) != 'C')
+            lv = r;
+    }
+    const auto record99 = [&](const char* name) {
+        EXPECT_TRUE(doc.SaveTo((TempDir() / name).string(), OpenType::Gaeb90, nullptr));
+        const std::string data = testsupport::ReadBytes(TempDir() / name);
+        const size_t at = data.find("\n99");
+        return at == std::string::npos ? std::string() : data.substr(at + 1, 74);
+    };
+    // Record 99: net in columns 3-14, the rate in 22-25, gross in 26-37.
+    const std::string none = record99("none.D84");
+    ASSERT_EQ(none.size(), 74u);
+    EXPECT_EQ(none.substr(21, 4), "0000");
+    EXPECT_EQ(none.substr(25, 12), none.substr(2, 12));
+    EXPECT_NE(none.substr(2, 12), "000000000000");
+
+    SetVatForAll(list, lv, 7.5);
+    const std::string reduced = record99("reduced.D84");
+    EXPECT_EQ(reduced.substr(21, 4), "0750");
+    EXPECT_EQ(reduced.substr(2, 12), none.substr(2, 12));
+    EXPECT_GT(reduced.substr(25, 12), reduced.substr(2, 12));
 }

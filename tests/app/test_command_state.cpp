@@ -5,20 +5,22 @@
 #include <string>
 
 // Which commands act in each state of the window; one line per state, the commands in the
-// order Open Save Calculate LvInfo Preview Print ExportPdf Help RecentFile Exit About.
+// order Open Save Calculate LvInfo Preview Print ExportPdf Help RecentFile Exit About CheckBid
+// NextOpenEntry.
 TEST(CommandState, EnablingPerState) {
-    const Command commands[] = {Command::Open,       Command::Save,  Command::Calculate, Command::LvInfo,
-                                Command::Preview,    Command::Print, Command::ExportPdf, Command::Help,
-                                Command::RecentFile, Command::Exit,  Command::About};
+    const Command commands[] = {Command::Open,         Command::Save,  Command::Calculate, Command::LvInfo,
+                                Command::Preview,      Command::Print, Command::ExportPdf, Command::Help,
+                                Command::RecentFile,   Command::Exit,  Command::About,     Command::CheckBid,
+                                Command::NextOpenEntry};
     struct Case {
         bool fileOpen;
         PaneState panes;
         const char* enabled;
     };
     const Case cases[] = {
-        {false, PaneState::Panes, "x......xxxx"},  {true, PaneState::Panes, "xxxxxxxxxxx"},
-        {true, PaneState::Help, ".......x.xx"},    {false, PaneState::Help, ".......x.xx"},
-        {true, PaneState::Preview, ".........xx"}, // Help too is off while the preview is shown
+        {false, PaneState::Panes, "x......xxxx.."},  {true, PaneState::Panes, "xxxxxxxxxxxxx"},
+        {true, PaneState::Help, ".......x.xx.."},    {false, PaneState::Help, ".......x.xx.."},
+        {true, PaneState::Preview, ".........xx.."}, // Help too is off while the preview is shown
     };
     for (const Case& c : cases) {
         std::string got;

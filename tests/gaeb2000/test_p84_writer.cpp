@@ -55,7 +55,7 @@ void ExpectKeepsEveryElement(const CGaebTagTree& before, const CGaebTagTree& aft
         while (b && !(b->GetKind() == a->GetKind() && b->Name() == a->Name() && b->Depth() == a->Depth())) {
             EXPECT_TRUE(
                 HasName(b, {"AN", "Adresse", "Name1", "PLZ", "DVNr", "VergNr", "Menge", "EP", "EPAnteil1",
-                            "EPAnteil2", "NachlassProz", "GB", "Summe", "GBZuschl", "Zuschlag"}))
+                            "EPAnteil2", "NachlassProz", "GB", "Summe", "USt", "GBZuschl", "Zuschlag"}))
                 << "added " << b->Name();
             b = after.Next(b);
         }
@@ -65,7 +65,8 @@ void ExpectKeepsEveryElement(const CGaebTagTree& before, const CGaebTagTree& aft
                            HasName(a, {"Datum", "Uhrzeit", "ProgSystem", "ProgName", "DP"});
         // RTF long texts are compared through the records: the bidder's supplement texts are
         // written back as plain text.
-        const bool recomputed = HasName(a, {"GB", "Summe", "EPAnteil2"}) ||
+        // The LV's VAT rate ("USt") is the one the positions carry, not the invitation's.
+        const bool recomputed = HasName(a, {"GB", "Summe", "EPAnteil2", "USt"}) ||
                                 HasName(before.Parent(parent), {"AN"}) ||
                                 (HasName(a, {"Langtext"}) && a->Value().find("\\rtf1") != std::string::npos);
         if (a->IsItem() && HasName(a, {"Menge", "EP", "EPAnteil1", "NachlassProz", "GBZuschl", "Zuschlag"})) {

@@ -75,8 +75,10 @@ TEST_F(PricedLv, TotalsEqualTheSumOfTheItems) {
     const pugi::xml_node totals = PathNamed(bid.Root(), "Award/BoQ/BoQInfo/Totals");
     EXPECT_NEAR(std::atof(ChildText(totals, "Total").c_str()), items, 0.001);
     EXPECT_EQ(ChildText(totals, "Total"), "5464.17");
-    EXPECT_EQ(ChildText(totals, "VATAmount"), "1038.19");
-    EXPECT_EQ(ChildText(totals, "TotalGross"), "6502.36");
+    // Gross as the positions' own rates give it (each position's gross rounded to cents, as the
+    // grid and the printout show them), the VAT as gross minus net.
+    EXPECT_EQ(ChildText(totals, "VATAmount"), "1038.20");
+    EXPECT_EQ(ChildText(totals, "TotalGross"), "6502.37");
 }
 
 TEST_F(PricedLv, ReopenedWithTheBidBesideShowsEveryPrice) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/qt/check_commands.h"
 #include "app/qt/main_window.h"
 #include "app/qt/translations.h"
 #include "common/number_format.h"
@@ -42,7 +43,17 @@ inline QApplication& TestApp() {
 // views, menus and settings are the real ones.
 class CScriptedFrame : public CMainFrame {
 public:
-    explicit CScriptedFrame(ISettingsStore* store = nullptr) : CMainFrame(store) {}
+    explicit CScriptedFrame(ISettingsStore* store = nullptr) : CMainFrame(store) {
+        // The question before a bid with gaps is printed or saved as GAEB: recorded and
+        // answered from gapAnswers ("Trotzdem fortfahren" when none is left).
+        CheckCommands().askGaps = [this](const QString& text) {
+            gapQuestions.push_back(text);
+            if (gapAnswers.empty()) return HandInAnswer::Continue;
+            const HandInAnswer a = gapAnswers.front();
+            gapAnswers.pop_front();
+            return a;
+        };
+    }
 
     Answer MessageBox(const std::string& text, const std::string&, Buttons buttons, Icon) override {
         messages.push_back(text);
@@ -71,6 +82,8 @@ public:
 
     std::vector<std::string> messages;
     std::deque<Answer> answers;
+    std::vector<QString> gapQuestions;
+    std::deque<HandInAnswer> gapAnswers;
     std::string openPath;
     int openFilter = 0;
     std::string savePath;

@@ -106,6 +106,7 @@ TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
         MenuTexts(frame.FileMenu()),
         QStringList({QString::fromUtf8("&Öffnen..."), QStringLiteral("&Speichern..."), QStringLiteral("-"),
                      QStringLiteral("Projekt berechnen"), QStringLiteral("&LV-Informationen..."),
+                     QString::fromUtf8("Angebot &prüfen..."), QString::fromUtf8("&Nächste offene Eingabe"),
                      QStringLiteral("-"), QStringLiteral("Seite&nansicht..."), QStringLiteral("&Drucken..."),
                      QStringLiteral("Als &PDF exportieren..."), QStringLiteral("-"), QStringLiteral("&Hilfe"),
                      QStringLiteral("-"), QStringLiteral("&Beenden"), QStringLiteral("-"),
@@ -115,15 +116,23 @@ TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
     EXPECT_EQ(frame.Action(Command::Print)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     EXPECT_EQ(frame.Action(Command::Calculate)->shortcut(), QKeySequence(Qt::Key_F9));
     EXPECT_EQ(frame.Action(Command::Help)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(frame.Action(Command::CheckBid)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    EXPECT_EQ(frame.Action(Command::NextOpenEntry)->shortcut(), QKeySequence(Qt::Key_F3));
 
     const QList<QToolBar*> bars = frame.findChildren<QToolBar*>();
     ASSERT_EQ(bars.size(), 1);
     const QList<QAction*> tools = bars[0]->actions();
-    const QList<QAction*> expected = {
-        frame.Action(Command::Open),      frame.Action(Command::Save),   nullptr,
-        frame.Action(Command::Calculate), frame.Action(Command::LvInfo), nullptr,
-        frame.Action(Command::Preview),   frame.Action(Command::Print),  nullptr,
-        frame.Action(Command::Help)};
+    const QList<QAction*> expected = {frame.Action(Command::Open),
+                                      frame.Action(Command::Save),
+                                      nullptr,
+                                      frame.Action(Command::Calculate),
+                                      frame.Action(Command::LvInfo),
+                                      frame.Action(Command::CheckBid),
+                                      nullptr,
+                                      frame.Action(Command::Preview),
+                                      frame.Action(Command::Print),
+                                      nullptr,
+                                      frame.Action(Command::Help)};
     ASSERT_EQ(tools.size(), expected.size());
     for (qsizetype i = 0; i < tools.size(); ++i) {
         if (!expected[i]) {
@@ -159,11 +168,12 @@ TEST_F(FrameFixture, EnablingInTheThreeStates) {
 
     frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "kita.ovf")));
     EXPECT_TRUE(frame.messages.empty());
-    const QString recent = frame.FileMenu()->actions()[12]->text();
+    const QString recent = frame.FileMenu()->actions()[14]->text();
     EXPECT_TRUE(recent.startsWith(QStringLiteral("&1 "))) << recent.toStdString();
     EXPECT_EQ(EnabledCommands(frame),
               QStringList({open, QStringLiteral("&Speichern..."), QStringLiteral("Projekt berechnen"),
-                           QStringLiteral("&LV-Informationen..."), QStringLiteral("Seite&nansicht..."),
+                           QStringLiteral("&LV-Informationen..."), QString::fromUtf8("Angebot &prüfen..."),
+                           QString::fromUtf8("&Nächste offene Eingabe"), QStringLiteral("Seite&nansicht..."),
                            QStringLiteral("&Drucken..."), QStringLiteral("Als &PDF exportieren..."),
                            QStringLiteral("&Hilfe"), recent, QStringLiteral("&Beenden"),
                            QStringLiteral("&Info...")}));
@@ -176,7 +186,7 @@ TEST_F(FrameFixture, EnablingInTheThreeStates) {
     frame.Action(Command::Help)->trigger();
     EXPECT_FALSE(frame.IsHelpShown());
     EXPECT_FALSE(frame.Action(Command::Help)->isChecked());
-    EXPECT_EQ(EnabledCommands(frame).size(), 11);
+    EXPECT_EQ(EnabledCommands(frame).size(), 13);
 
     // Commands whose dialogs come later say so.
     frame.Action(Command::LvInfo)->trigger();
@@ -289,12 +299,12 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
         // Four entries, most recent first, before "Beenden" and followed by a separator.
         const QStringList texts = MenuTexts(frame.FileMenu());
         const qsizetype exit = texts.indexOf(QStringLiteral("&Beenden"));
-        ASSERT_EQ(exit, 17);
+        ASSERT_EQ(exit, 19);
         for (int n = 0; n < 4; ++n) {
-            EXPECT_TRUE(texts[12 + n].startsWith(QStringLiteral("&%1 ").arg(n + 1))) << n;
-            EXPECT_TRUE(texts[12 + n].endsWith(QStringLiteral("los%1.ovf").arg(5 - n))) << n;
+            EXPECT_TRUE(texts[14 + n].startsWith(QStringLiteral("&%1 ").arg(n + 1))) << n;
+            EXPECT_TRUE(texts[14 + n].endsWith(QStringLiteral("los%1.ovf").arg(5 - n))) << n;
         }
-        EXPECT_EQ(texts[16], QStringLiteral("-"));
+        EXPECT_EQ(texts[18], QStringLiteral("-"));
         qsettings.sync();
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei1")).toString().toStdString(), paths[4]);
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei4")).toString().toStdString(), paths[1]);
@@ -311,7 +321,7 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
         ASSERT_EQ(frame.messages.size(), 1u);
         EXPECT_EQ(frame.messages[0], Msg::Format(Msg::FileMissing, paths[3]));
         EXPECT_EQ(frame.RecentFiles().Count(), 3);
-        EXPECT_EQ(MenuTexts(frame.FileMenu()).indexOf(QStringLiteral("&Beenden")), 16);
+        EXPECT_EQ(MenuTexts(frame.FileMenu()).indexOf(QStringLiteral("&Beenden")), 18);
         EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - los3.ovf")); // the open bid stays
         qsettings.sync();
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei3")).toString().toStdString(), paths[1]);
@@ -321,7 +331,7 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
     CScriptedFrame again;
     EXPECT_EQ(again.RecentFiles().Count(), 3);
     EXPECT_EQ(again.RecentFiles().Path(0), paths[2]);
-    EXPECT_TRUE(MenuTexts(again.FileMenu())[12].startsWith(QStringLiteral("&1 ")));
+    EXPECT_TRUE(MenuTexts(again.FileMenu())[14].startsWith(QStringLiteral("&1 ")));
     qsettings.clear();
 }
 

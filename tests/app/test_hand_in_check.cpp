@@ -1,0 +1,299 @@
+#include "app/bid_document.h"
+#include "app/hand_in_check.h"
+#include "app/messages.h"
+#include "common/number_format.h"
+#include "common/safe_file.h"
+#include "gaeb2000/gaeb_tag_tree.h"
+#include "gaebxml/gaeb_xml_document.h"
+#include "gaebxml/xml_names.h"
+#include "model/bid_vat_rate.h"
+#include "model/calculation.h"
+#include "model/info_blocks.h"
+#include "support/record_builder.h"
+#include "support/scripted_shell.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An LV with `unpriced` positions without a price (OZ 01.0010, 01.0020, ...) and one priced.
+void MakeUnpriced(CAngebotList& list, int unpriced) {
+    AddRec(list, "L", 1, 0, 1);
+    for (int n = 0; n <= unpriced; ++n) {
+        const int r = AddPos(list, 2 + n, 1, 2, 1.0, n == unpriced ? 10.0 : 0.0);
+        char oz[16];
+        std::snprintf(oz, sizeof oz, "01.%04d", (n + 1) * 10);
+        list.SetText(r, Fld::OZ, oz);
+        list.SetText(r, Fld::ShortText, "Pos " + std::to_string(n + 1));
+    }
+    list.LinkDisplayChain();
+}
+
+// The lines of a GAEB 90 file without the line numbers.
+std::vector<std::string> Records(const fs::path& file) {
+    std::vector<std::string> lines;
+    SplitInfoLines(testsupport::ReadBytes(file), lines);
+    std::vector<std::string> records;
+    for (const std::string& line : lines)
+        if (!line.empty()) records.push_back(line.substr(0, 74));
+    return records;
+}
+
+std::string Record99(const fs::path& d84) {
+    for (const std::string& r : Records(d84))
+        if (r.rfind("99", 0) == 0) return r;
+    return std::string();
+}
+
+// A priced GAEB 90 bid opened from a copy of the fixture, with the window's hand-in questions.
+struct HandIn : ::testing::Test {
+    CScriptedShell shell;
+    CMemorySettingsStore store;
+    CAppSettings settings{store};
+    CBidDocument doc{shell, settings};
+    CHandInCheck handIn{doc};
+    std::vector<std::string> asked;            // the texts of the gap question
+    std::vector<HandInAnswer> gapAnswers;      // its answers in turn
+    std::vector<const SBidFinding*> shownGaps; // what "Zur ersten Lücke" showed
+    fs::path dir = testsupport::TestDir();
+
+    void SetUp() override {
+        fs::copy_file(testsupport::FixturePath("d84/lv_bid.D83"), dir / "lv_bid.D83");
+        ASSERT_TRUE(doc.OpenFile((dir / "lv_bid.D83").string(), OpenType::Gaeb90));
+        doc.beforeHandIn = [this] { return handIn.BeforeSave(); };
+        handIn.askGaps = [this](const std::string& text) {
+            asked.push_back(text);
+            const HandInAnswer a = gapAnswers.empty() ? HandInAnswer::Cancel : gapAnswers.front();
+            if (!gapAnswers.empty()) gapAnswers.erase(gapAnswers.begin());
+            return a;
+        };
+        handIn.goToFirstGap = [this](const CBidCheck& check) { shownGaps.push_back(check.FirstRowGap()); };
+        settings.SetVat(19);
+        // Every position priced.
+        CAngebotList& list = doc.List();
+        for (int r = 0; r < list.Count(); ++r)
+            if (list.GetChar(r, Fld::Kind) == Kind::Position) {
+                list.SetDouble(r, Fld::UnitPrice, 10.0 + r);
+                RecalcPosition(list, r);
+            }
+        CalcAll(list);
+    }
+    bool Save(const std::string& name) {
+        return doc.SaveTo((dir / name).string(), OpenType::Gaeb90, nullptr);
+    }
+};
+
+} // namespace
+
+TEST(HandInQuestion, ListsTheFirstGapsAndCountsTheRest) {
+    CAngebotList list;
+    MakeUnpriced(list, 10);
+    CBidCheck check;
+    check.Run(list);
+    // Bidder, currency, VAT and the ten prices.
+    ASSERT_EQ(CHandInCheck::CountedGaps(check, false), 13u);
+    EXPECT_EQ(CHandInCheck::QuestionText(check, false, 4), "Im Angebot fehlen noch 13 Eingaben:\r\n"
+                                                           "\r\nKein Bieter angegeben"
+                                                           "\r\nKeine W\xe4hrung angegeben"
+                                                           "\r\nKeine Position hat einen Mehrwertsteuersatz"
+                                                           "\r\n01.0010  Einheitspreis fehlt (Pos 1)"
+                                                           "\r\n... und 9 weitere"
+                                                           "\r\n\r\nTrotzdem fortfahren?");
+    // Declined VAT is not asked again.
+    EXPECT_EQ(CHandInCheck::CountedGaps(check, true), 12u);
+    EXPECT_EQ(CHandInCheck::QuestionText(check, true, 2).find("Mehrwertsteuersatz"), std::string::npos);
+
+    CAngebotList one;
+    MakeUnpriced(one, 1);
+    CInfoBlocks blocks(one);
+    blocks.ParseLines("");
+    blocks.SetBlock(InfoKey::Bidder, "Bau GmbH");
+    blocks.SetBlock(InfoKey::Currency, "EUR");
+    blocks.StoreToRecord(0);
+    SetVatForAll(one, 0, 19.0);
+    check.Run(one);
+    EXPECT_EQ(
+        CHandInCheck::QuestionText(check, false),
+        "Im Angebot fehlt noch eine Eingabe:\r\n\r\n01.0010  Einheitspreis fehlt (Pos 1)\r\n\r\nTrotzdem "
+        "fortfahren?");
+    EXPECT_EQ(CHandInCheck::VatQuestion("7"),
+              "Kein Mehrwertsteuersatz gesetzt. 7 % in alle Positionen einsetzen?");
+}
+
+TEST_F(HandIn, NoVatRateAsksFirstAndCancelSavesNothing) {
+    shell.answers = {IShell::Answer::Cancel};
+    EXPECT_FALSE(Save("a.D84"));
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0], "Kein Mehrwertsteuersatz gesetzt. 19 % in alle Positionen einsetzen?");
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(fs::exists(dir / "a.D84"));
+}
+
+TEST_F(HandIn, YesSetsTheDialogsRateInEveryPosition) {
+    settings.SetVat(7);
+    shell.answers = {IShell::Answer::Yes};
+    gapAnswers = {HandInAnswer::Continue};
+    ASSERT_TRUE(Save("b.D84"));
+    EXPECT_EQ(shell.messages[0], "Kein Mehrwertsteuersatz gesetzt. 7 % in alle Positionen einsetzen?");
+    const BidVatRate vat = FindBidVatRate(doc.List());
+    EXPECT_EQ(vat.kind, BidVatKind::Single);
+    EXPECT_DOUBLE_EQ(vat.rate, 7.0);
+    // The question about gaps came (no bidder), but no longer about VAT.
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].find("Mehrwertsteuersatz"), std::string::npos);
+    EXPECT_NE(asked[0].find("Kein Bieter angegeben"), std::string::npos);
+    // Record 99: the rate beside net and gross.
+    const std::string r99 = Record99(dir / "b.D84");
+    ASSERT_FALSE(r99.empty());
+    EXPECT_EQ(r99.substr(21, 4), "0700");
+    const double net = std::atof(r99.substr(2, 12).c_str()) / 100.0;
+    const double gross = std::atof(r99.substr(25, 12).c_str()) / 100.0;
+    EXPECT_NEAR(gross, net * 1.07, 0.05);
+    EXPECT_GT(net, 0.0);
+}
+
+TEST_F(HandIn, NoKeepsTheBidWithoutVatAndRecord99SaysSo) {
+    shell.answers = {IShell::Answer::No};
+    gapAnswers = {HandInAnswer::Continue};
+    ASSERT_TRUE(Save("c.D84"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].find("Mehrwertsteuersatz"), std::string::npos);
+    // The setting "MWST" (19) must not be claimed beside a gross equal to the net.
+    const std::string r99 = Record99(dir / "c.D84");
+    ASSERT_FALSE(r99.empty());
+    EXPECT_EQ(r99.substr(21, 4), "0000");
+    EXPECT_EQ(r99.substr(25, 12), r99.substr(2, 12));
+    EXPECT_NE(r99.substr(2, 12), "000000000000");
+}
+
+TEST_F(HandIn, GoToFirstGapStopsTheSaveAndShowsTheFirstRowGap) {
+    CAngebotList& list = doc.List();
+    int unpriced = -1;
+    for (int r = 0; r < list.Count() && unpriced == -1; ++r)
+        if (CBidCheck::IsPriceable(list, r) && list.GetChar(r, Fld::PosType) != PosType::Alternative)
+            unpriced = r;
+    ASSERT_NE(unpriced, -1);
+    list.SetDouble(unpriced, Fld::UnitPrice, 0.0);
+    doc.SetModified(true);
+    shell.answers = {IShell::Answer::No};
+    gapAnswers = {HandInAnswer::GoToFirstGap};
+    EXPECT_FALSE(Save("d.D84"));
+    EXPECT_FALSE(fs::exists(dir / "d.D84"));
+    ASSERT_EQ(shownGaps.size(), 1u);
+    ASSERT_NE(shownGaps[0], nullptr);
+    EXPECT_EQ(shownGaps[0]->record, unpriced);
+    EXPECT_EQ(shownGaps[0]->item, CheckItem::UnitPrice);
+    // Nothing typed is lost: the bid stays modified.
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(HandIn, ACompleteBidAndTheProjectFileAskNothing) {
+    // The project file is work in progress: no question, whatever is missing.
+    EXPECT_TRUE(doc.SaveTo((dir / "e.ovf").string(), OpenType::Project, nullptr));
+    EXPECT_TRUE(shell.messages.empty());
+    EXPECT_TRUE(asked.empty());
+
+    // Bidder, currency and a rate: what is left are hints (the alternative), which ask nothing.
+    CAngebotList& list = doc.List();
+    CInfoBlocks blocks(list);
+    blocks.LoadFromSelection(list.FirstInChain());
+    blocks.SetBlock(InfoKey::Bidder, "Bau GmbH");
+    blocks.SetBlock(InfoKey::Currency, "EUR");
+    blocks.StoreToRecord(-1);
+    for (int r = 0; r < list.Count(); ++r)
+        for (const SSupplementSlot& slot : BidderSupplements(list, r))
+            if (slot.Empty()) list.SetText(r, Fld::BidderTexts, "'Fabrikat'\r\n'Typ'\r\n'Farbe'\r\n");
+    for (int r = 0; r < list.Count(); ++r)
+        if (list.GetChar(r, Fld::Kind) == Kind::Position && list.GetDouble(r, Fld::Quantity) == 0.0)
+            list.SetDouble(r, Fld::Quantity, 2.0);
+    SetVatForAll(list, CInfoBlocks::LvRecordOf(list, list.FirstInChain()), 19.0);
+    CBidCheck check;
+    check.Run(list);
+    ASSERT_TRUE(check.Complete()) << check.Gaps().front().Line();
+    ASSERT_TRUE(Save("f.D84"));
+    EXPECT_TRUE(shell.messages.empty());
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(Record99(dir / "f.D84").substr(21, 4), "1900");
+}
+
+TEST_F(HandIn, PrintingAsksAboutGapsOnly) {
+    gapAnswers = {HandInAnswer::Cancel, HandInAnswer::Continue};
+    EXPECT_FALSE(handIn.BeforePrint());
+    EXPECT_TRUE(handIn.BeforePrint());
+    EXPECT_TRUE(shell.messages.empty()); // no VAT question before printing
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0].find("Keine Position hat einen Mehrwertsteuersatz"), std::string::npos);
+}
+
+// The P84 and X84 carry the same rule: the rate the positions carry beside their totals.
+TEST(HandInTotals, P84AndX84CarryTheBidsRate) {
+    const fs::path dir = testsupport::TestDir();
+    CScriptedShell shell;
+    CMemorySettingsStore store;
+    CAppSettings settings{store};
+    settings.SetVat(19);
+    CBidDocument doc{shell, settings};
+
+    fs::copy_file(testsupport::FixturePath("p83/kita.P83"), dir / "kita.P83");
+    ASSERT_TRUE(doc.OpenFile((dir / "kita.P83").string(), OpenType::Gaeb2000));
+    ASSERT_TRUE(doc.SaveTo((dir / "none.P84").string(), OpenType::Gaeb2000, nullptr));
+    std::string p84 = testsupport::ReadBytes(dir / "none.P84");
+    EXPECT_NE(p84.find("[USt]0.00[end]"), std::string::npos);
+    const int lv = CInfoBlocks::LvRecordOf(doc.List(), doc.List().FirstInChain());
+    SetVatForAll(doc.List(), lv, 7.0);
+    ASSERT_TRUE(doc.SaveTo((dir / "seven.P84").string(), OpenType::Gaeb2000, nullptr));
+    p84 = testsupport::ReadBytes(dir / "seven.P84");
+    EXPECT_NE(p84.find("[USt]7.00[end]"), std::string::npos);
+    EXPECT_EQ(p84.find("[USt]0.00[end]"), std::string::npos);
+    std::string total;
+    CNumberFormat().FormatPlain(doc.List().GetDouble(lv, Fld::TotalPrice), 2, total);
+    const size_t info = p84.find("#begin[LVInfo]");
+    EXPECT_NE(p84.find("[Summe]" + total + "[end]", info), std::string::npos) << total;
+
+    fs::copy_file(testsupport::FixturePath("gaebxml/lv_small.X83"), dir / "lv_small.X83");
+    ASSERT_TRUE(doc.OpenFile((dir / "lv_small.X83").string(), OpenType::GaebXml));
+    CAngebotList& list = doc.List();
+    for (int r = 0; r < list.Count(); ++r)
+        if (list.GetChar(r, Fld::Kind) == Kind::Position) list.SetDouble(r, Fld::UnitPrice, 10.0);
+    const auto totals = [&](const std::string& name) {
+        EXPECT_TRUE(doc.SaveTo((dir / name).string(), OpenType::GaebXml, nullptr));
+        CGaebXmlDocument x84;
+        EXPECT_TRUE(x84.Parse(testsupport::ReadBytes(dir / name)).Ok());
+        const pugi::xml_node t = PathNamed(x84.Root(), "Award/BoQ/BoQInfo/Totals");
+        return ChildText(t, "Total") + " " + ChildText(t, "VAT") + " " + ChildText(t, "VATAmount") + " " +
+               ChildText(t, "TotalGross");
+    };
+    // No position carries a rate: 0 % and a gross equal to the net.
+    for (int r = 0; r < list.Count(); ++r)
+        if (list.GetChar(r, Fld::Kind) == Kind::Position) RecalcPosition(list, r);
+    const std::string none = totals("none.X84");
+    const std::string net = none.substr(0, none.find(' '));
+    EXPECT_EQ(none, net + " 0.00 0.00 " + net);
+    // Several rates: the largest net share's rate, the VAT as the positions give it.
+    SetVatForAll(list, CInfoBlocks::LvRecordOf(list, list.FirstInChain()), 19.0);
+    int first = -1;
+    for (int r = 0; r < list.Count() && first == -1; ++r)
+        if (list.GetChar(r, Fld::Kind) == Kind::Position && list.GetDouble(r, Fld::TotalPrice) > 0) first = r;
+    list.SetDouble(first, Fld::VatPct, 7.0);
+    RecalcPosition(list, first);
+    const BidVatRate vat = FindBidVatRate(list);
+    ASSERT_EQ(vat.kind, BidVatKind::Mixed);
+    const std::string mixed = totals("mixed.X84");
+    CalcAll(list);
+    const int lv2 = CInfoBlocks::LvRecordOf(list, list.FirstInChain());
+    const double g = CNumberFormat::RoundTo(list.GetDouble(lv2, Fld::TotalGross), 2);
+    const double n = CNumberFormat::RoundTo(list.GetDouble(lv2, Fld::TotalNet), 2);
+    std::string gross, vatAmount, rate;
+    CNumberFormat().FormatPlain(vat.rate, 2, rate);
+    CNumberFormat().FormatPlain(g, 2, gross);
+    CNumberFormat().FormatPlain(CNumberFormat::RoundTo(g - n, 2), 2, vatAmount);
+    EXPECT_EQ(mixed, net + " " + rate + " " + vatAmount + " " + gross);
+}

@@ -1,0 +1,291 @@
+#include "qt_test_support.h"
+
+#include "app/qt/check_commands.h"
+#include "app/qt/check_dialog.h"
+#include "app/qt/memo_view.h"
+#include "app/qt/tree_list_view.h"
+#include "model/calculation.h"
+#include "model/info_blocks.h"
+#include "model/project_file.h"
+#include "support/record_builder.h"
+#include "support/test_support.h"
+#include "ui/position_list.h"
+#include "ui/qt/float_edit.h"
+#include "ui/qt/tlst_model.h"
+#include "ui/qt/tlst_tree.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum Record { kLv, kTitle, kA, kB, kC, kD, kE, kF, kTitleSum, kLvSum };
+
+// LV > Titel > a (priced), b (no price), c (split price, no shares), d (priced), e (priced, an
+// empty supplement of the bidder), f (an alternative without price); the sums. Bidder,
+// currency and 19 % VAT are set, so that only the rows lack something.
+std::string MakeBid(const std::string& name) {
+    CAngebotList list;
+    AddRec(list, "L", 1, 0, 1);
+    list.SetText(kLv, Fld::ShortText, "Neubau Kita");
+    AddRec(list, "T", 2, 1, 2);
+    const struct {
+        const char* oz;
+        const char* text;
+        double ep;
+        const char* flags;
+        const char* posType;
+    } rows[] = {
+        {"01.0010", "Mauerwerk", 10.0, "", "N"},         {"01.0020", "Beton", 0.0, "", "N"},
+        {"01.0030", "Schalung", 0.0, "X", "N"},          {"01.0040", "Estrich", 20.0, "", "N"},
+        {"01.0050", "Fenster", 300.0, "        X", "N"}, {"01.0060", "Putz alternativ", 0.0, "", "A"}};
+    double id = 3;
+    for (const auto& row : rows) {
+        const int r = AddPos(list, id++, 2, 3, 2.0, row.ep, row.flags, row.posType);
+        list.SetText(r, Fld::OZ, row.oz);
+        list.SetText(r, Fld::ShortText, row.text);
+    }
+    list.SetText(kE, Fld::SupplementIndex, "01B1");
+    AddRec(list, "S", id++, 2, 3);
+    AddRec(list, "S", id, 1, 2);
+    list.SetText(kLv, Fld::InfoText,
+                 std::string(InfoKey::Bidder) + "\r\nBau GmbH\r\n" + InfoKey::Currency + "\r\nEUR");
+    list.LinkDisplayChain();
+    list.BuildAllLabels();
+    SetVatForAll(list, kLv, 19.0);
+    const std::string path = (testsupport::TestDir() / name).string();
+    EXPECT_TRUE(SaveProjectFile(list, path));
+    return path;
+}
+
+struct CheckWindow : ::testing::Test {
+    void SetUp() override {
+        TestApp();
+        frame = std::make_unique<CScriptedFrame>(&store);
+        frame->resize(1100, 650);
+        frame->show();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        tree = frame->ListView()->Tree();
+        model = frame->ListView()->Model();
+    }
+    void TearDown() override {
+        frame->Document().SetModified(false);
+        frame.reset();
+    }
+    void Open(const std::string& path) {
+        frame->OpenFromOutside(QString::fromStdString(path));
+        ASSERT_TRUE(frame->messages.empty());
+        tree->setFocus(Qt::OtherFocusReason);
+    }
+    int SelectedRecord() const { return frame->ListView()->SelectedRecord(); }
+    // The column of the open cell editor over the selected row, -1 for none.
+    int EditorColumn() const {
+        return tree->NumEditor()->isVisible() && tree->Editor()->EditRow() == model->SelectedRow()
+                   ? tree->Editor()->EditColumn()
+                   : -1;
+    }
+    void PressF3() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3); }
+    CCheckCommands& Check() { return frame->CheckCommands(); }
+
+    CMemorySettingsStore store;
+    std::unique_ptr<CScriptedFrame> frame;
+    CTLstTree* tree = nullptr;
+    CTLstModel* model = nullptr;
+};
+
+} // namespace
+
+TEST_F(CheckWindow, F3WalksTheOpenEntriesOneByOne) {
+    Open(MakeBid("kita.ovf"));
+    EXPECT_EQ(SelectedRecord(), kLv);
+    // From the top: b, its EP open.
+    PressF3();
+    EXPECT_EQ(SelectedRecord(), kB);
+    EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::UnitPrice));
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("01.0020  Einheitspreis fehlt (Beton)"));
+    // The price typed goes in with the next F3, which goes on to c and its first share.
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,5"));
+    PressF3();
+    EXPECT_DOUBLE_EQ(frame->Document().List().GetDouble(kB, Fld::UnitPrice), 12.5);
+    EXPECT_EQ(SelectedRecord(), kC);
+    EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::OtherShare));
+    // d is priced; e lacks its supplement: the memo pane's list has the focus.
+    PressF3();
+    EXPECT_EQ(SelectedRecord(), kE);
+    EXPECT_EQ(EditorColumn(), -1);
+    EXPECT_TRUE(frame->MemoView()->SupplementList()->hasFocus());
+    // The alternative is a hint, not an open entry: from e on to c again.
+    PressF3();
+    EXPECT_EQ(SelectedRecord(), kC);
+    EXPECT_TRUE(frame->messages.empty());
+}
+
+TEST_F(CheckWindow, StatusBarCountsPricedPositionsAndShowsTheNetTotal) {
+    Open(MakeBid("kita.ovf"));
+    // a, d, e priced of six (the alternative counts; the supplement is no price).
+    EXPECT_EQ(Check().PricedLabel()->text(), QStringLiteral("3 von 6 Positionen bepreist"));
+    EXPECT_EQ(Check().NetLabel()->text(), QStringLiteral("Netto: 660,00"));
+    // An entry updates both at once.
+    tree->setCurrentIndex(model->IndexOfRow(model->FindItemByRecord(kB)));
+    QTest::keyClick(tree, Qt::Key_F2);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("5"));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    EXPECT_EQ(Check().PricedLabel()->text(), QStringLiteral("4 von 6 Positionen bepreist"));
+    EXPECT_EQ(Check().NetLabel()->text(), QStringLiteral("Netto: 670,00"));
+    // And so does a calculation.
+    frame->Document().List().SetDouble(kC, Fld::UnitPrice, 1.0);
+    frame->Action(Command::Calculate)->trigger();
+    EXPECT_EQ(Check().PricedLabel()->text(), QStringLiteral("5 von 6 Positionen bepreist"));
+}
+
+TEST_F(CheckWindow, CheckDialogListsGapsAndHintsApartAndShowsTheChosenOne) {
+    Open(MakeBid("kita.ovf"));
+    CBidCheck check;
+    check.Run(frame->Document().List());
+    {
+        CCheckDialog dialog(check, frame.get());
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Angebot prüfen"));
+        EXPECT_EQ(
+            dialog.Summary()->text(),
+            QStringLiteral("3 offene Eingaben, 1 Hinweis. Ein Doppelklick auf eine Zeile zeigt die Stelle."));
+        QTreeWidget* list = dialog.List();
+        ASSERT_EQ(list->topLevelItemCount(), 2);
+        EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Offene Eingaben (3)"));
+        EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("Hinweise (1)"));
+        QTreeWidgetItem* c = dialog.ItemOf(false, 1);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->text(0), QStringLiteral("01.0030"));
+        EXPECT_EQ(c->text(1), QStringLiteral("Schalung"));
+        EXPECT_EQ(c->text(2), QStringLiteral("Einheitspreis fehlt"));
+        EXPECT_EQ(dialog.ItemOf(false, 2)->text(2), QString::fromUtf8("Textergänzung 01 des Bieters fehlt"));
+        EXPECT_EQ(dialog.ItemOf(true, 0)->text(2), QStringLiteral("Alternativposition ohne Einheitspreis"));
+        EXPECT_EQ(list->currentItem(), dialog.ItemOf(false, 0));
+        // A group chooses nothing; a double click on a finding closes with it.
+        dialog.Choose(list->topLevelItem(0));
+        EXPECT_FALSE(dialog.Chosen().has_value());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint at = list->visualItemRect(c).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_FALSE(dialog.Chosen().has_value()); // a single click selects
+        EXPECT_EQ(list->currentItem(), c);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_TRUE(dialog.Chosen().has_value());
+        EXPECT_EQ(dialog.Chosen()->record, static_cast<int>(kC));
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    // Through the command: the row of the chosen finding selected, the editor on its cell.
+    Check().runCheckDialog = [](const CBidCheck& found) {
+        return std::optional<SBidFinding>(found.Gaps()[1]);
+    };
+    frame->Action(Command::CheckBid)->trigger();
+    EXPECT_EQ(SelectedRecord(), kC);
+    EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::OtherShare));
+
+    CAngebotList empty;
+    CBidCheck none;
+    none.Run(empty);
+    EXPECT_EQ(CCheckDialog::SummaryText(none),
+              QString::fromUtf8("Das Angebot ist vollständig: es fehlt keine Eingabe."));
+}
+
+TEST_F(CheckWindow, SavingAD84WithGapsAsksFirst) {
+    const fs::path d83 = testsupport::TestDir() / "lv_basic.D83";
+    fs::copy_file(testsupport::FixturePath("gaeb90/lv_basic.D83"), d83);
+    Open(d83.string());
+    const fs::path d84 = testsupport::TestDir() / "bid.D84";
+    frame->savePath = d84.string();
+
+    // No VAT rate: asked first; "Nein", then the gaps: "Abbrechen" saves nothing.
+    frame->answers = {IShell::Answer::No};
+    frame->gapAnswers = {HandInAnswer::Cancel};
+    frame->Action(Command::Save)->trigger();
+    ASSERT_EQ(frame->messages.size(), 1u);
+    EXPECT_EQ(frame->messages[0], "Kein Mehrwertsteuersatz gesetzt. 19 % in alle Positionen einsetzen?");
+    ASSERT_EQ(frame->gapQuestions.size(), 1u);
+    EXPECT_TRUE(frame->gapQuestions[0].startsWith(QStringLiteral("Im Angebot fehlen noch")));
+    EXPECT_FALSE(frame->gapQuestions[0].contains(QStringLiteral("Mehrwertsteuersatz")));
+    EXPECT_FALSE(fs::exists(d84));
+
+    // "Zur ersten Lücke": nothing saved, the first open row shown with its editor.
+    frame->answers = {IShell::Answer::No};
+    frame->gapAnswers = {HandInAnswer::GoToFirstGap};
+    frame->Action(Command::Save)->trigger();
+    EXPECT_FALSE(fs::exists(d84));
+    CBidCheck check;
+    check.Run(frame->Document().List());
+    ASSERT_NE(check.FirstRowGap(), nullptr);
+    EXPECT_EQ(SelectedRecord(), check.FirstRowGap()->record);
+    EXPECT_EQ(EditorColumn(), check.FirstRowGap()->column);
+
+    // "Ja" puts 19 % into every position, which the list shows while the next question is
+    // open; "Trotzdem fortfahren" saves.
+    const int r = check.FirstRowGap()->record;
+    const auto vatCell = [&] {
+        return model->data(model->IndexOfRow(model->FindItemByRecord(r), ColumnNumber(PosCol::VatPct)))
+            .toString();
+    };
+    QString shownWhileAsked;
+    Check().askGaps = [&](const QString&) {
+        shownWhileAsked = vatCell();
+        return HandInAnswer::Continue;
+    };
+    frame->answers = {IShell::Answer::Yes};
+    frame->Action(Command::Save)->trigger();
+    EXPECT_TRUE(fs::exists(d84));
+    EXPECT_EQ(shownWhileAsked, QStringLiteral("19,00"));
+    EXPECT_DOUBLE_EQ(frame->Document().List().GetDouble(r, Fld::VatPct), 19.0);
+    EXPECT_EQ(vatCell(), QStringLiteral("19,00"));
+
+    // A project file is saved without a question.
+    frame->savePath = (testsupport::TestDir() / "bid.ovf").string();
+    const size_t asked = frame->messages.size();
+    shownWhileAsked.clear();
+    EXPECT_TRUE(frame->Document().SaveTo(frame->savePath, OpenType::Project, nullptr));
+    EXPECT_EQ(frame->messages.size(), asked);
+    EXPECT_TRUE(shownWhileAsked.isEmpty());
+}
+
+TEST_F(CheckWindow, PrintingAndExportAskAboutGapsFirst) {
+    Open(MakeBid("kita.ovf"));
+    frame->gapAnswers = {HandInAnswer::Cancel, HandInAnswer::Cancel};
+    frame->Action(Command::Print)->trigger();
+    frame->Action(Command::ExportPdf)->trigger();
+    ASSERT_EQ(frame->gapQuestions.size(), 2u);
+    EXPECT_TRUE(frame->gapQuestions[0].startsWith(QStringLiteral("Im Angebot fehlen noch 3 Eingaben:")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(CheckWindow, TheQuestionsButtons) {
+    Open(MakeBid("kita.ovf"));
+    CMainFrame plain(&store);
+    QStringList buttons;
+    QString defaultButton;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        for (QAbstractButton* b : box->buttons())
+            buttons << b->text();
+        defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == QString::fromUtf8("Zur ersten Lücke")) b->click();
+    });
+    EXPECT_EQ(plain.CheckCommands().askGaps(QStringLiteral("?")), HandInAnswer::GoToFirstGap);
+    buttons.sort();
+    EXPECT_EQ(buttons, QStringList({QStringLiteral("Abbrechen"), QStringLiteral("Trotzdem fortfahren"),
+                                    QString::fromUtf8("Zur ersten Lücke")}));
+    EXPECT_EQ(defaultButton, QStringLiteral("Trotzdem fortfahren"));
+}
