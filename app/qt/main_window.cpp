@@ -60,10 +60,13 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
     setAcceptDrops(true);
 
     CreateActions();
+    CreateEditActions();
     CreateMenus();
+    CreateEditMenu();
     CreateToolBar();
     CreateViews();
     ConnectEditing();
+    ConnectHistory();
     statusBar()->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar()->showMessage(QString::fromLatin1(kReady));
 
@@ -184,6 +187,7 @@ void CMainFrame::CreateToolBar() {
     bar->setMovable(false);
     bar->addAction(Action(Command::Open));
     bar->addAction(Action(Command::Save));
+    AddEditTools(bar);
     bar->addSeparator();
     bar->addAction(Action(Command::Calculate));
     bar->addAction(Action(Command::LvInfo));
@@ -213,8 +217,11 @@ void CMainFrame::CreateViews() {
 }
 
 void CMainFrame::ConnectEditing() {
-    m_listView->EnableEditing(m_document.List(), *this);
-    connect(m_listView, &CTreeListView::entryCommitted, this, [this] { m_document.SetModified(true); });
+    // Each entry is one step of the history, which marks the bid modified.
+    m_listView->EnableEditing(m_document.List(), *this,
+                              [this](const std::string& name, const std::function<void()>& entry) {
+                                  m_document.RecordStep(name, entry);
+                              });
 }
 
 void CMainFrame::CommitPendingEntry() {
@@ -241,10 +248,12 @@ void CMainFrame::UpdateCommands() {
     const PaneState panes =
         IsPreviewShown() ? PaneState::Preview : (IsHelpShown() ? PaneState::Help : PaneState::Panes);
     for (const auto& [command, action] : m_actions)
-        action->setEnabled(IsCommandEnabled(command, open, panes));
+        action->setEnabled(
+            IsHistoryCommandEnabled(command, open, panes, m_document.CanUndo(), m_document.CanRedo()));
     for (QAction* action : m_recentActions)
         action->setEnabled(IsCommandEnabled(Command::RecentFile, open, panes));
     Action(Command::Help)->setChecked(IsHelpShown());
+    UpdateHistoryTexts();
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -385,6 +394,72 @@ void CMainFrame::OpenFromOutside(const QString& path) {
     if (PanesReplaced()) return;
     m_document.OpenPath(LocalPath(QFileInfo(path).absoluteFilePath()), SelectedRecord());
     UpdateCommands();
+}
+
+// ---- undo and redo
+
+void CMainFrame::CreateEditActions() {
+    const auto u = [](const char* text) { return QString::fromUtf8(text); };
+    connect(AddAction(Command::Undo, u("&Rückgängig"), QStringLiteral("tool_undo"), u("Rückgängig (Strg+Z)"),
+                      u("Nimmt die letzte Änderung zurück"), QKeySequence::Undo),
+            &QAction::triggered, this, &CMainFrame::OnUndo);
+    QAction* redo =
+        AddAction(Command::Redo, u("&Wiederholen"), QStringLiteral("tool_redo"), u("Wiederholen (Strg+Y)"),
+                  u("Stellt die zuletzt zurückgenommene Änderung wieder her"), QKeySequence());
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, &CMainFrame::OnRedo);
+}
+
+void CMainFrame::CreateEditMenu() {
+    // "Bearbeiten" follows "Datei".
+    m_editMenu = new QMenu(QStringLiteral("&Bearbeiten"), this);
+    m_editMenu->addAction(Action(Command::Undo));
+    m_editMenu->addAction(Action(Command::Redo));
+    const QList<QAction*> menus = menuBar()->actions();
+    const int file = static_cast<int>(menus.indexOf(m_fileMenu->menuAction()));
+    menuBar()->insertMenu(file + 1 < menus.size() ? menus.at(file + 1) : nullptr, m_editMenu);
+}
+
+void CMainFrame::AddEditTools(QToolBar* bar) {
+    bar->addSeparator();
+    bar->addAction(Action(Command::Undo));
+    bar->addAction(Action(Command::Redo));
+}
+
+void CMainFrame::ConnectHistory() {
+    m_document.onHistoryChanged = [this] { UpdateCommands(); };
+    m_document.onRestored = [this](const std::vector<int>& records) { ShowRestored(records); };
+}
+
+void CMainFrame::UpdateHistoryTexts() {
+    // The menu names the step ("Rückgängig: EP 1.1.10"); an ampersand of a name is no mnemonic.
+    const auto named = [](const char* command, const char* keys, const std::string& step, QAction* action) {
+        QString name = ToQt(step);
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString text = QString::fromUtf8(command);
+        action->setText(name.isEmpty() ? text : text + QStringLiteral(": ") + name);
+        QString tip = text;
+        tip.remove(QLatin1Char('&'));
+        if (!name.isEmpty()) tip += QStringLiteral(": ") + ToQt(step);
+        action->setToolTip(tip + QStringLiteral(" (") + QString::fromUtf8(keys) + QLatin1Char(')'));
+    };
+    named("&Rückgängig", "Strg+Z", m_document.UndoName(), Action(Command::Undo));
+    named("&Wiederholen", "Strg+Y", m_document.RedoName(), Action(Command::Redo));
+}
+
+void CMainFrame::OnUndo() {
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    m_document.Undo();
+}
+
+void CMainFrame::OnRedo() {
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    m_document.Redo();
+}
+
+void CMainFrame::ShowRestored(const std::vector<int>& records) {
+    m_listView->ShowRecords(records);
+    ShowLongText(SelectedRecord());
 }
 
 // ---- the shell

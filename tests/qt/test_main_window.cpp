@@ -100,8 +100,11 @@ struct FrameFixture : ::testing::Test {
 TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
     CScriptedFrame frame(&store);
     EXPECT_EQ(frame.windowTitle(), kTitle);
-    ASSERT_EQ(frame.menuBar()->actions().size(), 1);
+    ASSERT_EQ(frame.menuBar()->actions().size(), 2);
     EXPECT_EQ(frame.menuBar()->actions()[0]->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(frame.menuBar()->actions()[1]->text(), QStringLiteral("&Bearbeiten"));
+    EXPECT_EQ(MenuTexts(frame.EditMenu()),
+              QStringList({QString::fromUtf8("&Rückgängig"), QStringLiteral("&Wiederholen")}));
     EXPECT_EQ(
         MenuTexts(frame.FileMenu()),
         QStringList({QString::fromUtf8("&Öffnen..."), QStringLiteral("&Speichern..."), QStringLiteral("-"),
@@ -115,12 +118,17 @@ TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
     EXPECT_EQ(frame.Action(Command::Print)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     EXPECT_EQ(frame.Action(Command::Calculate)->shortcut(), QKeySequence(Qt::Key_F9));
     EXPECT_EQ(frame.Action(Command::Help)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(frame.Action(Command::Undo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(frame.Action(Command::Redo)->shortcuts(),
+              QList<QKeySequence>(
+                  {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 
     const QList<QToolBar*> bars = frame.findChildren<QToolBar*>();
     ASSERT_EQ(bars.size(), 1);
     const QList<QAction*> tools = bars[0]->actions();
     const QList<QAction*> expected = {
         frame.Action(Command::Open),      frame.Action(Command::Save),   nullptr,
+        frame.Action(Command::Undo),      frame.Action(Command::Redo),   nullptr,
         frame.Action(Command::Calculate), frame.Action(Command::LvInfo), nullptr,
         frame.Action(Command::Preview),   frame.Action(Command::Print),  nullptr,
         frame.Action(Command::Help)};
