@@ -1,6 +1,7 @@
 #include "app/bid_document.h"
 
 #include "app/bidder_fields.h"
+#include "app/lv_info_fields.h"
 #include "app/messages.h"
 #include "app/recent_file_list.h"
 #include "common/code_page.h"
@@ -246,6 +247,20 @@ void CBidDocument::RestoreShown(const std::vector<int>& touched) {
     if (onRestored) onRestored(touched);
     UpdateTitle();
     HistoryChanged();
+}
+
+bool CBidDocument::ApplyVatToAll(CLvInfoFields& fields) {
+    bool applied = false;
+    const bool step = RecordStep("MWSt. in alle Positionen", [&] { applied = fields.ApplyVatToAll(); });
+    if (!applied) return false;
+    // Every row's rate and gross total, and the group and sum rows, changed.
+    if (onRecalculated) onRecalculated();
+    if (!step) SetModified(true);
+    return true;
+}
+
+void CBidDocument::StoreLvInfo(CLvInfoFields& fields) {
+    if (!RecordStep("LV-Informationen", [&] { fields.Store(); })) SetModified(true);
 }
 
 void CBidDocument::UpdateTitle() {

@@ -17,6 +17,7 @@
 // tool both drive it.
 class CGaebTagTree;
 class CGaebXmlImport;
+class CLvInfoFields;
 class CRecentFileList;
 
 // The kind of file that was opened; it selects the writer on save.
@@ -107,6 +108,12 @@ public:
     std::string RedoName() const { return m_history.RedoName(); }
     // The name of the step that bidder and currency typed into the save or print dialog make.
     static constexpr const char* kBidderStepName = "Bieter/W\xe4hrung";
+
+    // The LV information dialog's changes, each one step that marks the bid modified: the
+    // button " In alle Positionen einsetzen" (false when there is no LV or no valid rate;
+    // onRecalculated shows every row) and OK (the blocks).
+    bool ApplyVatToAll(CLvInfoFields& fields);
+    void StoreLvInfo(CLvInfoFields& fields);
     const CUndoStack& History() const { return m_history; }
     double DefaultVat() const { return m_defaultVat; }
     const std::string& ShareTitle1() const { return m_shareTitle1; }

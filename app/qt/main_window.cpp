@@ -2,7 +2,9 @@
 
 #include "app/messages.h"
 #include "app/qt/about_dlg.h"
+#include "app/lv_info_fields.h"
 #include "app/qt/help_view.h"
+#include "app/qt/lv_info_dlg.h"
 #include "app/qt/memo_view.h"
 #include "app/qt/preview_view.h"
 #include "app/qt/print_commands.h"
@@ -71,6 +73,7 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
     statusBar()->showMessage(QString::fromLatin1(kReady));
 
     m_document.onListRefilled = [this] {
+        m_memoView->Reset(); // its rows belonged to the records that were replaced
         m_listView->FillList(m_document.ShareTitle1(), m_document.ShareTitle2());
         ShowLongText(m_listView->SelectedRecord());
     };
@@ -133,9 +136,9 @@ void CMainFrame::CreateActions() {
                       QKeySequence(Qt::Key_F9)),
             &QAction::triggered, this, &CMainFrame::OnCalculate);
     connect(AddAction(Command::LvInfo, u("&LV-Informationen..."), QStringLiteral("tool_info"),
-                      u("LV-Informationen"),
+                      u("LV-Informationen (Strg+I)"),
                       u("Zeigt die Informationen zum Leistungsverzeichnis mit Bieter, Währung und MWSt."),
-                      QKeySequence()),
+                      QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, this, &CMainFrame::OnLvInfo);
     connect(AddAction(Command::Preview, u("Seite&nansicht..."), QStringLiteral("tool_preview"),
                       u("Seitenansicht"), u("Zeigt das Angebot so, wie es gedruckt wird"), QKeySequence()),
@@ -218,14 +221,16 @@ void CMainFrame::CreateViews() {
 
 void CMainFrame::ConnectEditing() {
     // Each entry is one step of the history, which marks the bid modified.
-    m_listView->EnableEditing(m_document.List(), *this,
-                              [this](const std::string& name, const std::function<void()>& entry) {
-                                  m_document.RecordStep(name, entry);
-                              });
+    const auto record = [this](const std::string& name, const std::function<void()>& entry) {
+        m_document.RecordStep(name, entry);
+    };
+    m_listView->EnableEditing(m_document.List(), *this, record);
+    m_memoView->EnableEditing(m_document.List(), record);
 }
 
 void CMainFrame::CommitPendingEntry() {
     if (m_listView) m_listView->CommitPendingEntry();
+    if (m_memoView) m_memoView->CommitPendingEntry();
 }
 
 QAction* CMainFrame::Action(Command command) const {
@@ -238,9 +243,8 @@ int CMainFrame::SelectedRecord() const {
 }
 
 void CMainFrame::ShowLongText(int record) {
-    const CAngebotList& list = m_document.List();
-    m_memoView->SetLongText(record >= 0 && record < list.Count() ? list.GetText(record, Fld::LongText)
-                                                                 : std::string());
+    // A text still in the supplement editor goes to the record it was typed for first.
+    m_memoView->ShowRecord(record);
 }
 
 void CMainFrame::UpdateCommands() {
@@ -298,14 +302,13 @@ void CMainFrame::OnCalculate() {
     m_document.Calculate();
 }
 
-void CMainFrame::NotYetAvailable(const QString& command) {
-    MessageBox(FromQt(QString::fromUtf8("„%1“ ist noch nicht verfügbar.").arg(command)), ::ApplicationTitle(),
-               Buttons::Ok, Icon::Information);
-}
-
 void CMainFrame::OnLvInfo() {
     if (PanesReplaced() || !m_document.IsOpen()) return;
-    NotYetAvailable(QStringLiteral("LV-Informationen"));
+    CLvInfoFields fields(m_document.List(), m_settings, m_document.DefaultVat());
+    fields.Open(SelectedRecord());
+    CLvInfoDlg dialog(fields, [this, &fields] { return m_document.ApplyVatToAll(fields); }, this);
+    if (dialog.exec() == QDialog::Accepted) m_document.StoreLvInfo(fields);
+    UpdateCommands();
 }
 
 void CMainFrame::OnPreview() {
@@ -459,7 +462,7 @@ void CMainFrame::OnRedo() {
 
 void CMainFrame::ShowRestored(const std::vector<int>& records) {
     m_listView->ShowRecords(records);
-    ShowLongText(SelectedRecord());
+    ShowLongText(SelectedRecord()); // the long text and the supplements as they are now
 }
 
 // ---- the shell

@@ -90,8 +90,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    // Commands whose dialogs are not built yet say so.
-    void NotYetAvailable(const QString& command);
 
 private:
     QAction* AddAction(Command command, const QString& text, const QString& icon, const QString& tip,
@@ -110,7 +108,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateViews();
-    // Entries in the grid: questions through this shell, each entry marks the bid modified.
+    // Entries in the grid and supplement texts in the memo pane: questions through this shell,
+    // each entry one step of the document's history.
     void ConnectEditing();
     void RebuildRecentMenu();
     void UpdateCommands();
