@@ -1,6 +1,7 @@
 #include "app/bid_document.h"
 
 #include "app/bidder_fields.h"
+#include "app/lv_info_fields.h"
 #include "app/messages.h"
 #include "app/recent_file_list.h"
 #include "common/code_page.h"
@@ -26,6 +27,23 @@
 #include <fstream>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Puts back the recorded changes however the scope ends.
+class CPutBack {
+public:
+    CPutBack(CAngebotList& list, const CChangeSet& changes) : m_list(list), m_changes(changes) {}
+    ~CPutBack() { m_changes.Undo(m_list); }
+    CPutBack(const CPutBack&) = delete;
+    CPutBack& operator=(const CPutBack&) = delete;
+
+private:
+    CAngebotList& m_list;
+    const CChangeSet& m_changes;
+};
+
+} // namespace
 
 CBidDocument::CBidDocument(IShell& shell, CAppSettings& settings) : m_shell(shell), m_settings(settings) {}
 
@@ -139,33 +157,121 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
         result = CIoResult::Failure("Unerwarteter Fehler beim Lesen");
     }
     const bool ok = result.Ok();
+    // The history belongs to the records that were there: it goes with them.
+    m_history.Clear();
+    m_changedOutsideHistory = false;
+    m_totalsRecalculated = false;
     if (ok) {
         const fs::path p(path);
-        m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(p.stem().string()) +
-                               Utf8ToCp1252(p.extension().string()));
+        m_titleName = Utf8ToCp1252(p.stem().string()) + Utf8ToCp1252(p.extension().string());
         m_path = path;
+        UpdateTitle();
         if (onOpened) onOpened(path);
     } else {
         m_list.RemoveAll();
         m_path.clear();
+        m_titleName.clear();
         m_shareTitle1.clear();
         m_shareTitle2.clear();
         m_shell.EndWaitCursor();
         ShowMessage(Msg::CannotOpen, path, result);
         m_shell.BeginWaitCursor();
-        m_shell.SetWindowTitle(ApplicationTitle());
+        UpdateTitle();
     }
-    m_modified = false;
     if (onListRefilled) onListRefilled();
     // The view was filled before the calculation: it must show the new sums of the groups.
-    Recalculate();
+    Recalculate(true);
+    HistoryChanged();
     m_shell.EndWaitCursor();
     return ok;
 }
 
-void CBidDocument::Recalculate() {
-    CalcAll(m_list);
+void CBidDocument::Recalculate(bool afterOpen) {
+    CChangeSet totals;
+    {
+        CRecordChanges recording(m_list, totals);
+        CalcAll(m_list);
+    }
+    if (!afterOpen && !totals.Empty()) m_totalsRecalculated = true;
     if (onRecalculated) onRecalculated();
+}
+
+void CBidDocument::SetModified(bool modified) {
+    m_changedOutsideHistory = modified;
+    if (!modified) m_history.SetClean();
+    UpdateTitle();
+    HistoryChanged();
+}
+
+bool CBidDocument::RecordStep(const std::string& name, const std::function<void()>& change) {
+    if (m_list.Recorder()) {
+        change(); // part of the recording around it
+        return false;
+    }
+    CChangeSet changes;
+    {
+        CRecordChanges recording(m_list, changes);
+        change();
+    }
+    return PushStep(name, std::move(changes));
+}
+
+bool CBidDocument::PushStep(const std::string& name, CChangeSet changes) {
+    if (changes.Empty()) return false;
+    m_history.Push(name, std::move(changes));
+    UpdateTitle();
+    HistoryChanged();
+    return true;
+}
+
+bool CBidDocument::Undo() {
+    std::vector<int> touched;
+    if (!m_history.Undo(m_list, &touched)) return false;
+    RestoreShown(touched);
+    return true;
+}
+
+bool CBidDocument::Redo() {
+    std::vector<int> touched;
+    if (!m_history.Redo(m_list, &touched)) return false;
+    RestoreShown(touched);
+    return true;
+}
+
+void CBidDocument::RestoreShown(const std::vector<int>& touched) {
+    // A calculation since the step may have set totals from values that are now put back;
+    // they are computed again, so that every total follows the restored entries.
+    if (m_totalsRecalculated) {
+        CalcAll(m_list);
+        if (onRecalculated) onRecalculated();
+    }
+    if (onRestored) onRestored(touched);
+    UpdateTitle();
+    HistoryChanged();
+}
+
+bool CBidDocument::ApplyVatToAll(CLvInfoFields& fields) {
+    bool applied = false;
+    const bool step = RecordStep(kVatForAllStepName, [&] { applied = fields.ApplyVatToAll(); });
+    if (!applied) return false;
+    // Every row's rate and gross total, and the group and sum rows, changed.
+    if (onRecalculated) onRecalculated();
+    if (!step) SetModified(true);
+    return true;
+}
+
+void CBidDocument::StoreLvInfo(CLvInfoFields& fields) {
+    if (!RecordStep("LV-Informationen", [&] { fields.Store(); })) SetModified(true);
+}
+
+void CBidDocument::UpdateTitle() {
+    std::string title = ApplicationTitle();
+    if (!m_titleName.empty()) title += " - " + m_titleName + (IsModified() ? " *" : "");
+    m_shell.SetWindowTitle(title);
+}
+
+void CBidDocument::HistoryChanged() {
+    if (onHistoryChanged) onHistoryChanged();
 }
 
 void CBidDocument::RecalculateForPrint() {
@@ -177,7 +283,9 @@ void CBidDocument::RecalculateForPrint() {
 void CBidDocument::Calculate() {
     m_shell.BeginWaitCursor();
     Recalculate();
-    m_modified = true;
+    m_changedOutsideHistory = true;
+    UpdateTitle();
+    HistoryChanged();
     m_shell.EndWaitCursor();
 }
 
@@ -193,7 +301,6 @@ bool CBidDocument::OpenExisting(const std::string& path, CRecentFileList* recent
         return false;
     }
     // Only now is the open bid given up: a missing file leaves it as it was, changes included.
-    m_modified = false;
     return OpenFile(path, TypeForPath(path));
 }
 
@@ -254,23 +361,30 @@ bool CBidDocument::OpenCommand(int selectedRecord) {
     std::string path;
     int filter = 0;
     if (!m_shell.OpenFileDialog(OpenFilters(), path, filter)) return false;
-    const bool ok = OpenFile(path, filter == 1 ? DetectGaebType(path) : OpenType::Project);
-    m_modified = false;
-    return ok;
+    return OpenFile(path, filter == 1 ? DetectGaebType(path) : OpenType::Project);
 }
 
 bool CBidDocument::SaveCommand(int selectedRecord) {
     const fs::path current(m_path);
     const std::string proposed = (current.parent_path() / current.stem()).string();
     CBidderFields fields(m_list, m_settings);
-    fields.Open(selectedRecord);
-    const std::string openedBidder = fields.Bidder();
-    const std::string openedCurrency = fields.Currency();
-    std::string path;
-    const bool chosen =
-        m_shell.SaveFileDialog(SaveFilters(m_openType), proposed, SaveExtension(m_openType), fields, path);
+    std::string openedBidder, openedCurrency, path;
+    bool chosen = false;
+    CChangeSet session;
+    {
+        // The dialog's whole session is one step: the values shown, those typed and the blocks
+        // stored when the save is confirmed.
+        CRecordChanges recording(m_list, session);
+        fields.Open(selectedRecord);
+        openedBidder = fields.Bidder();
+        openedCurrency = fields.Currency();
+        chosen = m_shell.SaveFileDialog(SaveFilters(m_openType), proposed, SaveExtension(m_openType), fields,
+                                        path);
+        if (chosen) fields.Store();
+    }
     // What the user typed is in the records now, whether the dialog was confirmed or not.
-    if (fields.Bidder() != openedBidder || fields.Currency() != openedCurrency) m_modified = true;
+    if (fields.Bidder() != openedBidder || fields.Currency() != openedCurrency)
+        PushStep(kBidderStepName, std::move(session));
     if (!chosen) return false;
     return SaveTo(path, m_openType, &fields);
 }
@@ -279,7 +393,7 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
     if (fields) {
         fields->Store();
         m_savedBidder = fields->Bidder();
-        m_modified = true; // the dialog's values are in the records now
+        m_changedOutsideHistory = true; // the dialog's values are in the records now
     } else {
         m_savedBidder.reset();
     }
@@ -303,14 +417,17 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
         return false;
     }
     // Title and path name the file only once it has been written.
-    m_shell.SetWindowTitle(ApplicationTitle() + " - " + Utf8ToCp1252(fs::path(path).filename().string()));
+    m_titleName = Utf8ToCp1252(fs::path(path).filename().string());
     m_path = path;
-    m_modified = false;
+    m_changedOutsideHistory = false;
+    m_history.SetClean();
+    UpdateTitle();
+    HistoryChanged();
     return true;
 }
 
 bool CBidDocument::PromptSave(int selectedRecord) {
-    if (!m_modified) return true;
+    if (!IsModified()) return true;
     const IShell::Answer answer =
         m_shell.MessageBox(Msg::Format(Msg::AskSaveChanges, Utf8ToCp1252(m_path)), ApplicationTitle(),
                            IShell::Buttons::YesNoCancel, IShell::Icon::Question);
@@ -349,7 +466,14 @@ CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType
         m_list.RenumberSortNo();
         return SaveProjectFile(m_list, path);
     case OpenType::Gaeb90: {
-        PrepareD84();
+        // What the writer needs beyond the entries goes into the records only while it writes,
+        // so that the records hold nothing an undo of the entries would leave behind.
+        CChangeSet prepared;
+        {
+            CRecordChanges recording(m_list, prepared);
+            PrepareD84();
+        }
+        const CPutBack putBack(m_list, prepared);
         CGaeb90Writer writer(m_list);
         writer.vatRate = BidVatRate();
         m_settings.Currency(writer.currencySetting);

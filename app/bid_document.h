@@ -2,6 +2,7 @@
 
 #include "app/settings_store.h"
 #include "app/shell.h"
+#include "app/undo_stack.h"
 #include "common/io_result.h"
 #include "model/angebot_list.h"
 
@@ -9,12 +10,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The open bid without a window: the record list, the state of the open file and the
 // file workflow (open, save, prompt to save). The Qt main window and the command line
 // tool both drive it.
 class CGaebTagTree;
 class CGaebXmlImport;
+class CLvInfoFields;
 class CRecentFileList;
 
 // The kind of file that was opened; it selects the writer on save.
@@ -55,7 +58,8 @@ public:
     // Opens recently used file n as OpenPath does; a missing file is removed from the list
     // (and the list saved, onRecentChanged called) before 61245 is shown.
     bool OpenRecent(CRecentFileList& recent, int n, int selectedRecord);
-    // "Projekt berechnen": CalcAll with the wait cursor; sets the modified flag.
+    // "Projekt berechnen": CalcAll with the wait cursor; sets the modified flag. It is no step of
+    // the history: it changes only totals, which Undo and Redo compute again afterwards.
     void Calculate();
     // CalcAll with the wait cursor before printing; the views show the new totals, the
     // modified flag stays as it is (printing changes no entry).
@@ -80,8 +84,41 @@ public:
     bool IsOpen() const { return !m_path.empty(); }
     const std::string& Path() const { return m_path; }
     OpenType GetOpenType() const { return m_openType; }
-    bool IsModified() const { return m_modified; }
-    void SetModified(bool modified) { m_modified = modified; }
+    // Modified: a change that is no step happened since the last save or open (a calculation,
+    // values written into the records outside the history), or the history stands elsewhere
+    // than at the state of the last save.
+    bool IsModified() const { return m_changedOutsideHistory || !m_history.IsClean(); }
+    // true: modified until the next save, whatever the history does; false: the records as
+    // they are count as saved.
+    void SetModified(bool modified);
+
+    // The history of the user's changes. RecordStep runs `change` and keeps what it changed
+    // in the records as one step named `name` ("EP 1.1.10"); a change that changed nothing
+    // is no step. Inside another recording the change adds to that one. True when a step was
+    // added.
+    bool RecordStep(const std::string& name, const std::function<void()>& change);
+    // Adds a change recorded elsewhere (a dialog's whole session) as one step.
+    bool PushStep(const std::string& name, CChangeSet changes);
+    // Puts back the records as they were before the last step / after the next undone one,
+    // then shows them (onRestored with the records the step touched, after a calculation
+    // since the step also onRecalculated). False when there is nothing to undo / redo.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    std::string UndoName() const { return m_history.UndoName(); }
+    std::string RedoName() const { return m_history.RedoName(); }
+    // The name of the step that bidder and currency typed into the save or print dialog make.
+    static constexpr const char* kBidderStepName = "Bieter/W\xe4hrung";
+    // The name of the step that hands a VAT rate to every position of the LV.
+    static constexpr const char* kVatForAllStepName = "MWSt. in alle Positionen";
+
+    // The LV information dialog's changes, each one step that marks the bid modified: the
+    // button " In alle Positionen einsetzen" (false when there is no LV or no valid rate;
+    // onRecalculated shows every row) and OK (the blocks).
+    bool ApplyVatToAll(CLvInfoFields& fields);
+    void StoreLvInfo(CLvInfoFields& fields);
+    const CUndoStack& History() const { return m_history; }
     double DefaultVat() const { return m_defaultVat; }
     const std::string& ShareTitle1() const { return m_shareTitle1; }
     const std::string& ShareTitle2() const { return m_shareTitle2; }
@@ -100,6 +137,10 @@ public:
     // keep what was entered). The window asks its questions here; a project file is saved
     // without it, and the command line tool sets none.
     std::function<bool()> beforeHandIn;
+    // Called after Undo and Redo with the records whose fields were put back.
+    std::function<void(const std::vector<int>&)> onRestored;
+    // Called whenever the history or the modified flag may have changed (menu texts, title).
+    std::function<void()> onHistoryChanged;
 
 private:
     CIoResult ReadByType(const std::string& path);
@@ -114,14 +155,23 @@ private:
     void ShowMessage(int id, const std::string& path, const CIoResult& reason = CIoResult());
     // OpenPath after the prompt: the existence check and the open.
     bool OpenExisting(const std::string& path, CRecentFileList* recent, int n);
-    void Recalculate();
+    // CalcAll and onRecalculated. Unless it is the calculation of a fresh open, totals it
+    // changed are noted: from then on Undo and Redo calculate again after putting back.
+    void Recalculate(bool afterOpen = false);
+    void RestoreShown(const std::vector<int>& touched);
+    // The title: application, file name, and " *" while the bid is modified.
+    void UpdateTitle();
+    void HistoryChanged();
 
     IShell& m_shell;
     CAppSettings& m_settings;
     CAngebotList m_list;
     OpenType m_openType = OpenType::Project;
     std::string m_path;
-    bool m_modified = false;
+    std::string m_titleName;              // the file name the title shows ("" without a file)
+    CUndoStack m_history;                 // the user's changes since the open
+    bool m_changedOutsideHistory = false; // a change that is no step since the last save
+    bool m_totalsRecalculated = false;    // a calculation changed totals the history does not hold
     double m_defaultVat = 19.0;
     std::string m_shareTitle1;
     std::string m_shareTitle2;

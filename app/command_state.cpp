@@ -7,6 +7,8 @@ bool IsCommandEnabled(Command command, bool fileOpen, PaneState panes) {
     case Command::RecentFile:
         return panesShown;
     case Command::Save:
+    case Command::Undo:
+    case Command::Redo:
     case Command::Calculate:
     case Command::LvInfo:
     case Command::Preview:
@@ -22,6 +24,13 @@ bool IsCommandEnabled(Command command, bool fileOpen, PaneState panes) {
         return true;
     }
     return false;
+}
+
+bool IsHistoryCommandEnabled(Command command, bool fileOpen, PaneState panes, bool canUndo, bool canRedo) {
+    if (!IsCommandEnabled(command, fileOpen, panes)) return false;
+    if (command == Command::Undo) return canUndo;
+    if (command == Command::Redo) return canRedo;
+    return true;
 }
 
 bool IsCommandEnabled(Command command, bool fileOpen, bool helpShown) {

@@ -4,6 +4,8 @@
 enum class Command {
     Open,
     Save,
+    Undo,
+    Redo,
     Calculate,
     LvInfo,
     Preview,
@@ -26,7 +28,10 @@ enum class PaneState {
 
 // Without a file only Open, Help and the recently used files act (Exit, About always). While
 // help or the preview is shown only Exit and About act, and Help (to hide it again) while help
-// is shown; the preview is left through its own toolbar.
+// is shown; the preview is left through its own toolbar. Undo and Redo act besides only when
+// the history has a step to take (IsHistoryCommandEnabled).
 bool IsCommandEnabled(Command command, bool fileOpen, PaneState panes);
+// Undo and Redo: as above, and only with a step to undo (canUndo) or redo (canRedo).
+bool IsHistoryCommandEnabled(Command command, bool fileOpen, PaneState panes, bool canUndo, bool canRedo);
 // The same with help shown or the panes.
 bool IsCommandEnabled(Command command, bool fileOpen, bool helpShown);

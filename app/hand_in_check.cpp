@@ -78,14 +78,17 @@ bool CHandInCheck::BeforeSave() {
         if (answer == IShell::Answer::Yes) {
             const std::string rate = fields.VatText();
             bool applied = false;
-            for (int lv : lvs) {
-                CLvInfoFields each(list, m_document.Settings(), m_document.DefaultVat());
-                each.Open(lv);
-                each.SetVatText(rate);
-                applied = each.ApplyVatToAll() || applied;
-            }
+            // One step of the history, as the dialog's button is.
+            const bool step = m_document.RecordStep(CBidDocument::kVatForAllStepName, [&] {
+                for (int lv : lvs) {
+                    CLvInfoFields each(list, m_document.Settings(), m_document.DefaultVat());
+                    each.Open(lv);
+                    each.SetVatText(rate);
+                    applied = each.ApplyVatToAll() || applied;
+                }
+            });
             if (applied) {
-                m_document.SetModified(true);
+                if (!step) m_document.SetModified(true);
                 // The rates are calculated in: the views show them while the next question is open.
                 if (m_document.onRecalculated) m_document.onRecalculated();
             }

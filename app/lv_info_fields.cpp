@@ -52,8 +52,20 @@ void CLvInfoFields::SetCurrency(const std::string& currency) {
     m_settings.SetCurrency(currency);
 }
 
+bool CLvInfoFields::IsVatInput(const std::string& text) {
+    if (text.size() > 3) return false;
+    for (const char c : text)
+        if (c < '0' || c > '9') return false;
+    return text.empty() || std::stoi(text) <= 100;
+}
+
+bool CLvInfoFields::HasLv() const {
+    return CInfoBlocks::LvRecordOf(m_list, m_selected) != -1;
+}
+
 bool CLvInfoFields::SetVatText(const std::string& vat) {
     m_vat = vat;
+    if (vat.empty() || !IsVatInput(vat)) return false;
     const double rate = CNumberFormat::StringToDouble(vat);
     if (!IsValidVatRate(rate)) return false;
     m_settings.SetVat(static_cast<int32_t>(rate));
@@ -63,7 +75,7 @@ bool CLvInfoFields::SetVatText(const std::string& vat) {
 bool CLvInfoFields::ApplyVatToAll() {
     const int lv = CInfoBlocks::LvRecordOf(m_list, m_selected);
     const double rate = CNumberFormat::StringToDouble(m_vat);
-    if (lv == -1 || !IsValidVatRate(rate)) return false;
+    if (lv == -1 || m_vat.empty() || !IsVatInput(m_vat) || !IsValidVatRate(rate)) return false;
     SetVatForAll(m_list, lv, rate);
     return true;
 }

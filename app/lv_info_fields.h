@@ -16,14 +16,19 @@ public:
 
     void SetBidder(const std::string& bidder);
     void SetCurrency(const std::string& currency);
-    // The VAT field's text; the setting takes it only when it is a rate from 0 to 100
-    // (false otherwise).
+    // The VAT field's text; the setting takes it only when it is a rate from 0 to 100 in
+    // digits (false otherwise).
     bool SetVatText(const std::string& vat);
     // The button " In alle Positionen einsetzen": the VAT rate to every record of the LV,
-    // then the full calculation. True when there was an LV and the rate is from 0 to 100.
+    // then the full calculation. True when there was an LV and the field holds a rate from 0
+    // to 100 (an empty field is none).
     bool ApplyVatToAll();
+    // What the VAT field takes while it is typed: digits only, at most 100 (empty too).
+    static bool IsVatInput(const std::string& text);
     // OK: bidder and currency into the LV's blocks and those of every top-level record.
     void Store();
+    // Whether an LV belongs to the selected record (the button and OK have blocks to change).
+    bool HasLv() const;
 
     std::string name, lvDate, submissionDate, submissionTime, awardDeadline;
     std::string project, client;

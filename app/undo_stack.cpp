@@ -5,6 +5,7 @@ void CUndoStack::Push(std::string name, CChangeSet changes) {
     // The undone steps are gone; so is the saved state when it was among them.
     if (m_clean > static_cast<long>(m_index)) m_clean = -1;
     m_steps.resize(m_index);
+    changes.Shrink();
     m_steps.push_back({std::move(name), std::move(changes)});
     ++m_index;
 }

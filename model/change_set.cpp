@@ -83,6 +83,11 @@ size_t CChangeSet::MemoryBytes() const {
     return bytes;
 }
 
+void CChangeSet::Shrink() {
+    m_numbers.shrink_to_fit();
+    m_texts.shrink_to_fit();
+}
+
 CRecordChanges::CRecordChanges(CAngebotList& list, CChangeSet& changes)
     : m_list(list), m_previous(list.Recorder()) {
     if (!m_previous) m_list.SetRecorder(&changes);

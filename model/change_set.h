@@ -31,6 +31,8 @@ public:
     std::vector<int> Records() const;
     // The memory the change set takes (approximately).
     size_t MemoryBytes() const;
+    // Gives back what the recording reserved beyond the changes (a finished step is kept long).
+    void Shrink();
 
 private:
     // Numbers (doubles and the integer level, which a double holds exactly) and texts apart.

@@ -3,6 +3,7 @@
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/info_blocks.h"
+#include "model/supplements.h"
 
 #include <algorithm>
 #include <vector>
@@ -55,26 +56,33 @@ void PostProcessLongText(CAngebotList& list, int index, std::string_view note) {
     // 2. Text supplements: each line behind a TAB, the line that opens a supplement
     // behind its two-digit number.
     if (note.empty() && !supplements.empty() && (stdText == '1' || stdText == '2' || stdText == ' ')) {
+        // The places found by the rule of the memo pane and the printout (so that an
+        // apostrophe of the wording, "R'w", takes no entry); a line is marked with the number
+        // of the first place that opens on it. Places beyond the directory get a blank mark.
         std::vector<std::string> lines;
         SplitInfoLines(longText, lines);
-        std::string rebuilt;
-        bool open = false;
-        size_t entry = 0;
+        std::string joined;
+        std::vector<size_t> lineStarts;
         for (const std::string& textLine : lines) {
-            const auto apostrophes = std::count(textLine.begin(), textLine.end(), '\'');
-            std::string code;
-            if (!open) {
-                if (apostrophes > 0) {
-                    code = SafeSubstr(supplements, entry * 4, 2);
-                    code.resize(2, ' ');
-                    ++entry;
-                    open = apostrophes < 2;
-                }
-            } else if (apostrophes > 0) {
-                open = false;
-            }
-            rebuilt += code + "\t" + textLine + "\r\n";
+            lineStarts.push_back(joined.size());
+            joined += textLine + "\n";
         }
+        std::vector<SSupplementEntry> entries;
+        for (size_t e = 0; e < static_cast<size_t>(std::count(joined.begin(), joined.end(), '\'')); ++e) {
+            std::string number = SafeSubstr(supplements, e * 4, 2);
+            number.resize(2, ' ');
+            entries.push_back({number, ' '});
+        }
+        std::vector<std::string> codes(lines.size());
+        size_t line = 0;
+        for (const SSupplementSlot& slot : CSupplements::FindSlots(joined, entries, false)) {
+            while (line + 1 < lineStarts.size() && lineStarts[line + 1] <= slot.open)
+                ++line;
+            if (codes[line].empty()) codes[line] = entries[slot.entry].number;
+        }
+        std::string rebuilt;
+        for (size_t i = 0; i < lines.size(); ++i)
+            rebuilt += codes[i] + "\t" + lines[i] + "\r\n";
         longText = rebuilt;
         changed = true;
     }

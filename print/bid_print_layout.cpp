@@ -2,6 +2,7 @@
 
 #include "common/text_util.h"
 #include "model/fields.h"
+#include "model/supplements.h"
 
 #include <algorithm>
 #include <climits>
@@ -330,50 +331,12 @@ bool CBidPrintLayout::PrintRecord(const CAngebotList& list, int index) {
 }
 
 std::string CBidPrintLayout::MergeBidderTexts(const CAngebotList& list, int index) const {
-    std::string text = list.GetText(index, Fld::LongText);
-    if (IsGroupOrSum(list.GetChar(index, Fld::Kind))) return text;
-    const std::string directory = list.GetText(index, Fld::SupplementIndex);
-    const std::string bidderTexts = list.GetText(index, Fld::BidderTexts);
-
-    std::vector<size_t> quotes;
-    for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\'') quotes.push_back(i);
-    std::vector<size_t> bidderQuotes;
-    for (size_t i = 0; i < bidderTexts.size(); ++i)
-        if (bidderTexts[i] == '\'') bidderQuotes.push_back(i);
-
-    // Entry e owns the e-th pair of apostrophes of the long text; the b-th bidder entry
-    // takes the b-th quoted text of BidderTexts.
-    std::vector<std::pair<size_t, std::string>> replacements; // pair number (from 0), text
-    size_t bidderCount = 0;
-    for (size_t e = 0; e < 10; ++e) {
-        const size_t letterPos = e * 4 + 2;
-        if (letterPos >= directory.size()) break;
-        const char letter = directory[letterPos];
-        if (letter != 'A' && letter != 'B') break;
-        if (letter != 'B') continue;
-        ++bidderCount;
-        std::string supplement = kBidderTextMissing;
-        if (2 * bidderCount <= bidderQuotes.size()) {
-            const size_t open = bidderQuotes[2 * bidderCount - 2];
-            const size_t close = bidderQuotes[2 * bidderCount - 1];
-            supplement = bidderTexts.substr(open + 1, close - open - 1);
-        }
-        if (2 * (e + 1) <= quotes.size()) replacements.emplace_back(e, std::move(supplement));
-    }
-    if (replacements.empty()) return text;
-
-    std::string merged;
-    size_t pos = 0;
-    for (const auto& [pair, supplement] : replacements) {
-        const size_t open = quotes[2 * pair];
-        const size_t close = quotes[2 * pair + 1];
-        merged.append(text, pos, open + 1 - pos);
-        merged += supplement;
-        pos = close;
-    }
-    merged.append(text, pos, std::string::npos);
-    return merged;
+    if (IsGroupOrSum(list.GetChar(index, Fld::Kind))) return list.GetText(index, Fld::LongText);
+    // The places and texts as the memo pane finds them; a text the bidder has not given yet
+    // is marked on paper.
+    return CSupplements::MergeBidderTexts(
+               list, index, [](const std::string&) { return std::string(kBidderTextMissing); }, false)
+        .text;
 }
 
 int CBidPrintLayout::CharWidth(const FontSpec& font, char c) {

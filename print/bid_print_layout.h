@@ -77,7 +77,8 @@ public:
     // One record of the list; false when the page is full (resumeStage and recordCursor
     // tell where the next page goes on).
     bool PrintRecord(const CAngebotList& list, int index);
-    // The long text with the bidder's supplement texts put between their apostrophes.
+    // The long text with the bidder's supplement texts put between the apostrophes of their
+    // places (CSupplements::MergeBidderTexts), "***Bietertext fehlt***" for a missing one.
     std::string MergeBidderTexts(const CAngebotList& list, int index) const;
     bool PrintLongText(const CAngebotList& list, int index);
     // The totals of the bid with VAT and the signature block; false when they do not fit,

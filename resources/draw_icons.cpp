@@ -248,6 +248,27 @@ int main(int argc, char* argv[]) {
         p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
         Glyph(p, QRectF(1.5, 1.8, 13, 13), QStringLiteral("?"), kBlue, 11);
     });
+    // Undo and redo: a curved arrow turning back to the left, and its mirror image.
+    for (const bool redo : {false, true}) {
+        Save(folder, redo ? QStringLiteral("tool_redo") : QStringLiteral("tool_undo"), tool,
+             [redo](QPainter& p) {
+                 if (redo) {
+                     p.translate(16, 0);
+                     p.scale(-1, 1);
+                 }
+                 p.setPen(Pen(kBlue, 1.8));
+                 p.setBrush(Qt::NoBrush);
+                 QPainterPath arc;
+                 arc.moveTo(4.5, 6.5);
+                 arc.lineTo(9.5, 6.5);
+                 arc.cubicTo(15, 6.5, 15, 13.5, 9.5, 13.5);
+                 arc.lineTo(6, 13.5);
+                 p.drawPath(arc);
+                 p.setPen(Pen(kBlue, 0.8));
+                 p.setBrush(kBlue);
+                 p.drawPolygon(QPolygonF({QPointF(1.2, 6.5), QPointF(5.5, 2.8), QPointF(5.5, 10.2)}));
+             });
+    }
 
     // The application icon: a bill of quantities with a price tag. orvak.svg holds the same
     // drawing on the same grid for the icon theme; change it with this one.

@@ -1,5 +1,6 @@
 #include "ui/grid_editor.h"
 
+#include "common/text_util.h"
 #include "ui/position_list.h"
 
 class CGridEditor::CBusy {
@@ -53,11 +54,26 @@ bool CGridEditor::CommitEdit() {
     std::string text;
     bool changed = false;
     // The entry is taken before anything else can happen (a question may take the focus).
-    if (m_host.TakeEntry(text)) changed = m_rules.OnCellEdited(m_row, m_column, text) == EntryResult::Changed;
+    if (m_host.TakeEntry(text)) {
+        const auto entry = [&] {
+            changed = m_rules.OnCellEdited(m_row, m_column, text) == EntryResult::Changed;
+        };
+        if (recordEntry)
+            recordEntry(EntryName(m_grid, m_row, m_column), entry);
+        else
+            entry();
+    }
     m_open = false;
     m_host.HideEditor();
     if (changed && onEntryCommitted) onEntryCommitted();
     return changed;
+}
+
+std::string CGridEditor::EntryName(const IGrid& grid, Row row, int column) {
+    std::string place = Trim(grid.GetItemText(row, ColumnNumber(PosCol::OZ)));
+    if (place.empty()) place = Trim(grid.GetItemText(row, ColumnNumber(PosCol::ShortText))).substr(0, 40);
+    const std::string title = grid.ColumnTitle(column);
+    return place.empty() ? title : title + " " + place;
 }
 
 void CGridEditor::Discard() {

@@ -57,6 +57,13 @@ public:
 
     // Called after every entry that changed records (the document is modified).
     std::function<void()> onEntryCommitted;
+    // When set, every entry runs inside it with its name (the column's title and the row's
+    // position number, "EP 1.1.10"), so that an undo history can keep it as one step.
+    std::function<void(const std::string& name, const std::function<void()>& entry)> recordEntry;
+
+    // The name of an entry in a cell: the column's title and the row's trimmed position
+    // number, or its short text when it has none.
+    static std::string EntryName(const IGrid& grid, Row row, int column);
 
     bool IsOpen() const { return m_open; }
     Row EditRow() const { return m_row; }

@@ -1,9 +1,11 @@
 #include "app/qt/main_window.h"
 
+#include "app/lv_info_fields.h"
 #include "app/messages.h"
 #include "app/qt/about_dlg.h"
 #include "app/qt/check_commands.h"
 #include "app/qt/help_view.h"
+#include "app/qt/lv_info_dlg.h"
 #include "app/qt/memo_view.h"
 #include "app/qt/preview_view.h"
 #include "app/qt/print_commands.h"
@@ -61,14 +63,18 @@ CMainFrame::CMainFrame(ISettingsStore* store, QWidget* parent)
     setAcceptDrops(true);
 
     CreateActions();
+    CreateEditActions();
     CreateMenus();
+    CreateEditMenu();
     CreateToolBar();
     CreateViews();
     ConnectEditing();
+    ConnectHistory();
     statusBar()->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar()->showMessage(QString::fromLatin1(kReady));
 
     m_document.onListRefilled = [this] {
+        m_memoView->Reset(); // its rows belonged to the records that were replaced
         m_listView->FillList(m_document.ShareTitle1(), m_document.ShareTitle2());
         ShowLongText(m_listView->SelectedRecord());
     };
@@ -132,9 +138,9 @@ void CMainFrame::CreateActions() {
                       QKeySequence(Qt::Key_F9)),
             &QAction::triggered, this, &CMainFrame::OnCalculate);
     connect(AddAction(Command::LvInfo, u("&LV-Informationen..."), QStringLiteral("tool_info"),
-                      u("LV-Informationen"),
+                      u("LV-Informationen (Strg+I)"),
                       u("Zeigt die Informationen zum Leistungsverzeichnis mit Bieter, Währung und MWSt."),
-                      QKeySequence()),
+                      QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, this, &CMainFrame::OnLvInfo);
     connect(AddAction(Command::Preview, u("Seite&nansicht..."), QStringLiteral("tool_preview"),
                       u("Seitenansicht"), u("Zeigt das Angebot so, wie es gedruckt wird"), QKeySequence()),
@@ -186,6 +192,7 @@ void CMainFrame::CreateToolBar() {
     bar->setMovable(false);
     bar->addAction(Action(Command::Open));
     bar->addAction(Action(Command::Save));
+    AddEditTools(bar);
     bar->addSeparator();
     bar->addAction(Action(Command::Calculate));
     bar->addAction(Action(Command::LvInfo));
@@ -215,12 +222,17 @@ void CMainFrame::CreateViews() {
 }
 
 void CMainFrame::ConnectEditing() {
-    m_listView->EnableEditing(m_document.List(), *this);
-    connect(m_listView, &CTreeListView::entryCommitted, this, [this] { m_document.SetModified(true); });
+    // Each entry is one step of the history, which marks the bid modified.
+    const auto record = [this](const std::string& name, const std::function<void()>& entry) {
+        m_document.RecordStep(name, entry);
+    };
+    m_listView->EnableEditing(m_document.List(), *this, record);
+    m_memoView->EnableEditing(m_document.List(), record);
 }
 
 void CMainFrame::CommitPendingEntry() {
     if (m_listView) m_listView->CommitPendingEntry();
+    if (m_memoView) m_memoView->CommitPendingEntry();
 }
 
 QAction* CMainFrame::Action(Command command) const {
@@ -233,9 +245,8 @@ int CMainFrame::SelectedRecord() const {
 }
 
 void CMainFrame::ShowLongText(int record) {
-    const CAngebotList& list = m_document.List();
-    m_memoView->SetLongText(record >= 0 && record < list.Count() ? list.GetText(record, Fld::LongText)
-                                                                 : std::string());
+    // A text still in the supplement editor goes to the record it was typed for first.
+    m_memoView->ShowRecord(record);
 }
 
 void CMainFrame::UpdateCommands() {
@@ -243,10 +254,12 @@ void CMainFrame::UpdateCommands() {
     const PaneState panes =
         IsPreviewShown() ? PaneState::Preview : (IsHelpShown() ? PaneState::Help : PaneState::Panes);
     for (const auto& [command, action] : m_actions)
-        action->setEnabled(IsCommandEnabled(command, open, panes));
+        action->setEnabled(
+            IsHistoryCommandEnabled(command, open, panes, m_document.CanUndo(), m_document.CanRedo()));
     for (QAction* action : m_recentActions)
         action->setEnabled(IsCommandEnabled(Command::RecentFile, open, panes));
     Action(Command::Help)->setChecked(IsHelpShown());
+    UpdateHistoryTexts();
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -291,14 +304,14 @@ void CMainFrame::OnCalculate() {
     m_document.Calculate();
 }
 
-void CMainFrame::NotYetAvailable(const QString& command) {
-    MessageBox(FromQt(QString::fromUtf8("„%1“ ist noch nicht verfügbar.").arg(command)), ::ApplicationTitle(),
-               Buttons::Ok, Icon::Information);
-}
-
 void CMainFrame::OnLvInfo() {
     if (PanesReplaced() || !m_document.IsOpen()) return;
-    NotYetAvailable(QStringLiteral("LV-Informationen"));
+    CLvInfoFields fields(m_document.List(), m_settings, m_document.DefaultVat());
+    fields.Open(SelectedRecord());
+    CLvInfoDlg dialog(
+        fields, [this, &fields] { return m_document.ApplyVatToAll(fields); }, this);
+    if (dialog.exec() == QDialog::Accepted) m_document.StoreLvInfo(fields);
+    UpdateCommands();
 }
 
 void CMainFrame::OnPreview() {
@@ -442,6 +455,73 @@ void CMainFrame::CreateCheckCommands() {
 
 bool CMainFrame::ConfirmHandIn() {
     return m_check->ConfirmPrint();
+}
+
+// ---- undo and redo
+
+void CMainFrame::CreateEditActions() {
+    const auto u = [](const char* text) { return QString::fromUtf8(text); };
+    connect(AddAction(Command::Undo, u("&Rückgängig"), QStringLiteral("tool_undo"), u("Rückgängig (Strg+Z)"),
+                      u("Nimmt die letzte Änderung zurück"), QKeySequence::Undo),
+            &QAction::triggered, this, &CMainFrame::OnUndo);
+    QAction* redo =
+        AddAction(Command::Redo, u("&Wiederholen"), QStringLiteral("tool_redo"), u("Wiederholen (Strg+Y)"),
+                  u("Stellt die zuletzt zurückgenommene Änderung wieder her"), QKeySequence());
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, &CMainFrame::OnRedo);
+}
+
+void CMainFrame::CreateEditMenu() {
+    // "Bearbeiten" follows "Datei".
+    m_editMenu = new QMenu(QStringLiteral("&Bearbeiten"), this);
+    m_editMenu->addAction(Action(Command::Undo));
+    m_editMenu->addAction(Action(Command::Redo));
+    const QList<QAction*> menus = menuBar()->actions();
+    const int file = static_cast<int>(menus.indexOf(m_fileMenu->menuAction()));
+    menuBar()->insertMenu(file + 1 < menus.size() ? menus.at(file + 1) : nullptr, m_editMenu);
+}
+
+void CMainFrame::AddEditTools(QToolBar* bar) {
+    bar->addSeparator();
+    bar->addAction(Action(Command::Undo));
+    bar->addAction(Action(Command::Redo));
+}
+
+void CMainFrame::ConnectHistory() {
+    m_document.onHistoryChanged = [this] { UpdateCommands(); };
+    m_document.onRestored = [this](const std::vector<int>& records) { ShowRestored(records); };
+}
+
+void CMainFrame::UpdateHistoryTexts() {
+    // The menu names the step ("Rückgängig: EP 1.1.10"); an ampersand of a name is no mnemonic.
+    const auto named = [](const char* command, const char* keys, const std::string& step, QAction* action) {
+        QString name = ToQt(step);
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString text = QString::fromUtf8(command);
+        action->setText(name.isEmpty() ? text : text + QStringLiteral(": ") + name);
+        QString tip = text;
+        tip.remove(QLatin1Char('&'));
+        if (!name.isEmpty()) tip += QStringLiteral(": ") + ToQt(step);
+        action->setToolTip(tip + QStringLiteral(" (") + QString::fromUtf8(keys) + QLatin1Char(')'));
+    };
+    named("&Rückgängig", "Strg+Z", m_document.UndoName(), Action(Command::Undo));
+    named("&Wiederholen", "Strg+Y", m_document.RedoName(), Action(Command::Redo));
+}
+
+void CMainFrame::OnUndo() {
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    m_document.Undo();
+}
+
+void CMainFrame::OnRedo() {
+    if (PanesReplaced() || !m_document.IsOpen()) return;
+    m_document.Redo();
+}
+
+void CMainFrame::ShowRestored(const std::vector<int>& records) {
+    m_listView->ShowRecords(records);
+    ShowLongText(SelectedRecord()); // the long text and the supplements as they are now
+    m_check->UpdateProgress();      // the status bar's count and total
 }
 
 // ---- the shell

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CCheckCommands;
 class CHtmHelpView;
@@ -20,6 +21,7 @@ class CPrintCommands;
 class CTreeListView;
 class QSplitter;
 class QStackedWidget;
+class QToolBar;
 
 // The single main window: menu "Datei", toolbar and status bar; the position list above
 // the memo pane in a splitter, or the help view in their place. It owns the document and
@@ -56,6 +58,9 @@ public:
     void OnHelp();
     void OnOpenRecent(int n);
     void OnAbout();
+    // "Rückgängig" and "Wiederholen" of the menu "Bearbeiten": the last step of the history.
+    void OnUndo();
+    void OnRedo();
     // Opens a file named outside the window (command line, a file dropped on the window):
     // prompt to save, 61245 when it is missing, the type by extension and first line.
     void OpenFromOutside(const QString& path);
@@ -72,6 +77,7 @@ public:
     const CRecentFileList& RecentFiles() const { return m_recent; }
     QAction* Action(Command command) const;
     QMenu* FileMenu() const { return m_fileMenu; }
+    QMenu* EditMenu() const { return m_editMenu; }
     CTreeListView* ListView() const { return m_listView; }
     CMemoView* MemoView() const { return m_memoView; }
     CHtmHelpView* HelpView() const { return m_helpView; }
@@ -86,17 +92,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    // Commands whose dialogs are not built yet say so.
-    void NotYetAvailable(const QString& command);
 
 private:
     QAction* AddAction(Command command, const QString& text, const QString& icon, const QString& tip,
                        const QString& statusTip, const QKeySequence& shortcut);
     void CreateActions();
+    // Undo and redo: the actions, the menu "Bearbeiten", their toolbar buttons, the link to the
+    // document's history, and their texts with the names of the steps.
+    void CreateEditActions();
+    void CreateEditMenu();
+    void AddEditTools(QToolBar* bar);
+    void ConnectHistory();
+    void UpdateHistoryTexts();
+    // After undo or redo: the rows of the records put back show their values again, and the
+    // memo pane its record.
+    void ShowRestored(const std::vector<int>& records);
     void CreateMenus();
     void CreateToolBar();
     void CreateViews();
-    // Entries in the grid: questions through this shell, each entry marks the bid modified.
+    // Entries in the grid and supplement texts in the memo pane: questions through this shell,
+    // each entry one step of the document's history.
     void ConnectEditing();
     void RebuildRecentMenu();
     void UpdateCommands();
@@ -123,6 +138,7 @@ private:
 
     std::map<Command, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
     QList<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;
 

@@ -64,12 +64,19 @@ void CPrintCommands::PrepareLayout() {
 
 std::unique_ptr<CPrintSettingsFields> CPrintCommands::OpenFields(int selectedRecord) {
     auto fields = std::make_unique<CPrintSettingsFields>(m_document.List(), m_document.Settings());
+    m_session = CChangeSet();
+    fields->recordChanges = [this](const std::function<void()>& change) {
+        const CRecordChanges recording(m_document.List(), m_session);
+        change();
+    };
     fields->Open(selectedRecord, CBidPrintLayout::Today());
     return fields;
 }
 
 void CPrintCommands::TakeChanges(const CPrintSettingsFields& fields) {
-    if (fields.RecordsChanged()) m_document.SetModified(true);
+    if (fields.RecordsChanged() && !m_document.PushStep(CBidDocument::kBidderStepName, std::move(m_session)))
+        m_document.SetModified(true);
+    m_session = CChangeSet();
 }
 
 bool CPrintCommands::HasPages() {

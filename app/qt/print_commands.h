@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/change_set.h"
 #include "print/bid_print_layout.h"
 
 #include <QString>
@@ -49,7 +50,8 @@ private:
     // The pane's fields opened for the selected record. An undo recorder hooks in here: it
     // sets the fields' recordChanges so that the pane's changes become one step.
     std::unique_ptr<CPrintSettingsFields> OpenFields(int selectedRecord);
-    // After a dialog: bidder or currency typed into the pane count as a change of the bid.
+    // After a dialog: bidder or currency typed into the pane are one step of the history (the
+    // whole session of the pane: the values shown, typed and stored on OK).
     void TakeChanges(const CPrintSettingsFields& fields);
     bool HasPages();
     void ShowMessage(const std::string& text);
@@ -60,4 +62,5 @@ private:
     CBidPrintLayout m_layout;
     std::unique_ptr<QPrinter> m_printer; // made on first use: asking the system for its printers takes time
     QString m_proposedPdf;               // the output file the print dialog was last given as a proposal
+    CChangeSet m_session;                // what the open pane changed in the records
 };

@@ -58,12 +58,22 @@ int CTreeListView::SelectedRecord() const {
     return m_model->GetItemRecord(m_model->SelectedRow());
 }
 
-void CTreeListView::EnableEditing(CAngebotList& list, IShell& shell) {
+void CTreeListView::EnableEditing(CAngebotList& list, IShell& shell, EntryRecorder record) {
     m_tree->EnableEditing(list, [&shell](CellQuestion question) {
         return shell.MessageBox(Msg::Text(CellQuestionId(question)), ApplicationTitle(),
                                 IShell::Buttons::YesNo, IShell::Icon::Question) == IShell::Answer::Yes;
     });
+    if (record) m_tree->SetEntryRecorder(std::move(record));
     connect(m_tree, &CTLstTree::entryCommitted, this, &CTreeListView::entryCommitted);
+}
+
+void CTreeListView::ShowRecords(const std::vector<int>& records) {
+    m_model->BeginUpdate();
+    for (const int record : records) {
+        const IGrid::Row row = m_model->FindItemByRecord(record);
+        if (row != IGrid::kNoRow) ShowRowNumbers(*m_model, m_list, row);
+    }
+    m_model->EndUpdate();
 }
 
 void CTreeListView::CommitPendingEntry() {

@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 class CAngebotList;
 class CAppSettings;
 class IShell;
@@ -26,8 +30,12 @@ public:
     // The record of the selected row, -1 for none.
     int SelectedRecord() const;
     // Prices are entered in the grid: entries change `list` (the list the view shows) and put
-    // the questions 61220/61221 through the shell.
-    void EnableEditing(CAngebotList& list, IShell& shell);
+    // the questions 61220/61221 through the shell; each entry runs inside `record` when given
+    // (one step of the undo history, named "EP 1.1.10").
+    using EntryRecorder = std::function<void(const std::string& name, const std::function<void()>& entry)>;
+    void EnableEditing(CAngebotList& list, IShell& shell, EntryRecorder record = {});
+    // Shows the stored values of these records again in their rows (after undo and redo).
+    void ShowRecords(const std::vector<int>& records);
     // Commits a changed entry of an open cell editor and closes it.
     void CommitPendingEntry();
     void SaveColumnWidths();

@@ -121,7 +121,8 @@ TEST_F(DocumentFixture, FailedSaveKeepsModifiedAndReports) {
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0],
               Msg::Format(Msg::CannotSave, target) + "\r\n\r\nDatei oder Ordner nicht vorhanden");
-    EXPECT_EQ(shell.title, "Fenwold 2014 Angebotsbearbeitung - fail.ovf") << "no file that was not written";
+    EXPECT_EQ(shell.title, "Fenwold 2014 Angebotsbearbeitung - fail.ovf *")
+        << "no file that was not written; the bid still modified";
     EXPECT_EQ(doc.Path(), path);
 }
 

@@ -32,3 +32,26 @@ TEST(CommandState, EnablingPerState) {
               IsCommandEnabled(Command::Print, true, PaneState::Help));
     EXPECT_TRUE(IsCommandEnabled(Command::Print, true, false));
 }
+
+// Undo and Redo act only with the panes shown, a file open and a step to take.
+TEST(CommandState, UndoAndRedoFollowTheHistory) {
+    struct Case {
+        bool fileOpen;
+        PaneState panes;
+        bool canUndo, canRedo;
+        const char* enabled; // Undo Redo
+    };
+    const Case cases[] = {
+        {true, PaneState::Panes, true, false, "x."},  {true, PaneState::Panes, false, true, ".x"},
+        {true, PaneState::Panes, false, false, ".."}, {true, PaneState::Help, true, true, ".."},
+        {true, PaneState::Preview, true, true, ".."}, {false, PaneState::Panes, true, true, ".."},
+    };
+    for (const Case& c : cases) {
+        std::string got;
+        for (Command command : {Command::Undo, Command::Redo})
+            got += IsHistoryCommandEnabled(command, c.fileOpen, c.panes, c.canUndo, c.canRedo) ? 'x' : '.';
+        EXPECT_EQ(got, c.enabled) << c.fileOpen << " " << static_cast<int>(c.panes) << " " << c.canUndo
+                                  << c.canRedo;
+    }
+    EXPECT_TRUE(IsHistoryCommandEnabled(Command::Save, true, PaneState::Panes, false, false));
+}

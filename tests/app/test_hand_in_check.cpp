@@ -158,6 +158,10 @@ TEST_F(HandIn, YesSetsTheDialogsRateInEveryPosition) {
     const double gross = std::atof(r99.substr(25, 12).c_str()) / 100.0;
     EXPECT_NEAR(gross, net * 1.07, 0.05);
     EXPECT_GT(net, 0.0);
+    // The rates came as one step of the history, which takes them back.
+    EXPECT_EQ(doc.UndoName(), CBidDocument::kVatForAllStepName);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(FindBidVatRate(doc.List()).kind, BidVatKind::None);
 }
 
 TEST_F(HandIn, NoKeepsTheBidWithoutVatAndRecord99SaysSo) {

@@ -160,11 +160,25 @@ TEST(BidPrintLayout, MergeBidderTexts) {
          "Fabrikat: '' Typ: 'Acme' Farbe: '***Bietertext fehlt***'"},
         {"P", "a 'vom AG' b 'alt' c", "01A102B1", "'x y'\r\n", "a 'vom AG' b 'x y' c"},
         {"T", "'alt'", "01B1", "'neu'\r\n", "'alt'"},
-        {"P", "'' '' ''", "01B102X103B1", "'a'\r\n'b'\r\n", "'a' '' ''"}, // an unknown entry ends the index
+        // An entry of an unknown owner is not the bidder's: the next bidder entry takes the next
+        // text, as the memo pane lists it.
+        {"P", "'' '' ''", "01B102X103B1", "'a'\r\n'b'\r\n", "'a' '' 'b'"},
         {"P", "nur ''", "01B102B1", "'a'\r\n'b'\r\n", "nur 'a'"},
-        {"P", "''", "01B", "'a'", "'a'"},
+        {"P", "''", "01B", "'a'", "''"}, // an incomplete entry is ignored, as in the memo pane
+        // More than ten places; BidderTexts is split by lines, not by apostrophes.
         {"P", "''''''''''''''''''''''", "00B100B100B100B100B100B100B100B100B100B100B1",
-         "'0''1''2''3''4''5''6''7''8''9''10'", "'0''1''2''3''4''5''6''7''8''9'''"},
+         "'0'\r\n'1'\r\n'2'\r\n'3'\r\n'4'\r\n'5'\r\n'6'\r\n'7'\r\n'8'\r\n'9'\r\n'10'\r\n",
+         "'0''1''2''3''4''5''6''7''8''9''10'"},
+        {"P", "a '' b ''", "01B102B1", "'O'Neill'\r\n'x'\r\n", "a 'O'Neill' b 'x'"},
+        // An apostrophe of the wording shifts no place.
+        {"P", "Schallschutz R'w 32 dB, Fabrikat '...', Typ '...'", "01B102B1", "'Muster'\r\n'F 3'\r\n",
+         "Schallschutz R'w 32 dB, Fabrikat 'Muster', Typ 'F 3'"},
+        // A text of several lines (as a D84 holds it) stays one text.
+        {"P", "Fabrikat: '....' Farbe: '....'", "01B102B1", "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n",
+         "Fabrikat: 'Muster AG\r\nTyp 5' Farbe: 'RAL 9016'"},
+        // Doubled apostrophes around a place (RTF bookmarks in the file's own apostrophes).
+        {"P", "Hersteller ''...''\r\nZelltyp ''mono''\r\nModultyp ''...''", "01B102A103B1", "'A'\r\n'C'\r\n",
+         "Hersteller ''A''\r\nZelltyp ''mono''\r\nModultyp ''C''"},
     };
     for (const auto& c : cases) {
         CAngebotList list;

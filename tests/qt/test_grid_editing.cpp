@@ -383,3 +383,103 @@ TEST_F(GridEditing, TreeColumnOpensAndClosesRows) {
     EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kA));
     EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 1);
 }
+
+// ---- undo and redo of entries
+
+TEST_F(GridEditing, CtrlZTakesBackATypedPriceAndCtrlYBringsItBack) {
+    QAction* undo = frame->Action(Command::Undo);
+    QAction* redo = frame->Action(Command::Redo);
+    EXPECT_FALSE(undo->isEnabled());
+    tree->setCurrentIndex(Index(kA));
+    QTest::keyClick(tree, Qt::Key_F2);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,50"));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Return); // the editor goes on to c
+    ASSERT_TRUE(EditorOver(kC, 7));
+    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25"));
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QString::fromUtf8("&Rückgängig: EP 01.0010"));
+    EXPECT_EQ(undo->toolTip(), QString::fromUtf8("Rückgängig: EP 01.0010 (Strg+Z)"));
+    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("kita.ovf *")));
+
+    // Ctrl+Z in the open (untouched) editor reaches the window's command.
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
+    EXPECT_EQ(Cell(kA, 7), QStringLiteral("10,00"));
+    EXPECT_EQ(Cell(kA, 8), QStringLiteral("20,01"));
+    EXPECT_EQ(Cell(kTitle, 8), QStringLiteral("31,26")); // 20,01 + 7,50 + 3,75
+    EXPECT_EQ(Cell(kLvSum, 8), QStringLiteral("31,26"));
+    EXPECT_FALSE(frame->Document().IsModified()) << "back at the state of the open";
+    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("kita.ovf")));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), QString::fromUtf8("&Wiederholen: EP 01.0010"));
+
+    QTest::keyClick(tree, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 12.5);
+    EXPECT_EQ(Cell(kA, 7), QStringLiteral("12,50"));
+    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25"));
+    EXPECT_TRUE(frame->Document().IsModified());
+    // Ctrl+Shift+Z redoes as well.
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Cell(kA, 7), QStringLiteral("12,50"));
+
+    // A value still in the editor is taken first and then taken back.
+    Click(kC, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("4"));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 1.25);
+    EXPECT_EQ(undo->text(), QString::fromUtf8("&Rückgängig: EP 01.0010"));
+}
+
+TEST_F(GridEditing, AHandDownToATitlesRowsIsTakenBackByOneUndo) {
+    Click(kTitle, 9);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("10"));
+    frame->answers = {IShell::Answer::Yes};
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    for (int record : {kA, kSplit, kC})
+        EXPECT_EQ(Cell(record, 9), QStringLiteral("10,00")) << record;
+    EXPECT_EQ(Cell(kLv, 10), QStringLiteral("34,39")); // 31,26 + 10 %
+    EXPECT_EQ(frame->Action(Command::Undo)->text(), QString::fromUtf8("&Rückgängig: % Zu/Abschlag 01"));
+
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    for (int record : {kA, kSplit, kC}) {
+        EXPECT_EQ(Cell(record, 9), QStringLiteral("0,00")) << record;
+        EXPECT_DOUBLE_EQ(Field(record, Fld::SurchargePct), 0.0) << record;
+    }
+    for (int record : {kTitle, kTitleSum, kLv, kLvSum})
+        EXPECT_EQ(Cell(record, 10), QStringLiteral("31,26")) << record;
+    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
+    EXPECT_FALSE(frame->Document().IsModified());
+}
+
+TEST_F(GridEditing, UndoAfterASaveMarksTheBidModifiedAgain) {
+    Click(kA, 7);
+    QTest::keyClicks(tree->NumEditor(), QStringLiteral("3"));
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
+    frame->savePath = (dir.path() + QStringLiteral("/gespeichert.ovf")).toStdString();
+    frame->Action(Command::Save)->trigger();
+    ASSERT_FALSE(frame->Document().IsModified());
+    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("gespeichert.ovf")));
+    frame->Action(Command::Undo)->trigger();
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("gespeichert.ovf *")));
+    frame->Action(Command::Redo)->trigger();
+    EXPECT_FALSE(frame->Document().IsModified());
+
+    // While help is shown, neither acts.
+    frame->Action(Command::Undo)->trigger();
+    frame->OnHelp();
+    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
+    EXPECT_FALSE(frame->Action(Command::Redo)->isEnabled());
+    frame->OnHelp();
+    EXPECT_TRUE(frame->Action(Command::Redo)->isEnabled());
+
+    // Opening a file drops the history.
+    frame->answers = {IShell::Answer::No};
+    frame->OpenFromOutside(QString::fromStdString(path));
+    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
+    EXPECT_FALSE(frame->Action(Command::Redo)->isEnabled());
+    EXPECT_EQ(frame->Action(Command::Redo)->text(), QStringLiteral("&Wiederholen"));
+}

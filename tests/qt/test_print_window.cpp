@@ -223,6 +223,9 @@ TEST_F(PrintWindowFixture, PrintDialogCarriesThePaneAndPrintsToAPdfFile) {
     EXPECT_EQ(layout.DateText(), "06.12.2024");
     EXPECT_EQ(layout.DocumentName(), "lv_basic.D83");
     EXPECT_TRUE(frame.Document().IsModified()); // the typed bidder changed the bid
+    // The pane's session is one step of the history.
+    EXPECT_EQ(frame.Document().UndoName(), CBidDocument::kBidderStepName);
+    EXPECT_EQ(frame.Document().History().Count(), 1u);
     EXPECT_TRUE(frame.messages.empty());
     // The same pages as the PDF export of the same settings.
     ASSERT_TRUE(fs::exists(out));

@@ -177,6 +177,10 @@ void CTLstTree::EnableEditing(CAngebotList& list, CCellRules::Ask ask) {
     header()->viewport()->installEventFilter(this);
 }
 
+void CTLstTree::SetEntryRecorder(decltype(CGridEditor::recordEntry) record) {
+    if (m_editor) m_editor->recordEntry = std::move(record);
+}
+
 void CTLstTree::CommitPendingEntry() {
     if (m_editor) m_editor->HideEditors();
 }
@@ -268,6 +272,16 @@ void CTLstTree::TypeIntoEditor(const std::string& keys) {
 }
 
 bool CTLstTree::eventFilter(QObject* watched, QEvent* event) {
+    // Undo and redo are the window's: the editors keep no history of their own, so their keys
+    // reach the window's commands, which take the entry first.
+    if ((watched == m_numEdit || watched == m_textEdit) && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (m_editor && (watched == m_numEdit || watched == m_textEdit) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         std::optional<EditorKey> editorKey;

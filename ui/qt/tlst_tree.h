@@ -48,6 +48,8 @@ public:
     // In-place editing of `list` (the records behind the model's rows) by the cell rules; `ask`
     // puts the questions 61220 and 61221. Once, after setModel.
     void EnableEditing(CAngebotList& list, CCellRules::Ask ask);
+    // Every entry runs inside `record` (an undo history's step), see CGridEditor::recordEntry.
+    void SetEntryRecorder(decltype(CGridEditor::recordEntry) record);
     CGridEditor* Editor() const { return m_editor.get(); }
     CFloatEdit* NumEditor() const { return m_numEdit; }
     CTTEdit* TextEditor() const { return m_textEdit; }

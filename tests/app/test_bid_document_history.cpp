@@ -1,0 +1,303 @@
+// The history of the user's changes in the document: undo and redo of entries, the modified
+// flag against the saved state, and what the history costs.
+
+#include "app/bid_document.h"
+#include "app/bidder_fields.h"
+#include "app/record_dump.h"
+#include "common/text_util.h"
+#include "model/angebot.h"
+#include "model/calculation.h"
+#include "model/project_file.h"
+#include "support/record_builder.h"
+#include "support/scripted_shell.h"
+#include "support/test_support.h"
+#include "ui/cell_rules.h"
+#include "ui/grid_editor.h"
+#include "ui/memory_grid.h"
+#include "ui/position_list.h"
+#include "ui/typed_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct History : ::testing::Test {
+    CScriptedShell shell;
+    CMemorySettingsStore store;
+    CAppSettings settings{store};
+    CBidDocument doc{shell, settings};
+    CMemoryGrid grid;
+    std::unique_ptr<CCellRules> rules;
+    bool answerYes = true; // to the questions 61220 and 61221
+
+    void SetUp() override { SetupPositionColumns(grid); }
+
+    // Opens the file and shows it in the grid, as the window does.
+    void Open(const std::string& path) {
+        ASSERT_TRUE(doc.OpenFile(path, CBidDocument::TypeForPath(path)));
+        FillList(grid, doc.List(), doc.ShareTitle1(), doc.ShareTitle2());
+        rules = std::make_unique<CCellRules>(grid, doc.List(), [this](CellQuestion) { return answerYes; });
+    }
+    void OpenBasic() { Open(testsupport::FixturePath("gaeb90/lv_basic.D83").string()); }
+
+    // One entry typed into the grid, recorded as the window records it.
+    void Enter(const std::string& oz, const std::string& column, const std::string& keys) {
+        const IGrid::Row row = FindRowByOZ(grid, oz);
+        ASSERT_NE(row, IGrid::kNoRow) << oz;
+        const std::string name = CGridEditor::EntryName(grid, row, EntryColumnOfName(column));
+        std::string reason;
+        doc.RecordStep(name,
+                       [&] { EXPECT_TRUE(EnterTypedValue(*rules, oz, column, keys, reason)) << reason; });
+    }
+
+    // The record with the position number (trimmed), -1 for none.
+    int RecordOfOz(const std::string& oz) const {
+        for (int r = 0; r < doc.List().Count(); ++r)
+            if (Trim(doc.List().GetText(r, Fld::OZ)) == oz) return r;
+        return -1;
+    }
+
+    // The project file's bytes: every field of every record.
+    std::string Bytes() const {
+        std::string out;
+        SaveRecords(doc.List(), out);
+        return out;
+    }
+};
+
+// Each kind of entry, undone and redone: every field byte for byte, the dump alike.
+TEST_F(History, EachKindOfEntryIsUndoneAndRedoneByteForByte) {
+    struct Case {
+        const char* oz;
+        const char* column;
+        const char* keys;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"01.02.0010", "EP", "12,5", "EP 01.02.0010"},         // basis of a surcharge position
+        {"01.02.0050", "Menge", "7,25", "Menge 01.02.0050"},   // the bidder's quantity
+        {"01.02.0080", "Sonstiges", "3", "Stoffe 01.02.0080"}, // a share (named by the LV) sets the EP too
+        {"01.02.0080", "Lohn", "4,5", "Lohn 01.02.0080"},
+        {"01.02.0030", "EP", "99", "EP 01.02.0030"},                  // alternative: totals kept
+        {"01.02.0020", "Zuschlag", "-3", "% Zu/Abschlag 01.02.0020"}, // one position
+        {"01", "Zuschlag", "5", "% Zu/Abschlag 01"},                  // handed down to a title's rows
+        {"02.01.0020", "MWSt", "7", "% MWSt. 02.01.0020"},
+        {"02", "MWSt", "16", "% MWSt. 02"},
+    };
+    OpenBasic();
+    for (const Case& c : cases) {
+        const std::string before = Bytes(), dumpBefore = DumpRecords(doc.List());
+        Enter(c.oz, c.column, c.keys);
+        const std::string after = Bytes(), dumpAfter = DumpRecords(doc.List());
+        ASSERT_NE(after, before) << c.name;
+        EXPECT_EQ(doc.UndoName(), c.name);
+        ASSERT_TRUE(doc.Undo()) << c.name;
+        EXPECT_TRUE(Bytes() == before) << c.name;
+        EXPECT_EQ(DumpRecords(doc.List()), dumpBefore) << c.name;
+        EXPECT_EQ(doc.RedoName(), c.name);
+        ASSERT_TRUE(doc.Redo()) << c.name;
+        EXPECT_TRUE(Bytes() == after) << c.name;
+        EXPECT_EQ(DumpRecords(doc.List()), dumpAfter) << c.name;
+    }
+    EXPECT_EQ(doc.History().Count(), std::size(cases));
+}
+
+// A hand-down from a title is one step: one undo puts back every row below it.
+TEST_F(History, AHandDownToTheChildrenIsOneStep) {
+    OpenBasic();
+    const std::string before = Bytes();
+    Enter("01", "Zuschlag", "10");
+    ASSERT_EQ(doc.History().Count(), 1u);
+    const int p = RecordOfOz("01.02.0020");
+    ASSERT_NE(p, -1);
+    EXPECT_DOUBLE_EQ(doc.List().GetDouble(p, Fld::SurchargePct), 10.0);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(Bytes() == before);
+    EXPECT_FALSE(doc.CanUndo());
+
+    // "Nein" to the question: only the title's own VAT rate is stored, still one step.
+    answerYes = false;
+    const double vat = doc.List().GetDouble(p, Fld::VatPct);
+    Enter("01", "MWSt", "7");
+    EXPECT_EQ(doc.UndoName(), "% MWSt. 01");
+    EXPECT_DOUBLE_EQ(doc.List().GetDouble(p, Fld::VatPct), vat);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(Bytes() == before);
+}
+
+// The rows the undo put back are handed to the view, group and sum rows among them.
+TEST_F(History, UndoNamesTheRecordsItPutBack) {
+    OpenBasic();
+    std::vector<int> restored;
+    doc.onRestored = [&](const std::vector<int>& records) { restored = records; };
+    Enter("01.02.0020", "EP", "1000");
+    ASSERT_TRUE(doc.Undo());
+    const CAngebotList& list = doc.List();
+    const auto has = [&](const std::string& oz, char kind) {
+        for (int r : restored)
+            if (list.GetChar(r, Fld::Kind) == kind &&
+                (oz.empty() || TrimRight(list.GetText(r, Fld::OZ)) == oz))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(has("01.02.0020", Kind::Position));
+    EXPECT_TRUE(has("01.02", Kind::Title));
+    EXPECT_TRUE(has("", Kind::Lv));
+    EXPECT_TRUE(has("", Kind::Sum));
+}
+
+// Ten entries undone one by one, then redone one by one, each state as it was.
+TEST_F(History, TenEntriesUndoneAndRedoneInOrder) {
+    OpenBasic();
+    std::vector<std::string> states{Bytes()};
+    const char* const ozs[] = {"01.02.0010", "01.02.0020", "02.01.0010", "02.01.0020", "01.02.0090"};
+    for (int n = 0; n < 10; ++n) {
+        Enter(ozs[n % 5], "EP", std::to_string(n + 1) + ",25");
+        states.push_back(Bytes());
+    }
+    ASSERT_EQ(doc.History().Count(), 10u);
+    for (int n = 10; n > 0; --n) {
+        EXPECT_TRUE(Bytes() == states[static_cast<size_t>(n)]) << n;
+        ASSERT_TRUE(doc.Undo());
+    }
+    EXPECT_TRUE(Bytes() == states[0]);
+    EXPECT_FALSE(doc.Undo());
+    for (int n = 1; n <= 10; ++n) {
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_TRUE(Bytes() == states[static_cast<size_t>(n)]) << n;
+    }
+    EXPECT_FALSE(doc.Redo());
+}
+
+// The modified flag follows the history: back at the saved state it is clear, and the title
+// says so; a calculation keeps it set until the next save; an open clears the history.
+TEST_F(History, ModifiedFollowsTheSavedState) {
+    OpenBasic();
+    EXPECT_FALSE(doc.IsModified());
+    Enter("01.02.0020", "EP", "5");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(shell.title.substr(shell.title.size() - 2), " *");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_FALSE(doc.IsModified()) << "back at the state of the open";
+    EXPECT_EQ(shell.title.back(), '3');
+    ASSERT_TRUE(doc.Redo());
+
+    const std::string saved = (testsupport::TestDir() / "bid.ovf").string();
+    ASSERT_TRUE(doc.SaveTo(saved, OpenType::Project, nullptr));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(shell.title.substr(shell.title.size() - 7), "bid.ovf");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(doc.IsModified()) << "undo after the save";
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_FALSE(doc.IsModified());
+
+    // "Projekt berechnen" is no step, but the bid stays modified whatever the history does.
+    doc.Calculate();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.CanUndo());
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.SaveTo(saved, OpenType::Project, nullptr));
+    EXPECT_FALSE(doc.IsModified());
+
+    // A new entry after an undo drops the undone steps; the saved state cannot come back.
+    ASSERT_TRUE(doc.Undo());
+    Enter("02.01.0020", "EP", "3");
+    EXPECT_FALSE(doc.CanRedo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(doc.IsModified());
+
+    OpenBasic();
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.CanRedo());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+// A calculation is no step and is not undone; after a calculation that changed totals, undo
+// and redo compute the group totals again, so that they follow the values put back (here the
+// total of another position changed outside the history, which only the calculation took up).
+TEST_F(History, GroupTotalsFollowTheUndoAfterACalculation) {
+    OpenBasic();
+    Enter("02.01.0020", "EP", "50");
+    const int other = RecordOfOz("02.01.0010"), title = RecordOfOz("02.01");
+    ASSERT_NE(other, -1);
+    ASSERT_NE(title, -1);
+    CAngebotList& list = doc.List();
+    list.SetDouble(other, Fld::TotalPrice, list.GetDouble(other, Fld::TotalPrice) + 100.0);
+    doc.Calculate();
+    const std::string calculated = Bytes();
+    const auto calculatedAlready = [&] {
+        const std::string now = Bytes();
+        CalcAll(list);
+        return Bytes() == now;
+    };
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(calculatedAlready());
+    EXPECT_DOUBLE_EQ(list.GetDouble(title, Fld::TotalPrice),
+                     list.GetDouble(other, Fld::TotalPrice) +
+                         list.GetDouble(RecordOfOz("02.01.0020"), Fld::TotalPrice));
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_TRUE(Bytes() == calculated);
+}
+
+// Bidder and currency typed into the save dialog are one step, whether it is confirmed or not.
+TEST_F(History, BidderTypedIntoTheSaveDialogIsOneStep) {
+    OpenBasic();
+    const std::string before = Bytes();
+    shell.saveBidder = "Muster Bau GmbH";
+    shell.savePath = (testsupport::TestDir() / "bid.D84").string();
+    ASSERT_TRUE(doc.SaveCommand(doc.List().FirstInChain()));
+    EXPECT_EQ(doc.UndoName(), "Bieter/W\xe4hrung");
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(Bytes() == before);
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_FALSE(doc.IsModified());
+    // The bidder the D84 writer needed in the bidder-side sections is not left in the records:
+    // after the undo the save dialog offers no bidder of that step.
+    ASSERT_TRUE(doc.Undo());
+    CBidderFields fields(doc.List(), settings);
+    settings.SetBidder("");
+    fields.Open(doc.List().FirstInChain());
+    EXPECT_EQ(fields.Bidder(), "");
+}
+
+// A hand-down over an LV of 100,000 positions costs the history what it changed, a fraction
+// of a copy of the list.
+TEST_F(History, AHandDownOverAHundredThousandPositionsCostsWhatItChanged) {
+    CAngebotList list;
+    AddRec(list, "L", 1, 0, 1);
+    list.SetText(0, Fld::OZ, "1");
+    double id = 2;
+    for (int t = 0; t < 100; ++t) {
+        const double title = id++;
+        AddRec(list, "T", title, 1, 2);
+        for (int p = 0; p < 1000; ++p)
+            AddPos(list, id++, title, 3, 1.0 + p, 10.0 + t);
+    }
+    list.LinkDisplayChain();
+    list.BuildAllLabels();
+    const std::string path = (testsupport::TestDir() / "large.ovf").string();
+    ASSERT_TRUE(SaveProjectFile(list, path));
+    Open(path);
+    const size_t listBytes = Bytes().size();
+
+    // A copy of the list would take at least a record's size per record.
+    const size_t copyBytes = static_cast<size_t>(doc.List().Count()) * sizeof(CAngebot);
+    Enter("1", "Zuschlag", "-2,5");
+    const size_t oneStep = doc.History().MemoryBytes();
+    EXPECT_LT(oneStep, copyBytes / 5) << oneStep << " for the step, a copy " << copyBytes;
+    EXPECT_LT(oneStep, listBytes) << "less than the project file";
+    Enter("1", "MWSt", "19");
+    ASSERT_EQ(doc.History().Count(), 2u);
+    EXPECT_LT(doc.History().MemoryBytes(), 2 * oneStep + oneStep / 2);
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.List().GetDouble(5, Fld::SurchargePct), 0.0);
+}
+
+} // namespace
