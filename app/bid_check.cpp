@@ -1,5 +1,7 @@
 #include "app/bid_check.h"
 
+#include "model/supplements.h"
+
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/bid_vat_rate.h"
@@ -96,46 +98,21 @@ std::string SBidFinding::Line() const {
     return oz.empty() ? Text() : oz + "  " + Text();
 }
 
-bool SSupplementSlot::Empty() const {
+bool SBidderSupplement::Empty() const {
     return Trim(text).empty();
 }
 
-std::vector<SSupplementSlot> BidderSupplements(const CAngebotList& list, int record) {
-    std::vector<SSupplementSlot> slots;
-    if (record < 0 || record >= list.Count()) return slots;
-    if (FlagAt(list.GetText(record, Fld::Flags), FlagPos::BidderSupp) != 'X') return slots;
-    const std::string directory = TrimRight(list.GetText(record, Fld::SupplementIndex));
-
-    // The bidder texts, one line per bidder entry; CR or LF alone also end a line.
-    std::string texts = list.GetText(record, Fld::BidderTexts);
-    if (texts.find("\r\n") == std::string::npos) {
-        if (texts.find('\r') != std::string::npos)
-            texts = ReplaceAll(texts, "\r", "\r\n");
-        else if (texts.find('\n') != std::string::npos)
-            texts = ReplaceAll(texts, "\n", "\r\n");
-    }
-    std::vector<std::string> lines;
-    for (size_t begin = 0; !texts.empty();) {
-        const size_t end = texts.find("\r\n", begin);
-        lines.push_back(texts.substr(begin, end == std::string::npos ? std::string::npos : end - begin));
-        if (end == std::string::npos) break;
-        begin = end + 2;
-    }
-
-    for (size_t e = 0; e + 4 <= directory.size(); e += 4) {
-        if (directory[e + 2] != 'B') continue;
-        SSupplementSlot slot;
-        slot.number = directory.substr(e, 2);
-        slot.rank = static_cast<int>(slots.size());
-        if (static_cast<size_t>(slot.rank) < lines.size()) {
-            std::string text = lines[static_cast<size_t>(slot.rank)];
-            if (text.size() > 1) {
-                if (text.front() == '\'') text.erase(0, 1);
-                if (!text.empty() && text.back() == '\'') text.pop_back();
-            }
-            slot.text = text;
-        }
-        slots.push_back(slot);
+std::vector<SBidderSupplement> BidderSupplements(const CAngebotList& list, int record) {
+    std::vector<SBidderSupplement> slots;
+    if (record < 0 || record >= list.Count() || !CSupplements::HasBidderSupplements(list, record))
+        return slots;
+    const std::vector<std::string> texts =
+        CSupplements::SplitBidderTexts(list.GetText(record, Fld::BidderTexts));
+    for (const SSupplementEntry& entry : CSupplements::Entries(list.GetText(record, Fld::SupplementIndex))) {
+        if (!entry.IsBidders()) continue;
+        const size_t rank = slots.size();
+        slots.push_back(
+            {entry.number, static_cast<int>(rank), rank < texts.size() ? texts[rank] : std::string()});
     }
     return slots;
 }
@@ -191,7 +168,7 @@ void CBidCheck::CheckRow(const CAngebotList& list, int record, std::vector<SBidF
                 out.push_back(finding(CheckItem::BidderQuantity, kQuantity, kNoBidderQuantity));
         }
     }
-    for (const SSupplementSlot& slot : BidderSupplements(list, record)) {
+    for (const SBidderSupplement& slot : BidderSupplements(list, record)) {
         if (!slot.Empty()) continue;
         SBidFinding f =
             finding(CheckItem::BidderText, -1, "Texterg\xe4nzung " + slot.number + " des Bieters fehlt");

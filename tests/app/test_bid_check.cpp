@@ -195,6 +195,10 @@ TEST(BidCheck, BidderSupplementSlots) {
         {"an entry cut short is ignored", "01B102B", "'a'\r\n'b'\r\n", {"01=a"}},
         {"trailing blanks of the directory", "01B1    ", "'a'", {"01=a"}},
         {"an empty quoted text", "01B1", "''", {"01="}},
+        {"a text of two lines is one text",
+         "01B102B1",
+         "'Fabrikat\r\nTyp'\r\n'b'\r\n",
+         {"01=Fabrikat\r\nTyp", "02=b"}},
     };
     for (const auto& c : cases) {
         CAngebotList list;
@@ -203,7 +207,7 @@ TEST(BidCheck, BidderSupplementSlots) {
         list.SetText(r, Fld::BidderTexts, c.texts);
         std::vector<std::string> got;
         int rank = 0;
-        for (const SSupplementSlot& slot : BidderSupplements(list, r)) {
+        for (const SBidderSupplement& slot : BidderSupplements(list, r)) {
             got.push_back(slot.number + "=" + slot.text);
             EXPECT_EQ(slot.rank, rank++) << c.what;
         }
@@ -216,8 +220,8 @@ TEST(BidCheck, BidderSupplementSlots) {
     EXPECT_TRUE(BidderSupplements(list, r).empty());
     EXPECT_TRUE(BidderSupplements(list, 7).empty());
     // A blank text counts as empty.
-    EXPECT_TRUE((SSupplementSlot{"01", 0, "   "}.Empty()));
-    EXPECT_FALSE((SSupplementSlot{"01", 0, "x"}.Empty()));
+    EXPECT_TRUE((SBidderSupplement{"01", 0, "   "}.Empty()));
+    EXPECT_FALSE((SBidderSupplement{"01", 0, "x"}.Empty()));
 }
 
 namespace {
