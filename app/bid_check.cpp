@@ -7,6 +7,7 @@
 #include "model/bid_vat_rate.h"
 #include "model/display_tree.h"
 #include "model/info_blocks.h"
+#include "model/supplements.h"
 #include "ui/cell_rules.h"
 #include "ui/position_list.h"
 
