@@ -1,7 +1,5 @@
 #include "app/bid_check.h"
 
-#include "model/supplements.h"
-
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/bid_vat_rate.h"
