@@ -154,10 +154,10 @@ bool CSupplements::IsSlotApostrophe(std::string_view text, size_t i) {
     return !(i > 0 && i + 1 < text.size() && IsWordChar(text[i - 1]) && IsWordChar(text[i + 1]));
 }
 
-std::vector<SSupplementSlot> CSupplements::FindSlots(std::string_view longText,
-                                                     const std::vector<SSupplementEntry>& entries,
-                                                     bool followMarks) {
-    std::vector<SSupplementSlot> slots;
+std::vector<SSupplementPlace> CSupplements::FindSlots(std::string_view longText,
+                                                      const std::vector<SSupplementEntry>& entries,
+                                                      bool followMarks) {
+    std::vector<SSupplementPlace> slots;
     size_t pos = 0;
     for (size_t e = 0; e < entries.size(); ++e) {
         size_t start = pos;
@@ -171,8 +171,9 @@ std::vector<SSupplementSlot> CSupplements::FindSlots(std::string_view longText,
             // Doubled apostrophes close around a text ("''...''": a file's own apostrophes around
             // a place it also marks otherwise) delimit one place; "''" is an empty place.
             const size_t close = NextSlotApostrophe(longText, open + 2);
-            if (open + 2 < longText.size() && IsTextChar(longText[open + 2]) && close != std::string_view::npos &&
-                close + 1 < longText.size() && longText[close + 1] == '\'' && IsTextChar(longText[close - 1])) {
+            if (open + 2 < longText.size() && IsTextChar(longText[open + 2]) &&
+                close != std::string_view::npos && close + 1 < longText.size() &&
+                longText[close + 1] == '\'' && IsTextChar(longText[close - 1])) {
                 slots.push_back({e, open + 1, close});
                 pos = close + 2;
             } else {
@@ -208,14 +209,15 @@ SMergedLongText CSupplements::MergeBidderTexts(const CAngebotList& list, int rec
     const std::vector<std::string> texts = SplitBidderTexts(list.GetText(record, Fld::BidderTexts));
 
     size_t pos = 0;
-    for (const SSupplementSlot& slot : FindSlots(text, entries)) {
+    for (const SSupplementPlace& slot : FindSlots(text, entries)) {
         const SSupplementEntry& entry = entries[slot.entry];
         if (!entry.IsBidders()) continue;
         const size_t k = bidderIndex[slot.entry];
         const bool given = k < texts.size() && !(emptyIsMissing && texts[k].empty());
         const std::string supplement = given ? texts[k] : (missing ? missing(entry.number) : std::string());
         merged.text.append(text, pos, slot.open + 1 - pos);
-        merged.marks.push_back({merged.text.size(), supplement.size(), entry.number, given && !texts[k].empty()});
+        merged.marks.push_back(
+            {merged.text.size(), supplement.size(), entry.number, given && !texts[k].empty()});
         merged.text += supplement;
         pos = slot.close;
     }

@@ -29,7 +29,7 @@ struct SSupplementEntry {
 };
 
 // The place of entry `entry` in a long text: its opening and closing apostrophe.
-struct SSupplementSlot {
+struct SSupplementPlace {
     size_t entry = 0;
     size_t open = 0;
     size_t close = 0;
@@ -76,14 +76,15 @@ public:
     // The places of the entries in a long text, in directory order, as far as they are found.
     // With followMarks, the place of an entry is looked for from the line the reader marked
     // with its number on.
-    static std::vector<SSupplementSlot> FindSlots(std::string_view longText,
-                                                  const std::vector<SSupplementEntry>& entries,
-                                                  bool followMarks = true);
+    static std::vector<SSupplementPlace> FindSlots(std::string_view longText,
+                                                   const std::vector<SSupplementEntry>& entries,
+                                                   bool followMarks = true);
 
     // The long text of a record with the k-th bidder text between the apostrophes of the place
     // of the k-th bidder entry; `missing` gives what stands there when there is no k-th text
     // (and, with emptyIsMissing, when it is empty).
-    static SMergedLongText MergeBidderTexts(const CAngebotList& list, int record,
-                                            const std::function<std::string(const std::string& number)>& missing,
-                                            bool emptyIsMissing);
+    static SMergedLongText
+    MergeBidderTexts(const CAngebotList& list, int record,
+                     const std::function<std::string(const std::string& number)>& missing,
+                     bool emptyIsMissing);
 };
