@@ -146,7 +146,26 @@ std::string CSupplements::CleanTypedText(std::string_view text) {
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue; // CR LF is one blank
         clean += c == '\r' || c == '\n' || c == '\t' ? ' ' : c;
     }
-    return clean;
+    // A P84 holds a supplement in brackets ("[TB02[text]]"); a text's own brackets are read
+    // back whole only in pairs, so a bracket without its partner is left out.
+    std::vector<bool> keep(clean.size(), true);
+    std::vector<size_t> open;
+    for (size_t i = 0; i < clean.size(); ++i) {
+        if (clean[i] == '[') {
+            open.push_back(i);
+        } else if (clean[i] == ']') {
+            if (open.empty())
+                keep[i] = false;
+            else
+                open.pop_back();
+        }
+    }
+    for (const size_t i : open)
+        keep[i] = false;
+    std::string paired;
+    for (size_t i = 0; i < clean.size(); ++i)
+        if (keep[i]) paired += clean[i];
+    return paired;
 }
 
 bool CSupplements::IsSlotApostrophe(std::string_view text, size_t i) {

@@ -66,7 +66,8 @@ public:
 
     // A text typed into the supplement list as it may be stored: apostrophes (they delimit the
     // texts in BidderTexts, in record 26 of the D84 and in the printout) are left out, line
-    // breaks and tabs become blanks, and at most kMaxTextLength characters are kept.
+    // breaks and tabs become blanks, at most kMaxTextLength characters are kept, and of the
+    // square brackets only those that pair up (the P84 delimits a supplement with brackets).
     static std::string CleanTypedText(std::string_view text);
     static constexpr size_t kMaxTextLength = 50;
 
