@@ -295,6 +295,4 @@ TEST(SupplementList, WorksWithoutHostAndRecorder) {
     supplements.SetCurrentRow(0);
     supplements.StoreBidderTexts();
     EXPECT_EQ(list.GetText(r, Fld::BidderTexts), "''\r\n''\r\n");
-    EXPECT_EQ(CSupplementList::DisplayText("a\r\nb\nc\td"), "a b c d");
-    EXPECT_EQ(CSupplementList::StepName(" 02", ""), "Texterg\xe4nzung 02");
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,11 @@ struct SplitCase {
     std::string bidderTexts;
     Texts texts;
 };
+
+// The case's name where a test lists its parameter.
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SplitBidderTexts : public ::testing::TestWithParam<SplitCase> {};
 

@@ -129,8 +129,6 @@ TEST_F(MemoFrame, EditorRulesAndToolTip) {
     ASSERT_GE(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-    EXPECT_EQ(list->columnWidth(0), 70);
-    EXPECT_EQ(list->columnWidth(1), list->width() - 74);
 
     // Column 0 opens a read-only editor.
     ClickCell(memo, 0, 0);
@@ -192,6 +190,13 @@ TEST_F(MemoFrame, PendingTextGoesToItsRecordWhenLeft) {
     const int other = OtherPosition();
     ASSERT_NE(other, -1);
     const std::string otherTexts = List().GetText(other, Fld::BidderTexts);
+
+    // Open with the editor still open: the question whether to save sees the typed text.
+    TypeIntoFirstSupplement(QStringLiteral("Offen"));
+    frame->Action(Command::Open)->trigger(); // the question is cancelled
+    EXPECT_EQ(frame->messages.size(), 1u);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Offen");
+    frame->messages.clear();
 
     // Another row of the position list: the text goes to the record it was typed for.
     TypeIntoFirstSupplement(QStringLiteral("Auswahl"));
@@ -257,6 +262,35 @@ TEST_F(MemoFrame, TextOfSeveralLinesKeepsItsLinesInTheD84) {
     SaveAndReopen("D84");
     EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Muster AG\r\nWerk Nord");
     EXPECT_EQ(CSupplements::BidderText(List(), record, 1), "F 3");
+}
+
+TEST_F(MemoFrame, TextOfSeveralLinesKeepsItsWordsInTheP84) {
+    // A saved bid beside the bill whose first bidder text spans two lines of the file.
+    const fs::path folder = testsupport::Workspace({"p83/kita.P83"});
+    std::string bid = testsupport::ReadBytes(folder / "kita.P83");
+    const std::string place = "&#91;TB01&#91;Fabrikat&#93;&#93;";
+    ASSERT_NE(bid.find(place), std::string::npos);
+    bid.replace(bid.find(place), place.size(), "&#91;TB01&#91;Muster AG\r\n       Werk Nord&#93;&#93;");
+    testsupport::WriteBytes(folder / "kita.P84", bid);
+    source = folder / "kita.P83";
+    TestApp();
+    frame = std::make_unique<CScriptedFrame>(&store);
+    frame->OpenFromOutside(QString::fromStdString(source.string()));
+    ASSERT_TRUE(frame->messages.empty()) << ::testing::PrintToString(frame->messages);
+    memo = frame->MemoView();
+    record = FirstSupplementRecord(List());
+    ASSERT_NE(record, -1);
+    Select(record);
+    const std::string first = CSupplements::BidderText(List(), record, 0);
+    EXPECT_NE(first.find("Muster AG"), std::string::npos) << first;
+    EXPECT_NE(first.find("Werk Nord"), std::string::npos) << first;
+
+    ClickCell(memo, 1, 1);
+    QTest::keyClicks(memo->SupplementEditor(), QStringLiteral("K 32"));
+    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
+    SaveAndReopen("P84");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), first);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 1), "K 32");
 }
 
 TEST_F(MemoFrame, LongTextShowsTextsAndPlaceholders) {
