@@ -489,8 +489,20 @@ void CGaebMapper::ResolveSupplements(std::string& text, int r) {
             pos = open + 1;
             state = SupplementScan::Text;
         } else if (state == SupplementScan::Text) {
-            const size_t close = t.find(']', pos);
+            size_t close = t.find(']', pos);
             if (close == std::string::npos) break;
+            // Brackets of the text itself ("[end]", written as "&#91;end]") come in pairs: the
+            // text ends at the bracket that pairs with its opening one when the supplement's
+            // own closing bracket follows there, else at the first bracket as before.
+            int depth = 0;
+            for (size_t i = pos; i < t.size(); ++i) {
+                if (t[i] == '[') {
+                    ++depth;
+                } else if (t[i] == ']' && depth-- == 0) {
+                    if (i + 1 < t.size() && t[i + 1] == ']') close = i;
+                    break;
+                }
+            }
             std::string content = t.substr(pos, close - pos);
             if (kind != 'B') {
                 o += "'" + content + "'";

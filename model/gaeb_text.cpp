@@ -75,7 +75,7 @@ void PostProcessLongText(CAngebotList& list, int index, std::string_view note) {
         }
         std::vector<std::string> codes(lines.size());
         size_t line = 0;
-        for (const SSupplementSlot& slot : CSupplements::FindSlots(joined, entries, false)) {
+        for (const SSupplementPlace& slot : CSupplements::FindSlots(joined, entries, false)) {
             while (line + 1 < lineStarts.size() && lineStarts[line + 1] <= slot.open)
                 ++line;
             if (codes[line].empty()) codes[line] = entries[slot.entry].number;

@@ -146,7 +146,26 @@ std::string CSupplements::CleanTypedText(std::string_view text) {
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue; // CR LF is one blank
         clean += c == '\r' || c == '\n' || c == '\t' ? ' ' : c;
     }
-    return clean;
+    // A P84 holds a supplement in brackets ("[TB02[text]]"); a text's own brackets are read
+    // back whole only in pairs, so a bracket without its partner is left out.
+    std::vector<bool> keep(clean.size(), true);
+    std::vector<size_t> open;
+    for (size_t i = 0; i < clean.size(); ++i) {
+        if (clean[i] == '[') {
+            open.push_back(i);
+        } else if (clean[i] == ']') {
+            if (open.empty())
+                keep[i] = false;
+            else
+                open.pop_back();
+        }
+    }
+    for (const size_t i : open)
+        keep[i] = false;
+    std::string paired;
+    for (size_t i = 0; i < clean.size(); ++i)
+        if (keep[i]) paired += clean[i];
+    return paired;
 }
 
 bool CSupplements::IsSlotApostrophe(std::string_view text, size_t i) {
@@ -154,10 +173,10 @@ bool CSupplements::IsSlotApostrophe(std::string_view text, size_t i) {
     return !(i > 0 && i + 1 < text.size() && IsWordChar(text[i - 1]) && IsWordChar(text[i + 1]));
 }
 
-std::vector<SSupplementSlot> CSupplements::FindSlots(std::string_view longText,
-                                                     const std::vector<SSupplementEntry>& entries,
-                                                     bool followMarks) {
-    std::vector<SSupplementSlot> slots;
+std::vector<SSupplementPlace> CSupplements::FindSlots(std::string_view longText,
+                                                      const std::vector<SSupplementEntry>& entries,
+                                                      bool followMarks) {
+    std::vector<SSupplementPlace> slots;
     size_t pos = 0;
     for (size_t e = 0; e < entries.size(); ++e) {
         size_t start = pos;
@@ -171,8 +190,9 @@ std::vector<SSupplementSlot> CSupplements::FindSlots(std::string_view longText,
             // Doubled apostrophes close around a text ("''...''": a file's own apostrophes around
             // a place it also marks otherwise) delimit one place; "''" is an empty place.
             const size_t close = NextSlotApostrophe(longText, open + 2);
-            if (open + 2 < longText.size() && IsTextChar(longText[open + 2]) && close != std::string_view::npos &&
-                close + 1 < longText.size() && longText[close + 1] == '\'' && IsTextChar(longText[close - 1])) {
+            if (open + 2 < longText.size() && IsTextChar(longText[open + 2]) &&
+                close != std::string_view::npos && close + 1 < longText.size() &&
+                longText[close + 1] == '\'' && IsTextChar(longText[close - 1])) {
                 slots.push_back({e, open + 1, close});
                 pos = close + 2;
             } else {
@@ -208,14 +228,15 @@ SMergedLongText CSupplements::MergeBidderTexts(const CAngebotList& list, int rec
     const std::vector<std::string> texts = SplitBidderTexts(list.GetText(record, Fld::BidderTexts));
 
     size_t pos = 0;
-    for (const SSupplementSlot& slot : FindSlots(text, entries)) {
+    for (const SSupplementPlace& slot : FindSlots(text, entries)) {
         const SSupplementEntry& entry = entries[slot.entry];
         if (!entry.IsBidders()) continue;
         const size_t k = bidderIndex[slot.entry];
         const bool given = k < texts.size() && !(emptyIsMissing && texts[k].empty());
         const std::string supplement = given ? texts[k] : (missing ? missing(entry.number) : std::string());
         merged.text.append(text, pos, slot.open + 1 - pos);
-        merged.marks.push_back({merged.text.size(), supplement.size(), entry.number, given && !texts[k].empty()});
+        merged.marks.push_back(
+            {merged.text.size(), supplement.size(), entry.number, given && !texts[k].empty()});
         merged.text += supplement;
         pos = slot.close;
     }

@@ -29,7 +29,7 @@ struct SSupplementEntry {
 };
 
 // The place of entry `entry` in a long text: its opening and closing apostrophe.
-struct SSupplementSlot {
+struct SSupplementPlace {
     size_t entry = 0;
     size_t open = 0;
     size_t close = 0;
@@ -66,7 +66,8 @@ public:
 
     // A text typed into the supplement list as it may be stored: apostrophes (they delimit the
     // texts in BidderTexts, in record 26 of the D84 and in the printout) are left out, line
-    // breaks and tabs become blanks, and at most kMaxTextLength characters are kept.
+    // breaks and tabs become blanks, at most kMaxTextLength characters are kept, and of the
+    // square brackets only those that pair up (the P84 delimits a supplement with brackets).
     static std::string CleanTypedText(std::string_view text);
     static constexpr size_t kMaxTextLength = 50;
 
@@ -76,14 +77,15 @@ public:
     // The places of the entries in a long text, in directory order, as far as they are found.
     // With followMarks, the place of an entry is looked for from the line the reader marked
     // with its number on.
-    static std::vector<SSupplementSlot> FindSlots(std::string_view longText,
-                                                  const std::vector<SSupplementEntry>& entries,
-                                                  bool followMarks = true);
+    static std::vector<SSupplementPlace> FindSlots(std::string_view longText,
+                                                   const std::vector<SSupplementEntry>& entries,
+                                                   bool followMarks = true);
 
     // The long text of a record with the k-th bidder text between the apostrophes of the place
     // of the k-th bidder entry; `missing` gives what stands there when there is no k-th text
     // (and, with emptyIsMissing, when it is empty).
-    static SMergedLongText MergeBidderTexts(const CAngebotList& list, int record,
-                                            const std::function<std::string(const std::string& number)>& missing,
-                                            bool emptyIsMissing);
+    static SMergedLongText
+    MergeBidderTexts(const CAngebotList& list, int record,
+                     const std::function<std::string(const std::string& number)>& missing,
+                     bool emptyIsMissing);
 };

@@ -26,10 +26,12 @@ namespace {
 constexpr int kNumberWidth = 70;
 constexpr int kTextMargin = 74; // the text column is the list's width less this
 
-// A text typed as the file and the printout can delimit it: no apostrophe, no line break.
+// A text typed as the file and the printout can delimit it: no apostrophe, no line break,
+// square brackets only in pairs.
 const char* const kEditorTip =
     "Höchstens 50 Zeichen. Apostroph (') und Zeilenumbruch sind nicht möglich: sie trennen die "
-    "Textergänzungen in der Angebotsdatei, in der GAEB-Datei und im Ausdruck.";
+    "Textergänzungen in der Angebotsdatei, in der GAEB-Datei und im Ausdruck. Eckige Klammern "
+    "werden nur paarweise übernommen.";
 
 } // namespace
 

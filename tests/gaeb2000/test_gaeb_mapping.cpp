@@ -194,6 +194,32 @@ TEST(GaebMapping, BookmarksAndSupplements) {
               "Typ 'Fabrikat' fertig [TB|01B102A1|");
 }
 
+TEST(GaebMapping, BracketsInsideASupplementText) {
+    CAngebotList list;
+    CGaebTagTree tree;
+    CGaebMapper mapper(list, tree);
+    const int r = list.AddRecord();
+    struct Case {
+        const char* longText;
+        const char* text;
+        const char* bidderTexts;
+    };
+    for (const Case& c : {
+             // A pair of brackets in the text, as the P84 writer leaves "[end]".
+             Case{"Fabrikat &#91;TB01&#91;Kies &#91;end] \"Ost\"&#93;&#93;, Typ &#91;TB02&#91;A&#93;&#93;.",
+                  "Fabrikat '...', Typ '...'.", "'Kies [end] \"Ost\"'\r\n'A'\r\n"},
+             Case{"x [TB01[a [b] c]] y", "x '...' y", "'a [b] c'\r\n"},
+             // An opening bracket without its partner: the text ends at the first bracket.
+             Case{"x [TB01[a[b]] y", "x '...' y", "'a[b'\r\n"},
+         }) {
+        list.SetText(r, Fld::SupplementIndex, "");
+        std::string text = c.longText;
+        mapper.ResolveSupplements(text, r);
+        EXPECT_EQ(text, c.text) << c.longText;
+        EXPECT_EQ(list.GetText(r, Fld::BidderTexts), c.bidderTexts) << c.longText;
+    }
+}
+
 TEST(GaebMapping, EverySampleMapsAndAgreesWithItsGaeb90Twin) {
     const std::vector<fs::path> files = SampleFiles(), twins = SampleFiles("gaeb90", ".d83");
     ORVAK_REQUIRE_SAMPLES(files);

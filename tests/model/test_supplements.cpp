@@ -1,0 +1,205 @@
+#include "model/gaeb_text.h"
+#include "model/supplements.h"
+#include "support/record_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A position with the bidder-supplement flag, its long text, directory and bidder texts.
+int AddSupplementPos(CAngebotList& list, const std::string& longText, const std::string& index,
+                     const std::string& bidderTexts, const std::string& flags = "        X") {
+    const int r = AddPos(list, list.Count() + 1.0, 0, 1, 1.0, 0.0, flags);
+    list.SetText(r, Fld::LongText, longText);
+    list.SetText(r, Fld::SupplementIndex, index);
+    list.SetText(r, Fld::BidderTexts, bidderTexts);
+    return r;
+}
+
+std::string Placeholder(const std::string& number) {
+    return "[" + number + ": ...]";
+}
+
+} // namespace
+
+TEST(Supplements, DirectoryEntries) {
+    const auto entries = CSupplements::Entries("01A102B103B  ");
+    ASSERT_EQ(entries.size(), 2u); // trailing blanks removed, the incomplete "03B" ignored
+    EXPECT_EQ(entries[0].number, "01");
+    EXPECT_FALSE(entries[0].IsBidders());
+    EXPECT_EQ(entries[1].number, "02");
+    EXPECT_TRUE(entries[1].IsBidders());
+    EXPECT_TRUE(CSupplements::Entries("").empty());
+    EXPECT_TRUE(CSupplements::Entries("   ").empty());
+}
+
+TEST(Supplements, HasBidderSupplementsNeedsTheFlagAtPositionEight) {
+    CAngebotList list;
+    const int with = AddSupplementPos(list, "'x'", "01B1", "'a'\r\n", "        X");
+    const int shortFlags = AddSupplementPos(list, "'x'", "01B1", "'a'\r\n", "       X");
+    const int clientOnly = AddSupplementPos(list, "'x'", "01B1", "'a'\r\n", "       X ");
+    EXPECT_TRUE(CSupplements::HasBidderSupplements(list, with));
+    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, shortFlags));
+    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, clientOnly));
+    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, -1));
+    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, list.Count()));
+}
+
+struct SplitCase {
+    const char* name;
+    std::string bidderTexts;
+    Texts texts;
+};
+
+// The case's name where a test lists its parameter.
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SplitBidderTexts : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitBidderTexts, GivesTheTextsWithoutTheirQuotes) {
+    EXPECT_EQ(CSupplements::SplitBidderTexts(GetParam().bidderTexts), GetParam().texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Supplements, SplitBidderTexts,
+    ::testing::Values(SplitCase{"Empty", "", {}},
+                      SplitCase{"TwoTextsCrLf", "'Muster'\r\n'F 3'", {"Muster", "F 3"}},
+                      SplitCase{"FinalBreakEndsTheLastText", "'a'\r\n'b'\r\n", {"a", "b"}},
+                      SplitCase{"BareCr", "'a'\r'b'\r", {"a", "b"}},
+                      SplitCase{"BareLf", "'a'\n'b'", {"a", "b"}},
+                      SplitCase{"OneCharacterQuoteStays", "'", {"'"}},
+                      SplitCase{"OneCharacterStays", "x\r\n'b'", {"x", "b"}},
+                      SplitCase{"EmptyTextAndMissingQuotes", "''\r\nohne\r\n'c'", {"", "ohne", "c"}},
+                      SplitCase{"ApostropheInsideText", "'O'Neill'\r\n'x'", {"O'Neill", "x"}},
+                      // A text of several lines as a D84 gives it: the line that opens an
+                      // apostrophe goes on to the line that closes it.
+                      SplitCase{"TextOfSeveralLines",
+                                "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n",
+                                {"Muster AG\r\nTyp 5", "RAL 9016"}},
+                      SplitCase{"UnclosedTextStopsAtTheNextText", "'offen\r\n'b'", {"offen", "b"}}),
+    [](const ::testing::TestParamInfo<SplitCase>& p) { return std::string(p.param.name); });
+
+TEST(Supplements, JoinAndSplitRoundTrip) {
+    const Texts texts = {"Muster AG\r\nTyp 5", "", "RAL 9016", "x"};
+    const std::string joined = CSupplements::JoinBidderTexts(texts);
+    EXPECT_EQ(joined, "'Muster AG\r\nTyp 5'\r\n''\r\n'RAL 9016'\r\n'x'\r\n");
+    EXPECT_EQ(CSupplements::SplitBidderTexts(joined), texts);
+}
+
+TEST(Supplements, BidderTextByIndex) {
+    CAngebotList list;
+    const int r = AddSupplementPos(list, "'' ''", "01B102B1", "'Muster'\r\n'F 3'");
+    EXPECT_EQ(CSupplements::BidderText(list, r, 0), "Muster");
+    EXPECT_EQ(CSupplements::BidderText(list, r, 1), "F 3");
+    EXPECT_EQ(CSupplements::BidderText(list, r, 2), "");
+    EXPECT_EQ(CSupplements::BidderText(list, -1, 0), "");
+    EXPECT_EQ(CSupplements::BidderText(list, 5, 0), "");
+}
+
+TEST(Supplements, CleanTypedText) {
+    EXPECT_EQ(CSupplements::CleanTypedText("O'Neill"), "ONeill");
+    EXPECT_EQ(CSupplements::CleanTypedText("a\r\nb\nc\rd\te"), "a b c d e");
+    EXPECT_EQ(CSupplements::CleanTypedText("Qu\xe4lbar \"x\" [end]"), "Qu\xe4lbar \"x\" [end]");
+    EXPECT_EQ(CSupplements::CleanTypedText(std::string(60, 'x')), std::string(50, 'x'));
+    // Brackets only in pairs: a P84 delimits the supplement with them.
+    EXPECT_EQ(CSupplements::CleanTypedText("a]b [c] [d [e]"), "ab [c] d [e]");
+    EXPECT_EQ(CSupplements::CleanTypedText("][ [[x]"), " [x]");
+    EXPECT_EQ(CSupplements::CleanTypedText(std::string(49, 'x') + "[y]"), std::string(49, 'x'));
+    // Apostrophes left out do not count towards the 50 characters.
+    EXPECT_EQ(CSupplements::CleanTypedText(std::string(10, '\'') + std::string(55, 'y')),
+              std::string(50, 'y'));
+}
+
+TEST(Supplements, ApostropheBetweenLettersOrDigitsIsWording) {
+    const std::string text = "R'w 32 dB, geht's, 5'6, \xe4'\xfc, Typ '' 'x' ende'";
+    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("R'w") + 1));
+    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("t's") + 1));
+    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("5'6") + 1));
+    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("\xe4'") + 1));
+    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.find("''")));
+    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.find("'x'")));
+    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.find("'x'") + 2));
+    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.size() - 1));
+    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, 0)); // no apostrophe
+    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.size()));
+}
+
+TEST(Supplements, SlotsAfterAnApostropheOfTheWording) {
+    const std::string text = "Schallschutzklasse: II, R'w, > 32 dB,\r\nFabrikat: '...'\r\nTyp: '...'";
+    const auto slots = CSupplements::FindSlots(text, CSupplements::Entries("01B102B1"));
+    ASSERT_EQ(slots.size(), 2u);
+    EXPECT_EQ(slots[0].open, text.find("'..."));
+    EXPECT_EQ(slots[0].close, text.find("...'") + 3);
+    EXPECT_EQ(slots[1].open, text.rfind("'..."));
+    EXPECT_EQ(slots[1].close, text.size() - 1);
+}
+
+TEST(Supplements, SlotsFollowTheLinesMarkedWithTheirNumber) {
+    // The reader's marks: the place of 02 is looked for from its marked line on, so a stray
+    // apostrophe before it takes nothing away.
+    const std::string text = "01\tFabrikat 'A'\r\n\tHinweis: ' allein\r\n02\tTyp '...'\r\n";
+    const auto entries = CSupplements::Entries("01B102B1");
+    const auto marked = CSupplements::FindSlots(text, entries);
+    ASSERT_EQ(marked.size(), 2u);
+    EXPECT_EQ(marked[1].open, text.find("'...'"));
+    // Without the marks the stray apostrophe opens the second place.
+    const auto unmarked = CSupplements::FindSlots(text, entries, false);
+    ASSERT_EQ(unmarked.size(), 2u);
+    EXPECT_EQ(unmarked[1].open, text.find("' allein"));
+}
+
+TEST(Supplements, SlotsOfEmptyAndUnclosedPlaces) {
+    const auto entries = CSupplements::Entries("01B102B103B1");
+    const std::string text = "a '' b 'c' d 'offen";
+    const auto slots = CSupplements::FindSlots(text, entries);
+    ASSERT_EQ(slots.size(), 2u); // the third place is never closed
+    EXPECT_EQ(slots[0].close, slots[0].open + 1);
+    EXPECT_EQ(text.substr(slots[1].open, slots[1].close - slots[1].open + 1), "'c'");
+    EXPECT_TRUE(CSupplements::FindSlots("ohne Platz", entries).empty());
+    EXPECT_TRUE(CSupplements::FindSlots("", entries).empty());
+}
+
+TEST(Supplements, MergeSkipsTheClientsPlacesAndMarksTheBidders) {
+    CAngebotList list;
+    const int r = AddSupplementPos(list, "Farbe 'RAL 9010', R'w 32 dB, Fabrikat '...', Typ '...'",
+                                   "01A102B103B1", "'Muster'\r\n''\r\n");
+    const SMergedLongText merged = CSupplements::MergeBidderTexts(list, r, Placeholder, true);
+    EXPECT_EQ(merged.text, "Farbe 'RAL 9010', R'w 32 dB, Fabrikat 'Muster', Typ '[03: ...]'");
+    ASSERT_EQ(merged.marks.size(), 2u);
+    EXPECT_EQ(merged.text.substr(merged.marks[0].start, merged.marks[0].length), "Muster");
+    EXPECT_EQ(merged.marks[0].number, "02");
+    EXPECT_TRUE(merged.marks[0].filled);
+    EXPECT_EQ(merged.text.substr(merged.marks[1].start, merged.marks[1].length), "[03: ...]");
+    EXPECT_FALSE(merged.marks[1].filled);
+
+    // Without emptyIsMissing an empty text stays empty; the stored long text is unchanged.
+    const SMergedLongText kept = CSupplements::MergeBidderTexts(list, r, Placeholder, false);
+    EXPECT_EQ(kept.text, "Farbe 'RAL 9010', R'w 32 dB, Fabrikat 'Muster', Typ ''");
+    EXPECT_EQ(list.GetText(r, Fld::LongText), "Farbe 'RAL 9010', R'w 32 dB, Fabrikat '...', Typ '...'");
+
+    // A record without bidder entries keeps its text; no record, no text.
+    const int client = AddSupplementPos(list, "Farbe 'grau'", "01A1", "");
+    EXPECT_EQ(CSupplements::MergeBidderTexts(list, client, Placeholder, true).text, "Farbe 'grau'");
+    EXPECT_TRUE(CSupplements::MergeBidderTexts(list, 99, Placeholder, true).text.empty());
+}
+
+TEST(Supplements, ReaderMarksIgnoreAnApostropheOfTheWording) {
+    // As the readers leave a position with "R'w" before its bidder place: the mark "01" goes
+    // to the line of the place, not to the wording's line.
+    CAngebotList list;
+    const int r =
+        AddSupplementPos(list, "Schallschutz R'w 32 dB\r\nFabrikat: '...'\r\nEnde", "01B1", "'Muster'\r\n");
+    PostProcessLongText(list, r, "");
+    EXPECT_EQ(list.GetText(r, Fld::LongText),
+              "\tSchallschutz R'w 32 dB\r\n01\tFabrikat: '...'\r\n\tEnde\r\n");
+    EXPECT_EQ(CSupplements::MergeBidderTexts(list, r, Placeholder, true).text,
+              "\tSchallschutz R'w 32 dB\r\n01\tFabrikat: 'Muster'\r\n\tEnde\r\n");
+}

@@ -1,0 +1,348 @@
+#include "qt_test_support.h"
+
+#include "app/lv_info_fields.h"
+#include "app/qt/lv_info_dlg.h"
+#include "app/qt/tree_list_view.h"
+#include "model/calculation.h"
+#include "model/info_blocks.h"
+#include "model/project_file.h"
+#include "support/record_builder.h"
+#include "support/test_support.h"
+#include "ui/position_list.h"
+#include "ui/qt/tlst_model.h"
+#include "ui/qt/tlst_tree.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// An LV with name and dates, a title and two positions at 19 %.
+struct DialogData {
+    CAngebotList list;
+    CMemorySettingsStore store;
+    CAppSettings settings{store};
+    int lv = -1, title = -1, a = -1, b = -1;
+
+    DialogData() {
+        lv = AddRec(list, "L", 1, 0, 1);
+        const std::string name = "Sporthalle Nord" + std::string(25, ' ');
+        list.SetText(lv, Fld::InfoText,
+                     std::string(InfoKey::Lv) + " \r\n" + name + "01.02.2603.04.2610:0005.06.26\r\n" +
+                         InfoKey::Client + " \r\nStadt\r\nAmt 3\r\n" + InfoKey::Project +
+                         " \r\nNeubau\r\nBauabschnitt 2");
+        title = AddRec(list, "T", 2, 1, 2);
+        a = AddPos(list, 3, 2, 3, 2.0, 50.0);
+        b = AddPos(list, 4, 2, 3, 1.0, 100.0);
+        AddRec(list, "S", 5, 2, 3);
+        AddRec(list, "S", 6, 1, 2);
+        list.LinkDisplayChain();
+    }
+};
+
+// The labels of the grid in layout order (row by row, left to right) with their buddies.
+std::vector<std::pair<QString, QWidget*>> LabelsInOrder(const QDialog& dialog) {
+    const auto* grid = dialog.findChild<QGridLayout*>();
+    std::vector<std::pair<QString, QWidget*>> labels;
+    if (!grid) return labels;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            const QLayoutItem* item = grid->itemAtPosition(row, column);
+            if (const auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr)
+                labels.emplace_back(label->text(), label->buddy());
+        }
+    return labels;
+}
+
+} // namespace
+
+TEST(LvInfoDlg, FieldsLabelsAndButtonsInLayoutOrder) {
+    TestApp();
+    DialogData d;
+    CLvInfoFields fields(d.list, d.settings);
+    fields.Open(d.a);
+    CLvInfoDlg dialog(fields, [] { return true; });
+    EXPECT_EQ(dialog.windowTitle(), U("Informationen zum Leistungsverzeichnis"));
+
+    const auto labels = LabelsInOrder(dialog);
+    const std::vector<std::pair<QString, QWidget*>> expected = {
+        {U("&Bezeichnung:"), dialog.NameField()},
+        {U("Informationen zum P&rojekt:"), dialog.ProjectField()},
+        {U("A&uftraggeber:"), dialog.ClientField()},
+        {U("LV-&Datum:"), dialog.LvDateField()},
+        {U("Abgabeda&tum:"), dialog.SubmissionDateField()},
+        {U("Abgabe&zeit:"), dialog.SubmissionTimeField()},
+        {U("Zuschlag&frist:"), dialog.AwardDeadlineField()},
+        {U("B&ieter/Auftragnehmer:"), dialog.BidderField()},
+        {U("&Währung:"), dialog.CurrencyField()},
+        {U("% &MWSt.:"), dialog.VatField()},
+    };
+    EXPECT_EQ(labels, expected);
+    EXPECT_EQ(dialog.ApplyButton()->text(), U(" In alle &Positionen einsetzen"));
+    const auto* box = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(box->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+
+    // The LV's texts, read-only; bidder, currency and VAT editable.
+    EXPECT_EQ(dialog.NameField()->text(), QStringLiteral("Sporthalle Nord") + QString(25, QLatin1Char(' ')));
+    EXPECT_EQ(dialog.ProjectField()->toPlainText(), QStringLiteral("Neubau\nBauabschnitt 2"));
+    EXPECT_EQ(dialog.ClientField()->text(), QStringLiteral("Stadt  Amt 3"));
+    EXPECT_EQ(dialog.LvDateField()->text(), QStringLiteral("01.02.26"));
+    EXPECT_EQ(dialog.AwardDeadlineField()->text(), QStringLiteral("05.06.26"));
+    for (const QLineEdit* field :
+         {dialog.NameField(), dialog.ClientField(), dialog.LvDateField(), dialog.SubmissionDateField(),
+          dialog.SubmissionTimeField(), dialog.AwardDeadlineField()})
+        EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
+    EXPECT_TRUE(dialog.ProjectField()->isReadOnly());
+    EXPECT_FALSE(dialog.BidderField()->isReadOnly());
+    EXPECT_EQ(dialog.CurrencyField()->text(), QStringLiteral("EUR"));
+    EXPECT_EQ(dialog.VatField()->text(), QStringLiteral("19")); // nothing stored: the default
+}
+
+TEST(LvInfoDlg, VatFieldTakesZeroToHundredInDigitsOnly) {
+    TestApp();
+    DialogData d;
+    CLvInfoFields fields(d.list, d.settings);
+    fields.Open(d.a);
+    CLvInfoDlg dialog(fields, [] { return true; });
+    QLineEdit* vat = dialog.VatField();
+    struct Typed {
+        const char* keys;
+        const char* shown;
+    };
+    // "2000": the third digit would make 200 and is refused, so is the fourth.
+    for (const Typed t : {Typed{"7", "7"}, Typed{"100", "100"}, Typed{"101", "10"}, Typed{"1a2", "12"},
+                          Typed{"-5", "5"}, Typed{"7,5", "75"}, Typed{"0", "0"}, Typed{"2000", "20"}}) {
+        vat->clear();
+        QTest::keyClicks(vat, QString::fromLatin1(t.keys));
+        EXPECT_EQ(vat->text(), QString::fromLatin1(t.shown)) << t.keys;
+    }
+    // Each accepted rate went to the settings at once; an empty field changes nothing.
+    vat->clear();
+    QTest::keyClicks(vat, QStringLiteral("16"));
+    vat->clear();
+    int32_t stored = 0;
+    EXPECT_TRUE(d.settings.Vat(stored));
+    EXPECT_EQ(stored, 16);
+}
+
+TEST(LvInfoDlg, ButtonReportsWhatItCannotDo) {
+    TestApp();
+    DialogData d;
+    CLvInfoFields fields(d.list, d.settings);
+    fields.Open(d.a);
+    int applied = 0;
+    bool result = false;
+    CLvInfoDlg dialog(fields, [&] {
+        ++applied;
+        return result;
+    });
+    QStringList messages;
+    dialog.showMessage = [&messages](const QString& message) { messages << message; };
+    dialog.ApplyButton()->click();
+    EXPECT_EQ(applied, 1);
+    ASSERT_EQ(messages.size(), 1); // the action refused the rate
+    EXPECT_TRUE(messages.front().contains(QStringLiteral("0 bis 100")));
+    result = true;
+    dialog.ApplyButton()->click();
+    EXPECT_EQ(messages.size(), 1);
+
+    // Without an LV for the selection the button says so and changes nothing.
+    CAngebotList empty;
+    AddPos(empty, 1, 0, 1, 1.0, 1.0);
+    empty.LinkDisplayChain();
+    CLvInfoFields none(empty, d.settings);
+    none.Open(0);
+    CLvInfoDlg noLv(none, [&] { return ++applied > 0; });
+    noLv.showMessage = [&messages](const QString& message) { messages << message; };
+    noLv.ApplyButton()->click();
+    EXPECT_EQ(applied, 2);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages.back().contains(QStringLiteral("kein Leistungsverzeichnis")));
+}
+
+namespace {
+
+// The main window with a small LV opened as a project file.
+struct LvInfoFrame : ::testing::Test {
+    void SetUp() override {
+        TestApp();
+        DialogData d;
+        for (int p : {d.a, d.b}) {
+            d.list.SetDouble(p, Fld::VatPct, 19.0);
+            RecalcPosition(d.list, p);
+        }
+        path = (testsupport::TestDir() / "halle.ovf").string();
+        ASSERT_TRUE(SaveProjectFile(d.list, path));
+        a = d.a;
+        b = d.b;
+        lv = d.lv;
+        frame = std::make_unique<CScriptedFrame>(&store);
+        frame->OpenFromOutside(QString::fromStdString(path));
+        ASSERT_TRUE(frame->messages.empty());
+        frame->Document().SetModified(false);
+    }
+    void TearDown() override {
+        frame->Document().SetModified(false);
+        frame.reset();
+    }
+    CAngebotList& List() { return frame->Document().List(); }
+
+    // Opens the dialog by its command; `play` gets it while it is shown.
+    void RunDialog(const std::function<void(CLvInfoDlg&)>& play) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CLvInfoDlg*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            shown = true;
+            dialog->showMessage = [this](const QString& text) { messages << text; };
+            play(*dialog);
+        });
+        frame->Action(Command::LvInfo)->trigger();
+        EXPECT_TRUE(shown);
+    }
+    static void Click(CLvInfoDlg& dialog, QDialogButtonBox::StandardButton button) {
+        dialog.findChild<QDialogButtonBox*>()->button(button)->click();
+    }
+    std::string Bidder() {
+        CInfoBlocks blocks(List());
+        blocks.LoadFromSelection(a);
+        std::string text;
+        blocks.GetBlock(InfoKey::Bidder, text);
+        return text;
+    }
+    QString VatCell(int record) {
+        const CTLstModel* model = frame->ListView()->Model();
+        return model->data(model->IndexOfRow(model->FindItemByRecord(record), ColumnNumber(PosCol::VatPct)))
+            .toString();
+    }
+
+    CMemorySettingsStore store;
+    std::string path;
+    std::unique_ptr<CScriptedFrame> frame;
+    QStringList messages;
+    int lv = -1, a = -1, b = -1;
+};
+
+} // namespace
+
+TEST_F(LvInfoFrame, OkStoresTheBlocksAsOneStepCancelStoresNone) {
+    RunDialog([](CLvInfoDlg& dialog) {
+        dialog.BidderField()->setText(QStringLiteral("Abgebrochen GmbH"));
+        Click(dialog, QDialogButtonBox::Cancel);
+    });
+    EXPECT_EQ(Bidder(), "");
+    EXPECT_FALSE(frame->Document().IsModified());
+    std::string setting;
+    EXPECT_TRUE(CAppSettings(store).Bidder(setting));
+    EXPECT_EQ(setting, "Abgebrochen GmbH"); // the setting stays
+
+    RunDialog([](CLvInfoDlg& dialog) {
+        // The field starts with the setting written before.
+        EXPECT_EQ(dialog.BidderField()->text(), QStringLiteral("Abgebrochen GmbH"));
+        dialog.BidderField()->setText(QStringLiteral("Hochbau Nord GmbH"));
+        Click(dialog, QDialogButtonBox::Ok);
+    });
+    EXPECT_EQ(Bidder(), "Hochbau Nord GmbH");
+    EXPECT_TRUE(frame->Document().IsModified());
+    QAction* undo = frame->Action(Command::Undo);
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(undo->text().contains(QStringLiteral("LV-Informationen")));
+    undo->trigger();
+    EXPECT_EQ(Bidder(), "");
+    frame->Action(Command::Redo)->trigger();
+    EXPECT_EQ(Bidder(), "Hochbau Nord GmbH");
+}
+
+TEST_F(LvInfoFrame, ButtonSetsEveryRateAtOnceAlsoWhenCancelled) {
+    ASSERT_EQ(VatCell(a), QStringLiteral("19,00"));
+    const double grossBefore = List().GetDouble(lv, Fld::TotalGross);
+    RunDialog([this](CLvInfoDlg& dialog) {
+        dialog.VatField()->clear();
+        QTest::keyClicks(dialog.VatField(), QStringLiteral("7"));
+        dialog.ApplyButton()->click();
+        // The grid shows the new rates while the dialog is still open.
+        EXPECT_EQ(VatCell(a), QStringLiteral("7,00"));
+        EXPECT_EQ(VatCell(b), QStringLiteral("7,00"));
+        Click(dialog, QDialogButtonBox::Cancel);
+    });
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 7.0);
+    EXPECT_EQ(List().GetDouble(b, Fld::VatPct), 7.0);
+    EXPECT_DOUBLE_EQ(List().GetDouble(lv, Fld::TotalGross), 200.0 * 1.07);
+    EXPECT_TRUE(frame->Document().IsModified());
+    int32_t stored = 0;
+    EXPECT_TRUE(CAppSettings(store).Vat(stored));
+    EXPECT_EQ(stored, 7);
+
+    // One step takes every rate and total back.
+    frame->Action(Command::Undo)->trigger();
+    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 19.0);
+    EXPECT_EQ(List().GetDouble(b, Fld::VatPct), 19.0);
+    EXPECT_DOUBLE_EQ(List().GetDouble(lv, Fld::TotalGross), grossBefore);
+    EXPECT_EQ(VatCell(a), QStringLiteral("19,00"));
+    frame->Action(Command::Redo)->trigger();
+    EXPECT_EQ(VatCell(b), QStringLiteral("7,00"));
+
+    // An empty field is no rate: the button says so and changes nothing.
+    RunDialog([](CLvInfoDlg& dialog) {
+        dialog.VatField()->clear();
+        dialog.ApplyButton()->click();
+        Click(dialog, QDialogButtonBox::Cancel);
+    });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 7.0);
+}
+
+// The sample's LV name and dates appear in the dialog; a bidder changed there reaches the D84.
+TEST(LvInfoSample, NameAndDatesOfASampleAndTheBidderInTheD84) {
+    const fs::path folder = testsupport::SamplesDir("gaeb90");
+    ORVAK_REQUIRE_SAMPLES(folder);
+    const fs::path sample = folder / "LV_Los01.D83";
+    if (!fs::exists(sample)) GTEST_SKIP() << "Beispieldatei fehlt: " << sample;
+    TestApp();
+    const fs::path copy = testsupport::TestDir() / "LV_Los01.D83";
+    fs::copy_file(sample, copy);
+    CMemorySettingsStore store;
+    CScriptedFrame frame(&store);
+    frame.OpenFromOutside(QString::fromStdString(copy.string()));
+    ASSERT_TRUE(frame.messages.empty());
+    QString name, date;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CLvInfoDlg*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        name = dialog->NameField()->text().trimmed();
+        date = dialog->LvDateField()->text();
+        dialog->BidderField()->setText(QStringLiteral("Probebieter Holzbau"));
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    frame.Action(Command::LvInfo)->trigger();
+    EXPECT_FALSE(name.isEmpty());
+    EXPECT_FALSE(date.trimmed().isEmpty());
+    frame.savePath = (testsupport::TestDir() / "LV_Los01.D84").string();
+    frame.answers.push_back(IShell::Answer::No); // no VAT rate for every position
+    frame.Action(Command::Save)->trigger();
+    ASSERT_TRUE(fs::exists(frame.savePath)) << ::testing::PrintToString(frame.messages);
+    EXPECT_NE(testsupport::ReadBytes(frame.savePath).find("Probebieter Holzbau"), std::string::npos);
+    frame.Document().SetModified(false);
+}

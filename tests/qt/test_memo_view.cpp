@@ -1,0 +1,423 @@
+#include "qt_test_support.h"
+
+#include "app/qt/memo_view.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/tree_list_view.h"
+#include "common/text_util.h"
+#include "model/supplements.h"
+#include "print/bid_print_layout.h"
+#include "support/record_builder.h"
+#include "support/test_support.h"
+#include "ui/qt/tlst_model.h"
+#include "ui/qt/tlst_tree.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QPoint CellCenter(QTreeWidget* list, int row, int column) {
+    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    const QHeaderView* head = list->header();
+    return {head->sectionViewportPosition(column) + head->sectionSize(column) / 2, rect.center().y()};
+}
+
+void ClickCell(CMemoView* memo, int row, int column) {
+    QTreeWidget* list = memo->SupplementList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
+}
+
+// The first record of the list that lists bidder supplements.
+int FirstSupplementRecord(const CAngebotList& list) {
+    for (int r = 0; r < list.Count(); ++r)
+        if (CSupplements::HasBidderSupplements(list, r))
+            for (const SSupplementEntry& entry : CSupplements::Entries(list.GetText(r, Fld::SupplementIndex)))
+                if (entry.IsBidders()) return r;
+    return -1;
+}
+
+// The main window with a fixture opened, shown and active.
+struct MemoFrame : ::testing::Test {
+    void Open(const std::string& fixture) {
+        TestApp();
+        const fs::path folder = testsupport::Workspace({fixture});
+        source = folder / fs::path(fixture).filename();
+        frame = std::make_unique<CScriptedFrame>(&store);
+        frame->OpenFromOutside(QString::fromStdString(source.string()));
+        ASSERT_TRUE(frame->messages.empty());
+        frame->resize(1100, 700);
+        frame->show();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        memo = frame->MemoView();
+        record = FirstSupplementRecord(List());
+        ASSERT_NE(record, -1);
+        Select(record);
+    }
+    void TearDown() override {
+        if (frame) frame->Document().SetModified(false);
+        frame.reset();
+    }
+    CAngebotList& List() { return frame->Document().List(); }
+    void Select(int r) {
+        const CTLstModel* model = frame->ListView()->Model();
+        frame->ListView()->Tree()->setCurrentIndex(model->IndexOfRow(model->FindItemByRecord(r)));
+        ASSERT_EQ(frame->ListView()->SelectedRecord(), r);
+    }
+    // Another position than the supplement record.
+    int OtherPosition() {
+        for (int r = 0; r < List().Count(); ++r)
+            if (r != record && List().GetText(r, Fld::Kind) == "P") return r;
+        return -1;
+    }
+    void TypeIntoFirstSupplement(const QString& text) {
+        ClickCell(memo, 0, 1);
+        QLineEdit* editor = memo->SupplementEditor();
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(editor->isVisible());
+        ASSERT_TRUE(editor->hasFocus());
+        QTest::keyClicks(editor, text);
+    }
+    // Saves the bid beside the bill (extension "D84" or "P84") and opens the bill again, which
+    // reads the bid in.
+    void SaveAndReopen(const std::string& extension) {
+        frame->savePath = fs::path(source).replace_extension(extension).string();
+        // The question for a VAT rate before a bid without one is handed in: no.
+        frame->answers.push_back(IShell::Answer::No);
+        frame->Action(Command::Save)->trigger();
+        std::erase_if(frame->messages,
+                      [](const std::string& m) { return m.rfind("Kein Mehrwertsteuersatz", 0) == 0; });
+        ASSERT_TRUE(frame->messages.empty()) << ::testing::PrintToString(frame->messages);
+        ASSERT_TRUE(fs::exists(frame->savePath));
+        EXPECT_FALSE(frame->Document().IsModified());
+        frame->OpenFromOutside(QString::fromStdString(source.string()));
+        ASSERT_TRUE(frame->messages.empty()) << frame->messages.front();
+        record = FirstSupplementRecord(List());
+        ASSERT_NE(record, -1);
+        Select(record);
+    }
+
+    CMemorySettingsStore store;
+    fs::path source;
+    std::unique_ptr<CScriptedFrame> frame;
+    CMemoView* memo = nullptr;
+    int record = -1;
+};
+
+} // namespace
+
+TEST_F(MemoFrame, EditorRulesAndToolTip) {
+    Open("gaeb90/lv_basic.D83");
+    QTreeWidget* list = memo->SupplementList();
+    ASSERT_GE(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+
+    // Column 0 opens a read-only editor.
+    ClickCell(memo, 0, 0);
+    QLineEdit* editor = memo->SupplementEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isReadOnly());
+    EXPECT_EQ(editor->text(), list->topLevelItem(0)->text(0));
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_FALSE(editor->isReadOnly());
+
+    // Apostrophes and line breaks are not taken; at most 50 characters.
+    editor->clear();
+    QTest::keyClicks(editor, QStringLiteral("O'Neill"));
+    EXPECT_EQ(editor->text(), QStringLiteral("ONeill"));
+    editor->clear();
+    QTest::keyClicks(editor, QString(60, QLatin1Char('x')));
+    EXPECT_EQ(editor->text().size(), 50);
+    EXPECT_TRUE(editor->toolTip().contains(U("Apostroph")));
+    EXPECT_TRUE(editor->toolTip().contains(U("Zeilenumbruch")));
+    EXPECT_TRUE(editor->toolTip().contains(QStringLiteral("50")));
+    EXPECT_TRUE(editor->toolTip().contains(U("Eckige Klammern")));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(frame->Document().IsModified());
+}
+
+TEST_F(MemoFrame, EscapeDiscardsAndEnterStoresOneUndoableStep) {
+    Open("gaeb90/lv_basic.D83");
+    const std::string before = List().GetText(record, Fld::BidderTexts);
+    TypeIntoFirstSupplement(QStringLiteral("verworfen"));
+    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Escape);
+    EXPECT_EQ(List().GetText(record, Fld::BidderTexts), before);
+    EXPECT_FALSE(frame->Document().IsModified());
+
+    TypeIntoFirstSupplement(QStringLiteral("Muster \"Typ\" [end]"));
+    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Muster \"Typ\" [end]");
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Muster \"Typ\" [end]"));
+    // The long text shows the text in its place; the stored long text is unchanged.
+    EXPECT_TRUE(memo->LongText().contains(QStringLiteral("'Muster \"Typ\" [end]'")));
+    EXPECT_EQ(List().GetText(record, Fld::LongText).find("Muster"), std::string::npos);
+
+    QAction* undo = frame->Action(Command::Undo);
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(undo->text().contains(U("Textergänzung")));
+    undo->trigger();
+    EXPECT_EQ(List().GetText(record, Fld::BidderTexts), before);
+    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1),
+              ToQt(CSupplements::BidderText(List(), record, 0)));
+    EXPECT_FALSE(memo->LongText().contains(QStringLiteral("Muster")));
+    frame->Action(Command::Redo)->trigger();
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Muster \"Typ\" [end]");
+    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Muster \"Typ\" [end]"));
+}
+
+TEST_F(MemoFrame, PendingTextGoesToItsRecordWhenLeft) {
+    Open("gaeb90/lv_basic.D83");
+    const int other = OtherPosition();
+    ASSERT_NE(other, -1);
+    const std::string otherTexts = List().GetText(other, Fld::BidderTexts);
+
+    // Open with the editor still open: the question whether to save sees the typed text.
+    TypeIntoFirstSupplement(QStringLiteral("Offen"));
+    frame->Action(Command::Open)->trigger(); // the question is cancelled
+    EXPECT_EQ(frame->messages.size(), 1u);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Offen");
+    frame->messages.clear();
+
+    // Another row of the position list: the text goes to the record it was typed for.
+    TypeIntoFirstSupplement(QStringLiteral("Auswahl"));
+    Select(other);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Auswahl");
+    EXPECT_EQ(List().GetText(other, Fld::BidderTexts), otherTexts);
+    EXPECT_TRUE(frame->Document().IsModified());
+
+    // The focus going to the long text.
+    Select(record);
+    TypeIntoFirstSupplement(QStringLiteral("Fokus"));
+    memo->LongTextField()->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Fokus");
+    EXPECT_FALSE(memo->SupplementEditor()->isVisible());
+
+    // A click into the list below the rows.
+    TypeIntoFirstSupplement(QStringLiteral("Klick"));
+    QTreeWidget* list = memo->SupplementList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 3));
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Klick");
+    EXPECT_FALSE(memo->SupplementEditor()->isVisible());
+
+    // A command (calculation) with the editor still open.
+    TypeIntoFirstSupplement(QStringLiteral("Befehl"));
+    frame->Action(Command::Calculate)->trigger();
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Befehl");
+}
+
+TEST_F(MemoFrame, SaveTakesThePendingTextIntoTheD84) {
+    Open("gaeb90/lv_basic.D83");
+    TypeIntoFirstSupplement(QStringLiteral("Fabrikat \"Nord\" 5"));
+    // Saved with the editor still open.
+    SaveAndReopen("D84");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Fabrikat \"Nord\" 5");
+    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Fabrikat \"Nord\" 5"));
+    EXPECT_TRUE(memo->LongText().contains(QStringLiteral("Fabrikat \"Nord\" 5")));
+}
+
+TEST_F(MemoFrame, SupplementRoundTripThroughAP84) {
+    Open("p83/kita.P83");
+    ASSERT_GE(memo->SupplementList()->topLevelItemCount(), 2);
+    const std::string second = CSupplements::BidderText(List(), record, 1);
+    TypeIntoFirstSupplement(QStringLiteral("Kieswerk [end] \"Ost\""));
+    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
+    SaveAndReopen("P84");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Kieswerk [end] \"Ost\"");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 1), second);
+    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Kieswerk [end] \"Ost\""));
+}
+
+TEST_F(MemoFrame, TextOfSeveralLinesKeepsItsLinesInTheD84) {
+    Open("gaeb90/lv_basic.D83");
+    // Give the record a second bidder place and a first text of two lines, as a D84 holds it.
+    List().SetText(record, Fld::SupplementIndex, "01B102A103B1");
+    List().SetText(record, Fld::LongText, List().GetText(record, Fld::LongText) + "\r\n03\tTyp: '....'");
+    List().SetText(record, Fld::BidderTexts, "'Muster AG\r\nWerk Nord'\r\n''\r\n");
+    Select(OtherPosition());
+    Select(record);
+    ASSERT_EQ(memo->SupplementList()->topLevelItemCount(), 2);
+    ClickCell(memo, 1, 1);
+    QTest::keyClicks(memo->SupplementEditor(), QStringLiteral("F 3"));
+    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
+    SaveAndReopen("D84");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Muster AG\r\nWerk Nord");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 1), "F 3");
+}
+
+TEST_F(MemoFrame, TextOfSeveralLinesKeepsItsWordsInTheP84) {
+    // A saved bid beside the bill whose first bidder text spans two lines of the file.
+    const fs::path folder = testsupport::Workspace({"p83/kita.P83"});
+    std::string bid = testsupport::ReadBytes(folder / "kita.P83");
+    const std::string place = "&#91;TB01&#91;Fabrikat&#93;&#93;";
+    ASSERT_NE(bid.find(place), std::string::npos);
+    bid.replace(bid.find(place), place.size(), "&#91;TB01&#91;Muster AG\r\n       Werk Nord&#93;&#93;");
+    testsupport::WriteBytes(folder / "kita.P84", bid);
+    source = folder / "kita.P83";
+    TestApp();
+    frame = std::make_unique<CScriptedFrame>(&store);
+    frame->OpenFromOutside(QString::fromStdString(source.string()));
+    ASSERT_TRUE(frame->messages.empty()) << ::testing::PrintToString(frame->messages);
+    memo = frame->MemoView();
+    record = FirstSupplementRecord(List());
+    ASSERT_NE(record, -1);
+    Select(record);
+    const std::string first = CSupplements::BidderText(List(), record, 0);
+    EXPECT_NE(first.find("Muster AG"), std::string::npos) << first;
+    EXPECT_NE(first.find("Werk Nord"), std::string::npos) << first;
+
+    ClickCell(memo, 1, 1);
+    QTest::keyClicks(memo->SupplementEditor(), QStringLiteral("K 32"));
+    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
+    SaveAndReopen("P84");
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), first);
+    EXPECT_EQ(CSupplements::BidderText(List(), record, 1), "K 32");
+}
+
+TEST_F(MemoFrame, LongTextShowsTextsAndPlaceholders) {
+    Open("gaeb90/lv_basic.D83");
+    const std::string number = memo->SupplementList()->topLevelItem(0)->text(0).toStdString();
+    List().SetText(record, Fld::BidderTexts, "");
+    Select(OtherPosition());
+    Select(record);
+    EXPECT_TRUE(memo->LongText().contains(ToQt("[" + number + ": ...]")));
+    EXPECT_FALSE(memo->LongTextField()->extraSelections().isEmpty());
+    const QTextEdit::ExtraSelection mark = memo->LongTextField()->extraSelections().front();
+    EXPECT_EQ(mark.cursor.selectedText(), ToQt("[" + number + ": ...]"));
+}
+
+// The memo pane on its own, with a record of many supplements, so that its list scrolls.
+TEST(MemoView, ScrollingStoresTheTextAndHidesTheEditor) {
+    TestApp();
+    CAngebotList list;
+    const int r = AddPos(list, 1, 0, 1, 1, 0, "        X");
+    std::string index, text;
+    for (int n = 1; n <= 40; ++n) {
+        const std::string number = (n < 10 ? "0" : "") + std::to_string(n);
+        index += number + "B1";
+        text += number + "\tPlatz '...'\r\n";
+    }
+    list.SetText(r, Fld::SupplementIndex, index);
+    list.SetText(r, Fld::LongText, text);
+    int steps = 0;
+    CMemoView memo;
+    memo.EnableEditing(list, [&steps](const std::string&, const std::function<void()>& change) {
+        ++steps;
+        change();
+    });
+    memo.resize(700, 160);
+    memo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&memo));
+    memo.ShowRecord(r);
+    QCoreApplication::processEvents(); // the list lays out its rows
+    ASSERT_EQ(memo.SupplementList()->topLevelItemCount(), 40);
+    QScrollBar* bar = memo.SupplementList()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+
+    ClickCell(&memo, 1, 1);
+    QTest::keyClicks(memo.SupplementEditor(), QStringLiteral("gescrollt"));
+    bar->setValue(bar->maximum());
+    EXPECT_FALSE(memo.SupplementEditor()->isVisible());
+    EXPECT_EQ(CSupplements::BidderText(list, r, 1), "gescrollt");
+    EXPECT_EQ(steps, 1);
+    // Every place shows its text or its placeholder.
+    EXPECT_TRUE(memo.LongText().contains(QStringLiteral("02\tPlatz 'gescrollt'")));
+    EXPECT_TRUE(memo.LongText().contains(QStringLiteral("40\tPlatz '[40: ...]'")));
+
+    // Down at the editor of a row out of view scrolls to it without storing anything.
+    bar->setValue(0);
+    ClickCell(&memo, 5, 1);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(memo.SupplementEditor(), Qt::Key_Down);
+    EXPECT_TRUE(memo.SupplementEditor()->isVisible());
+    EXPECT_EQ(memo.Supplements()->CurrentRow(), 35);
+    EXPECT_EQ(steps, 1);
+
+    // F2 on a selected row opens its text.
+    QTest::keyClick(memo.SupplementEditor(), Qt::Key_Escape);
+    memo.SupplementList()->setFocus();
+    QTest::keyClick(memo.SupplementList(), Qt::Key_F2);
+    EXPECT_TRUE(memo.SupplementEditor()->isVisible());
+    EXPECT_EQ(memo.Supplements()->CurrentColumn(), 1);
+}
+
+TEST(MemoView, LayoutAtTheRightEdge) {
+    TestApp();
+    CMemoView memo;
+    memo.resize(900, 220);
+    memo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&memo));
+    QTreeWidget* list = memo.SupplementList();
+    EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Nummer"));
+    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("Text"));
+    EXPECT_EQ(list->columnWidth(0), 70);
+    EXPECT_EQ(list->columnWidth(1), list->width() - 74);
+    const QLabel* caption = nullptr;
+    for (const QLabel* label : memo.findChildren<QLabel*>())
+        if (label->text() == U("Textergänzungen")) caption = label;
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->buddy(), list);
+    // The caption above the list, the list from 5 pixels below it to the bottom, at the right.
+    const QPoint captionAt = caption->mapTo(&memo, QPoint(0, 0));
+    const QPoint listAt = list->mapTo(&memo, QPoint(0, 0));
+    EXPECT_EQ(listAt.x(), captionAt.x());
+    EXPECT_EQ(listAt.y(), captionAt.y() + caption->height() + 5);
+    EXPECT_EQ(listAt.y() + list->height(), memo.height());
+    EXPECT_EQ(listAt.x() + list->width(), memo.width());
+    // The long text fills the rest, less 2 pixels, at full height.
+    EXPECT_EQ(memo.LongTextField()->width(), memo.width() - list->width() - 2);
+    EXPECT_EQ(memo.LongTextField()->height(), memo.height());
+}
+
+// The window bill with "R'w 32 dB" in its wording: the memo pane shows that text whole, and a
+// bidder place after the wording gets the bidder's text, in the memo pane and on paper alike.
+TEST_F(MemoFrame, SampleWithAnApostropheInItsWording) {
+    const fs::path folder = testsupport::SamplesDir("gaeb2000");
+    ORVAK_REQUIRE_SAMPLES(folder);
+    const fs::path sample = folder / "1561 - 09_FENSTERBAUARBEITEN.P83";
+    if (!fs::exists(sample)) GTEST_SKIP() << "Beispieldatei fehlt: " << sample;
+    TestApp();
+    frame = std::make_unique<CScriptedFrame>(&store);
+    frame->OpenFromOutside(QString::fromStdString(sample.string()));
+    ASSERT_TRUE(frame->messages.empty());
+    memo = frame->MemoView();
+    int wording = -1;
+    for (int r = 0; r < List().Count() && wording == -1; ++r)
+        if (List().GetText(r, Fld::LongText).find("R'w") != std::string::npos) wording = r;
+    ASSERT_NE(wording, -1);
+    const std::string text = List().GetText(wording, Fld::LongText);
+    Select(wording);
+    EXPECT_EQ(memo->LongText(), ToQtLines(text));
+
+    // The same wording with two bidder places behind it.
+    const std::string withPlaces = text + "\r\nFabrikat: '...'\r\nTyp: '...'";
+    List().SetText(wording, Fld::LongText, withPlaces);
+    List().SetText(wording, Fld::SupplementIndex, "01B102B1");
+    List().SetText(wording, Fld::Flags, PadRight(List().GetText(wording, Fld::Flags), 9).replace(8, 1, "X"));
+    List().SetText(wording, Fld::BidderTexts, "'Holzbau Sued'\r\n");
+    Select(wording == 0 ? 1 : 0);
+    Select(wording);
+    const QString expected = ToQtLines(text + "\r\nFabrikat: 'Holzbau Sued'\r\nTyp: '[02: ...]'");
+    EXPECT_EQ(memo->LongText(), expected);
+    EXPECT_EQ(CBidPrintLayout().MergeBidderTexts(List(), wording),
+              text + "\r\nFabrikat: 'Holzbau Sued'\r\nTyp: '***Bietertext fehlt***'");
+}
