@@ -130,7 +130,7 @@ CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::s
         if (d84) {
             // A bid file that stops early still gives the records read so far.
             ReadLines(*d84);
-            m_list.CopyRecords(bid);
+            m_list.MoveRecordsTo(bid);
         }
         m_list.RemoveAll();
 
