@@ -71,11 +71,12 @@ CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
         const std::string_view piece = data.substr(pos, end - pos);
         pos = end + 1;
         ++m_lineNo;
+        // The line without CR, cut at kMaxLineLength, appended in runs between the CRs.
         raw.clear();
-        for (char c : piece) {
-            if (c == '\r') continue;
-            if (raw.size() >= kMaxLineLength) break;
-            raw.push_back(c);
+        for (size_t from = 0; from < piece.size() && raw.size() < kMaxLineLength;) {
+            const size_t cr = std::min(piece.find('\r', from), piece.size());
+            raw.append(piece.substr(from, std::min(cr - from, kMaxLineLength - raw.size())));
+            from = cr + 1;
         }
         if (IsEndFiller(raw)) {
             fillerSeen = true;
@@ -86,7 +87,8 @@ CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
             Fail("Leere Zeile vor weiteren S\xe4tzen");
             return FileResult::Stopped;
         }
-        if (!ParseRecord(Cp850ToCp1252(raw))) return FileResult::Stopped;
+        Cp850ToCp1252InPlace(raw);
+        if (!ParseRecord(raw)) return FileResult::Stopped;
     }
     return FileResult::Done;
 }
@@ -156,13 +158,18 @@ CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::s
 }
 
 bool CGaebConverter::ParseRecord(const std::string& line) {
-    std::string record;
-    record.reserve(line.size());
-    for (char c : line)
-        if (c != '\r' && c != '\n') record.push_back(c);
+    // CR and LF never belong to the record; the line is copied only when it holds them.
+    std::string cleaned;
+    const bool clean = line.find_first_of("\r\n") == std::string::npos;
+    if (!clean) {
+        cleaned.reserve(line.size());
+        for (char c : line)
+            if (c != '\r' && c != '\n') cleaned.push_back(c);
+    }
+    const std::string& record = clean ? line : cleaned;
     if (record.size() < 80) return Fail("Satz k\xfcrzer als 80 Zeichen");
 
-    m_recordType = record.substr(0, 2);
+    m_recordType.assign(record, 0, 2);
     if (IsClosingType(m_recordType)) FlushPendingText();
 
     if (m_recordType[0] == 'T') {
