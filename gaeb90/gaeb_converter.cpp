@@ -160,7 +160,7 @@ CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::s
 bool CGaebConverter::ParseRecord(const std::string& line) {
     // CR and LF never belong to the record; the line is copied only when it holds them.
     std::string cleaned;
-    const bool clean = line.find_first_of("\r\n") == std::string::npos;
+    const bool clean = line.find('\r') == std::string::npos && line.find('\n') == std::string::npos;
     if (!clean) {
         cleaned.reserve(line.size());
         for (char c : line)
@@ -266,7 +266,8 @@ bool CGaebConverter::ParseRecord(const std::string& line) {
 
 void CGaebConverter::FlushPendingText() {
     if (m_pendingText.empty() || m_current == -1) return;
-    if (m_list.GetText(m_current, Fld::Kind) == "L" && m_list.GetText(m_current, Fld::PosType).empty()) {
+    if (m_list.GetTextView(m_current, Fld::Kind) == "L" &&
+        m_list.GetTextView(m_current, Fld::PosType).empty()) {
         // The header records 00-08 become the information blocks of the LV; its long
         // text is the project information.
         m_list.SetText(m_current, Fld::InfoText, m_pendingText);
@@ -339,15 +340,15 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
     // in list order, so that "the next one after m" is found without a scan.
     std::unordered_map<int, std::vector<int>> subDescriptions;
     for (int i = 0; i < m_list.Count(); ++i)
-        if (m_list.GetText(i, Fld::SubKind) == "L")
-            subDescriptions[ParseInt(m_list.GetText(i, Fld::GroupRef))].push_back(i);
+        if (m_list.GetTextView(i, Fld::SubKind) == "L")
+            subDescriptions[ParseInt(m_list.GetTextView(i, Fld::GroupRef))].push_back(i);
 
     static const Fld kCopied[] = {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::SurchargePct};
     int m = -1;
     for (int j = 0; j < bid.Count(); ++j) {
         int k = -1;
-        if (m != -1 && bid.GetText(j, Fld::SubKind) == "L") {
-            auto it = subDescriptions.find(ParseInt(bid.GetText(j, Fld::GroupRef)));
+        if (m != -1 && bid.GetTextView(j, Fld::SubKind) == "L") {
+            auto it = subDescriptions.find(ParseInt(bid.GetTextView(j, Fld::GroupRef)));
             if (it != subDescriptions.end()) {
                 auto next = std::upper_bound(it->second.begin(), it->second.end(), m);
                 if (next != it->second.end()) k = *next;
@@ -358,7 +359,7 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
             const std::string oz = bid.GetText(j, Fld::OZ);
             if (!oz.empty()) {
                 k = m_list.FindRecord(Fld::OZ, FieldValue(oz));
-                if (k != -1 && m == -1 && m_list.GetText(k, Fld::SubKind) == "L") m = k;
+                if (k != -1 && m == -1 && m_list.GetTextView(k, Fld::SubKind) == "L") m = k;
             }
         }
         if (k == -1) continue;

@@ -210,7 +210,7 @@ char CAngebotList::GetChar(int index, Fld field) const {
 namespace {
 
 // Position of a one-letter field in a letter set, or -1 (an empty field is in no set).
-int LetterIn(const std::string& letter, const char* set) {
+int LetterIn(std::string_view letter, const char* set) {
     if (letter.empty()) return -1;
     const char* p = std::strchr(set, letter[0]);
     return p && *p ? static_cast<int>(p - set) : -1;
@@ -235,11 +235,11 @@ const char* const kRemarkWords[] = {"Unterbeschreibung", "Ausf.-beschreibung", "
 } // namespace
 
 std::string CAngebotList::BuildLabel(int index) const {
-    const std::string kind = TrimRight(GetText(index, Fld::Kind));
-    const std::string posType = TrimRight(GetText(index, Fld::PosType));
-    const std::string flags = TrimRight(GetText(index, Fld::Flags));
-    const std::string subKind = TrimRight(GetText(index, Fld::SubKind));
-    const std::string groupRef = TrimRight(GetText(index, Fld::GroupRef));
+    const std::string_view kind = TrimRightView(GetTextView(index, Fld::Kind));
+    const std::string_view posType = TrimRightView(GetTextView(index, Fld::PosType));
+    const std::string_view flags = TrimRightView(GetTextView(index, Fld::Flags));
+    const std::string_view subKind = TrimRightView(GetTextView(index, Fld::SubKind));
+    const std::string_view groupRef = TrimRightView(GetTextView(index, Fld::GroupRef));
     int level = GetInt(index, Fld::Level);
 
     std::string label;
