@@ -3,6 +3,7 @@
 #include "model/angebot_list.h"
 
 #include <string>
+#include <string_view>
 
 // The tab-separated listing of `orvak-cli dump`: a header line, then one line per record
 // in position-list order. Text columns are trimmed, with tabs, CR and LF inside turned
@@ -11,4 +12,4 @@
 std::string DumpRecords(const CAngebotList& list);
 
 // A text column of the dump: trimmed of blanks, tabs, CR and LF; those inside become blanks.
-std::string DumpText(const std::string& text);
+std::string DumpText(std::string_view text);

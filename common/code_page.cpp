@@ -132,6 +132,11 @@ std::string Cp850ToCp1252(std::string_view text) {
     return MapBytes(text, kCp850ToCp1252);
 }
 
+void Cp850ToCp1252InPlace(std::string& text) {
+    for (char& c : text)
+        c = kCp850ToCp1252[static_cast<unsigned char>(c)];
+}
+
 std::string Cp1252ToCp850(std::string_view text) {
     return MapBytes(text, kCp1252ToCp850);
 }

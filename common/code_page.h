@@ -19,6 +19,8 @@ char32_t Cp1252ToUnicode(unsigned char c);
 int UnicodeToCp1252(char32_t cp);
 
 std::string Cp850ToCp1252(std::string_view text);
+// The same on a text in place (a reader's line buffer).
+void Cp850ToCp1252InPlace(std::string& text);
 std::string Cp1252ToCp850(std::string_view text);
 std::string Cp1252ToUtf8(std::string_view text);
 // Invalid or truncated UTF-8 sequences become '?' (one per maximal invalid part).

@@ -218,8 +218,8 @@ int CNumberFormat::FormatNumber(double x, int n, std::string& text) {
 
 int CNumberFormat::FormatPlain(double x, int n, std::string& text) {
     // Built directly without grouping and with '.', which is what removing the thousands
-    // separators from the grouped text and replacing its decimal separator gives.
-    LoadSeparators();
+    // separators from the grouped text and replacing its decimal separator gives; the
+    // user's separators play no part, so they are not loaded.
     text = FormatDigits(x, n, '.');
     if (x == 0.0 || !std::isfinite(x)) return 0;
     if (x < 0.0) {

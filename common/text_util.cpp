@@ -7,10 +7,14 @@ bool IsSpace(char c) {
 }
 
 std::string TrimRight(std::string_view text) {
+    return std::string(TrimRightView(text));
+}
+
+std::string_view TrimRightView(std::string_view text) {
     size_t end = text.size();
     while (end > 0 && IsSpace(text[end - 1]))
         --end;
-    return std::string(text.substr(0, end));
+    return text.substr(0, end);
 }
 
 std::string TrimLeft(std::string_view text) {

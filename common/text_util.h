@@ -7,6 +7,8 @@
 // Small text helpers on 8-bit texts. White space is blank, tab, CR, LF, VT and FF.
 bool IsSpace(char c);
 std::string TrimRight(std::string_view text);
+// TrimRight without a copy: a view into `text`.
+std::string_view TrimRightView(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string Trim(std::string_view text);
 std::string ToUpperAscii(std::string_view text);

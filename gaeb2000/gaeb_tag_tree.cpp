@@ -109,7 +109,8 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
     // CR and LF never belong to a line, wherever they stand.
     std::string cleaned;
     std::string_view line = rawLine;
-    if (rawLine.find_first_of("\r\n") != std::string_view::npos) {
+    // Two memchr scans: find_first_of would test every byte against the set one by one.
+    if (rawLine.find('\r') != std::string_view::npos || rawLine.find('\n') != std::string_view::npos) {
         cleaned.reserve(rawLine.size());
         for (char c : rawLine)
             if (c != '\r' && c != '\n') cleaned.push_back(c);

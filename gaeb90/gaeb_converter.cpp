@@ -71,11 +71,12 @@ CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
         const std::string_view piece = data.substr(pos, end - pos);
         pos = end + 1;
         ++m_lineNo;
+        // The line without CR, cut at kMaxLineLength, appended in runs between the CRs.
         raw.clear();
-        for (char c : piece) {
-            if (c == '\r') continue;
-            if (raw.size() >= kMaxLineLength) break;
-            raw.push_back(c);
+        for (size_t from = 0; from < piece.size() && raw.size() < kMaxLineLength;) {
+            const size_t cr = std::min(piece.find('\r', from), piece.size());
+            raw.append(piece.substr(from, std::min(cr - from, kMaxLineLength - raw.size())));
+            from = cr + 1;
         }
         if (IsEndFiller(raw)) {
             fillerSeen = true;
@@ -86,7 +87,8 @@ CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
             Fail("Leere Zeile vor weiteren S\xe4tzen");
             return FileResult::Stopped;
         }
-        if (!ParseRecord(Cp850ToCp1252(raw))) return FileResult::Stopped;
+        Cp850ToCp1252InPlace(raw);
+        if (!ParseRecord(raw)) return FileResult::Stopped;
     }
     return FileResult::Done;
 }
@@ -130,7 +132,7 @@ CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::s
         if (d84) {
             // A bid file that stops early still gives the records read so far.
             ReadLines(*d84);
-            m_list.CopyRecords(bid);
+            m_list.MoveRecordsTo(bid);
         }
         m_list.RemoveAll();
 
@@ -156,13 +158,18 @@ CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::s
 }
 
 bool CGaebConverter::ParseRecord(const std::string& line) {
-    std::string record;
-    record.reserve(line.size());
-    for (char c : line)
-        if (c != '\r' && c != '\n') record.push_back(c);
+    // CR and LF never belong to the record; the line is copied only when it holds them.
+    std::string cleaned;
+    const bool clean = line.find('\r') == std::string::npos && line.find('\n') == std::string::npos;
+    if (!clean) {
+        cleaned.reserve(line.size());
+        for (char c : line)
+            if (c != '\r' && c != '\n') cleaned.push_back(c);
+    }
+    const std::string& record = clean ? line : cleaned;
     if (record.size() < 80) return Fail("Satz k\xfcrzer als 80 Zeichen");
 
-    m_recordType = record.substr(0, 2);
+    m_recordType.assign(record, 0, 2);
     if (IsClosingType(m_recordType)) FlushPendingText();
 
     if (m_recordType[0] == 'T') {
@@ -259,7 +266,8 @@ bool CGaebConverter::ParseRecord(const std::string& line) {
 
 void CGaebConverter::FlushPendingText() {
     if (m_pendingText.empty() || m_current == -1) return;
-    if (m_list.GetText(m_current, Fld::Kind) == "L" && m_list.GetText(m_current, Fld::PosType).empty()) {
+    if (m_list.GetTextView(m_current, Fld::Kind) == "L" &&
+        m_list.GetTextView(m_current, Fld::PosType).empty()) {
         // The header records 00-08 become the information blocks of the LV; its long
         // text is the project information.
         m_list.SetText(m_current, Fld::InfoText, m_pendingText);
@@ -332,15 +340,15 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
     // in list order, so that "the next one after m" is found without a scan.
     std::unordered_map<int, std::vector<int>> subDescriptions;
     for (int i = 0; i < m_list.Count(); ++i)
-        if (m_list.GetText(i, Fld::SubKind) == "L")
-            subDescriptions[ParseInt(m_list.GetText(i, Fld::GroupRef))].push_back(i);
+        if (m_list.GetTextView(i, Fld::SubKind) == "L")
+            subDescriptions[ParseInt(m_list.GetTextView(i, Fld::GroupRef))].push_back(i);
 
     static const Fld kCopied[] = {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::SurchargePct};
     int m = -1;
     for (int j = 0; j < bid.Count(); ++j) {
         int k = -1;
-        if (m != -1 && bid.GetText(j, Fld::SubKind) == "L") {
-            auto it = subDescriptions.find(ParseInt(bid.GetText(j, Fld::GroupRef)));
+        if (m != -1 && bid.GetTextView(j, Fld::SubKind) == "L") {
+            auto it = subDescriptions.find(ParseInt(bid.GetTextView(j, Fld::GroupRef)));
             if (it != subDescriptions.end()) {
                 auto next = std::upper_bound(it->second.begin(), it->second.end(), m);
                 if (next != it->second.end()) k = *next;
@@ -351,7 +359,7 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
             const std::string oz = bid.GetText(j, Fld::OZ);
             if (!oz.empty()) {
                 k = m_list.FindRecord(Fld::OZ, FieldValue(oz));
-                if (k != -1 && m == -1 && m_list.GetText(k, Fld::SubKind) == "L") m = k;
+                if (k != -1 && m == -1 && m_list.GetTextView(k, Fld::SubKind) == "L") m = k;
             }
         }
         if (k == -1) continue;

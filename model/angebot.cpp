@@ -33,6 +33,15 @@ bool CAngebot::Accepts(Fld field, const FieldValue& value) {
     return false;
 }
 
+double CAngebot::Number(Fld field) const {
+    return IsValidField(field) && TypeOfField(field) == FieldType::Double ? m_numbers[Slot(field)] : 0.0;
+}
+
+const std::string& CAngebot::Text(Fld field) const {
+    static const std::string empty;
+    return IsValidField(field) && TypeOfField(field) == FieldType::Text ? m_texts[Slot(field)] : empty;
+}
+
 int CAngebot::SetField(Fld field, const FieldValue& value) {
     if (!IsValidField(field)) return 0;
     switch (TypeOfField(field)) {

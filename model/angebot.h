@@ -19,6 +19,11 @@ public:
     // Whether the field takes a value of this type.
     static bool Accepts(Fld field, const FieldValue& value);
 
+    // Direct reads without a FieldValue: a field of another type gives 0 or "".
+    double Number(Fld field) const;
+    int32_t Integer() const { return m_level; }
+    const std::string& Text(Fld field) const;
+
     int32_t m_next = -1;
     int32_t m_prev = -1;
     int32_t m_index = -1; // own list index, kept by CAngebotList

@@ -13,13 +13,8 @@ int CAngebotList::AddRecord() {
     const int index = Count();
     m_records.push_back(std::make_unique<CAngebot>());
     m_records.back()->m_index = index;
-    for (int n = 0; n < kFieldCount; ++n) {
-        if (!m_indexes[n]) continue;
-        FieldValue value;
-        std::string key;
-        m_records.back()->GetField(FieldOf(n), value);
-        if (IndexKey(value, key)) (*m_indexes[n])[key].insert(index);
-    }
+    for (auto& fieldIndex : m_indexes)
+        if (fieldIndex) fieldIndex->Add(*m_records.back(), index);
     return index;
 }
 
@@ -31,30 +26,11 @@ int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
         record.GetField(field, before);
         m_recorder->Record(index, field, before, value);
     }
-    IndexMap* map = m_indexes[FieldNumber(field)].get();
-    std::string oldKey;
-    bool hadKey = false;
-    if (map) {
-        FieldValue old;
-        record.GetField(field, old);
-        hadKey = IndexKey(old, oldKey);
-    }
-    if (!record.SetField(field, value)) return 0;
-    if (map) {
-        std::string newKey;
-        const bool hasKey = IndexKey(value, newKey);
-        if (hadKey != hasKey || oldKey != newKey) {
-            if (hadKey) {
-                auto it = map->find(oldKey);
-                if (it != map->end()) {
-                    it->second.erase(index);
-                    if (it->second.empty()) map->erase(it);
-                }
-            }
-            if (hasKey) (*map)[newKey].insert(index);
-        }
-    }
-    return 1;
+    CFieldIndex* fieldIndex = m_indexes[FieldNumber(field)].get();
+    if (fieldIndex) fieldIndex->Remove(record, index);
+    const int set = record.SetField(field, value);
+    if (fieldIndex) fieldIndex->Add(record, index);
+    return set;
 }
 
 int CAngebotList::GetField(int index, Fld field, FieldValue& value) const {
@@ -68,52 +44,20 @@ void CAngebotList::RemoveAll() {
         map.reset();
 }
 
-// A key that identifies a field value exactly; false for values that equal nothing (NaN).
-bool CAngebotList::IndexKey(const FieldValue& value, std::string& key) {
-    if (value.IsDouble()) {
-        double d = value.AsDouble();
-        if (std::isnan(d)) return false;
-        if (d == 0.0) d = 0.0; // -0.0 equals 0.0
-        key.assign(1, 'd');
-        key.append(reinterpret_cast<const char*>(&d), sizeof d);
-        return true;
-    }
-    if (value.IsInt()) {
-        const int32_t i = value.AsInt();
-        key.assign(1, 'i');
-        key.append(reinterpret_cast<const char*>(&i), sizeof i);
-        return true;
-    }
-    if (value.IsText()) {
-        key.assign(1, 't');
-        key += value.AsText();
-        return true;
-    }
-    return false;
-}
-
-CAngebotList::IndexMap& CAngebotList::EnsureIndex(Fld field) const {
+CFieldIndex& CAngebotList::EnsureIndex(Fld field) const {
     auto& slot = m_indexes[FieldNumber(field)];
     if (!slot) {
-        auto map = std::make_unique<IndexMap>();
-        std::string key;
-        for (int i = 0; i < Count(); ++i) {
-            FieldValue value;
-            m_records[i]->GetField(field, value);
-            if (IndexKey(value, key)) (*map)[key].insert(i);
-        }
-        slot = std::move(map);
+        auto fieldIndex = std::make_unique<CFieldIndex>(field);
+        for (int i = 0; i < Count(); ++i)
+            fieldIndex->Add(*m_records[i], i);
+        slot = std::move(fieldIndex);
     }
     return *slot;
 }
 
 int CAngebotList::FindRecord(Fld field, const FieldValue& value) const {
     if (!IsValidField(field) || Count() == 0) return -1;
-    std::string key;
-    if (!IndexKey(value, key)) return -1;
-    const IndexMap& map = EnsureIndex(field);
-    auto it = map.find(key);
-    return it == map.end() || it->second.empty() ? -1 : *it->second.begin();
+    return EnsureIndex(field).Find(value);
 }
 
 void CAngebotList::CopyRecords(CAngebotList& target) const {
@@ -124,6 +68,12 @@ void CAngebotList::CopyRecords(CAngebotList& target) const {
             if (GetField(i, FieldOf(n), value)) target.SetField(t, FieldOf(n), value);
         }
     }
+}
+
+void CAngebotList::MoveRecordsTo(CAngebotList& target) {
+    target.m_records = std::move(m_records);
+    target.m_indexes = std::move(m_indexes);
+    RemoveAll();
 }
 
 void CAngebotList::LinkDisplayChain() {
@@ -231,32 +181,36 @@ void CAngebotList::RenumberSortNo() {
 }
 
 double CAngebotList::GetDouble(int index, Fld field) const {
-    FieldValue value;
-    GetField(index, field, value);
-    return value.AsDouble();
+    const CAngebot* record = Record(index);
+    return record ? record->Number(field) : 0.0;
 }
 
 int32_t CAngebotList::GetInt(int index, Fld field) const {
-    FieldValue value;
-    GetField(index, field, value);
-    return value.AsInt();
+    const CAngebot* record = Record(index);
+    return record && TypeOfField(field) == FieldType::Int ? record->Integer() : 0;
 }
 
 std::string CAngebotList::GetText(int index, Fld field) const {
-    FieldValue value;
-    GetField(index, field, value);
-    return value.AsText();
+    return std::string(GetTextView(index, field));
+}
+
+std::string_view CAngebotList::GetTextView(int index, Fld field) const {
+    const CAngebot* record = Record(index);
+    return record ? std::string_view(record->Text(field)) : std::string_view();
 }
 
 char CAngebotList::GetChar(int index, Fld field) const {
-    const std::string text = TrimRight(GetText(index, field));
-    return text.empty() ? '\0' : text[0];
+    const std::string_view text = GetTextView(index, field);
+    // The first character, unless the text is white space only.
+    for (char c : text)
+        if (!IsSpace(c)) return text[0];
+    return '\0';
 }
 
 namespace {
 
 // Position of a one-letter field in a letter set, or -1 (an empty field is in no set).
-int LetterIn(const std::string& letter, const char* set) {
+int LetterIn(std::string_view letter, const char* set) {
     if (letter.empty()) return -1;
     const char* p = std::strchr(set, letter[0]);
     return p && *p ? static_cast<int>(p - set) : -1;
@@ -281,11 +235,11 @@ const char* const kRemarkWords[] = {"Unterbeschreibung", "Ausf.-beschreibung", "
 } // namespace
 
 std::string CAngebotList::BuildLabel(int index) const {
-    const std::string kind = TrimRight(GetText(index, Fld::Kind));
-    const std::string posType = TrimRight(GetText(index, Fld::PosType));
-    const std::string flags = TrimRight(GetText(index, Fld::Flags));
-    const std::string subKind = TrimRight(GetText(index, Fld::SubKind));
-    const std::string groupRef = TrimRight(GetText(index, Fld::GroupRef));
+    const std::string_view kind = TrimRightView(GetTextView(index, Fld::Kind));
+    const std::string_view posType = TrimRightView(GetTextView(index, Fld::PosType));
+    const std::string_view flags = TrimRightView(GetTextView(index, Fld::Flags));
+    const std::string_view subKind = TrimRightView(GetTextView(index, Fld::SubKind));
+    const std::string_view groupRef = TrimRightView(GetTextView(index, Fld::GroupRef));
     int level = GetInt(index, Fld::Level);
 
     std::string label;

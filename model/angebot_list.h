@@ -1,12 +1,12 @@
 #pragma once
 
 #include "model/angebot.h"
+#include "model/field_index.h"
 
 #include <array>
 #include <memory>
-#include <set>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 // The ordered list of owned bid records. A record's index is its position in the
@@ -33,6 +33,8 @@ public:
     int FindRecord(Fld field, const FieldValue& value) const;
 
     void CopyRecords(CAngebotList& target) const;
+    // Hands the records over to `target` (whose own records go) and leaves this list empty.
+    void MoveRecordsTo(CAngebotList& target);
 
     void LinkDisplayChain();
     CAngebot* InsertGroupSums(CAngebot* start = nullptr);
@@ -55,6 +57,8 @@ public:
     double GetDouble(int index, Fld field) const;
     int32_t GetInt(int index, Fld field) const;
     std::string GetText(int index, Fld field) const;
+    // The text without a copy; valid until the field changes or the list is emptied.
+    std::string_view GetTextView(int index, Fld field) const;
     int SetDouble(int index, Fld field, double value) { return SetField(index, field, FieldValue(value)); }
     int SetInt(int index, Fld field, int32_t value) { return SetField(index, field, FieldValue(value)); }
     int SetText(int index, Fld field, std::string value) {
@@ -69,11 +73,9 @@ public:
     CChangeSet* Recorder() const { return m_recorder; }
 
 private:
-    using IndexMap = std::unordered_map<std::string, std::set<int>>;
-    static bool IndexKey(const FieldValue& value, std::string& key);
-    IndexMap& EnsureIndex(Fld field) const;
+    CFieldIndex& EnsureIndex(Fld field) const;
 
     std::vector<std::unique_ptr<CAngebot>> m_records;
-    mutable std::array<std::unique_ptr<IndexMap>, kFieldCount> m_indexes;
+    mutable std::array<std::unique_ptr<CFieldIndex>, kFieldCount> m_indexes;
     CChangeSet* m_recorder = nullptr;
 };

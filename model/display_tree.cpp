@@ -33,12 +33,14 @@ void CDisplayTree::Build(const CAngebotList& list) {
 
     // Tree order without recursion: a stack of next records to visit.
     std::vector<int> stack(m_roots.rbegin(), m_roots.rend());
+    std::vector<int> children; // reused, so that a record costs no allocation
+    m_order.reserve(static_cast<size_t>(n));
     while (!stack.empty()) {
         const int r = stack.back();
         stack.pop_back();
         m_orderPos[r] = static_cast<int>(m_order.size());
         m_order.push_back(r);
-        std::vector<int> children;
+        children.clear();
         for (int c = m_firstChild[r]; c != -1; c = m_nextSibling[c])
             children.push_back(c);
         stack.insert(stack.end(), children.rbegin(), children.rend());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Field numbers of a bid record. They are the interface between all parts of the
 // program and fix the order of the project file.
@@ -120,6 +121,6 @@ constexpr int Marked = 12;        // '1': marked with " (*)"
 } // namespace FlagPos
 
 // The flag character at a position, or '\0' beyond the end of the text.
-inline char FlagAt(const std::string& flags, int pos) {
+inline char FlagAt(std::string_view flags, int pos) {
     return pos >= 0 && static_cast<size_t>(pos) < flags.size() ? flags[static_cast<size_t>(pos)] : '\0';
 }

@@ -23,7 +23,7 @@ template <typename T> bool GetLittle(std::string_view data, size_t& pos, T& valu
     return true;
 }
 
-void PutText(std::string& out, const std::string& text) {
+void PutText(std::string& out, std::string_view text) {
     const size_t n = text.size();
     if (n < 255) {
         out.push_back(static_cast<char>(n));
@@ -91,7 +91,7 @@ void WriteRecord(const CAngebotList& list, int index, std::string& out) {
             PutLittle<int32_t>(out, list.GetInt(index, field));
             break;
         case FieldType::Text:
-            PutText(out, list.GetText(index, field));
+            PutText(out, list.GetTextView(index, field));
             break;
         }
     }
@@ -99,6 +99,15 @@ void WriteRecord(const CAngebotList& list, int index, std::string& out) {
 
 void SaveRecords(const CAngebotList& list, std::string& out) {
     const CDisplayTree tree(list);
+    // The buffer is reserved once: numbers, level and each text with its longest length prefix.
+    size_t size = out.size();
+    for (int index : tree.Order()) {
+        size += 12 * sizeof(double) + sizeof(int32_t);
+        for (int n = 0; n < kFieldCount; ++n)
+            if (TypeOfField(FieldOf(n)) == FieldType::Text)
+                size += 7 + list.GetTextView(index, FieldOf(n)).size();
+    }
+    out.reserve(size);
     for (int index : tree.Order())
         WriteRecord(list, index, out);
 }

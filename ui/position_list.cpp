@@ -36,7 +36,7 @@ bool IsSumKind(char kind) {
 }
 
 bool HasSplitPrice(const CAngebotList& list, int record) {
-    return FlagAt(list.GetText(record, Fld::Flags), FlagPos::SplitPrice) == 'X';
+    return FlagAt(list.GetTextView(record, Fld::Flags), FlagPos::SplitPrice) == 'X';
 }
 
 void SetNumber(IGrid& grid, IGrid::Row row, const CAngebotList& list, int record, PosCol column, Fld field) {
@@ -96,15 +96,15 @@ std::string PositionCellText(const CAngebotList& list, int record, PosCol column
     const bool position = kind == Kind::Position;
     switch (column) {
     case PosCol::Position:
-        return TrimLeft(list.GetText(record, Fld::Label));
+        return TrimLeft(list.GetTextView(record, Fld::Label));
     case PosCol::OZ:
-        return TrimRight(list.GetText(record, Fld::OZ));
+        return TrimRight(list.GetTextView(record, Fld::OZ));
     case PosCol::ShortText:
-        return TrimRight(list.GetText(record, Fld::ShortText));
+        return TrimRight(list.GetTextView(record, Fld::ShortText));
     case PosCol::Quantity:
         return position ? FormatField(list, record, Fld::Quantity, 3) : std::string();
     case PosCol::Unit:
-        return position ? TrimRight(list.GetText(record, Fld::Unit)) : std::string();
+        return position ? TrimRight(list.GetTextView(record, Fld::Unit)) : std::string();
     case PosCol::OtherShare:
         return HasSplitPrice(list, record) ? FormatField(list, record, Fld::OtherShare, 2) : std::string();
     case PosCol::WageShare:

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ostream>
 #include <vector>
 
@@ -104,6 +105,70 @@ TEST(AngebotList, CopyRecordsCopiesFieldsNotChain) {
     EXPECT_EQ(b.GetDouble(2, Fld::Quantity), 3.5);
     EXPECT_EQ(b.GetInt(2, Fld::Level), 2);
     EXPECT_EQ(b.Record(2)->m_prev, -1);
+}
+
+// Several records with one value: the first in list order is found whatever order the
+// others join and leave in; a value that several records share survives each removal.
+TEST(AngebotList, FindRecordWithSharedValuesKeepsListOrder) {
+    CAngebotList list;
+    for (int i = 0; i < 5; ++i)
+        list.SetInt(list.AddRecord(), Fld::Level, 9);
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 0);
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(9.0)), -1); // another type
+    list.SetInt(0, Fld::Level, 1);
+    list.SetInt(2, Fld::Level, 1);
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 1);
+    list.SetInt(1, Fld::Level, 2);
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 3);
+    list.SetInt(0, Fld::Level, 9); // joins ahead of the others
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 0);
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{1})), 2);
+    list.SetInt(2, Fld::Level, -1); // negative numbers are values like any other
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{1})), -1);
+    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{-1})), 2);
+
+    // NaN equals nothing, not even a NaN stored in the field.
+    list.SetDouble(4, Fld::UnitPrice, std::nan(""));
+    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(std::nan(""))), -1);
+    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(0.0)), 0);
+    list.SetDouble(0, Fld::UnitPrice, 5.0);
+    list.SetDouble(4, Fld::UnitPrice, 0.0);
+    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(-0.0)), 1);
+    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(5.0)), 0);
+}
+
+TEST(AngebotList, TypedReadsWithoutCopy) {
+    CAngebotList list;
+    const int i = list.AddRecord();
+    list.SetText(i, Fld::Kind, " P ");
+    list.SetText(i, Fld::PosType, " \t\r\n");
+    EXPECT_EQ(list.GetTextView(i, Fld::Kind), " P ");
+    EXPECT_EQ(list.GetChar(i, Fld::Kind), ' '); // only trailing white space is dropped
+    EXPECT_EQ(list.GetChar(i, Fld::PosType), '\0');
+    EXPECT_EQ(list.GetTextView(i, Fld::Quantity), "");
+    EXPECT_EQ(list.GetTextView(7, Fld::Kind), "");
+    EXPECT_EQ(list.GetDouble(i, Fld::Kind), 0.0);
+    EXPECT_EQ(list.GetInt(i, Fld::RecordId), 0);
+    EXPECT_EQ(list.GetDouble(-1, Fld::Quantity), 0.0);
+}
+
+TEST(AngebotList, MoveRecordsToHandsOverRecordsAndIndex) {
+    CAngebotList a, b;
+    AddRec(a, "T", 1, 0, 1);
+    AddPos(a, 2, 1, 2, 3.5, 10.0, "X");
+    a.SetText(1, Fld::OZ, "01.10");
+    EXPECT_EQ(a.FindRecord(Fld::OZ, FieldValue("01.10")), 1);
+    b.AddRecord();
+    a.MoveRecordsTo(b);
+    EXPECT_EQ(a.Count(), 0);
+    EXPECT_EQ(a.FindRecord(Fld::OZ, FieldValue("01.10")), -1);
+    ASSERT_EQ(b.Count(), 2);
+    EXPECT_EQ(b.FindRecord(Fld::OZ, FieldValue("01.10")), 1);
+    EXPECT_EQ(b.GetDouble(1, Fld::Quantity), 3.5);
+    EXPECT_EQ(b.IndexOf(b.Record(1)), 1);
+    b.SetText(1, Fld::OZ, "01.20");
+    EXPECT_EQ(b.FindRecord(Fld::OZ, FieldValue("01.20")), 1);
+    EXPECT_EQ(b.FindRecord(Fld::OZ, FieldValue("01.10")), -1);
 }
 
 TEST(AngebotList, LinkDisplayChainAndRenumber) {
