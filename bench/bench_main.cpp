@@ -6,7 +6,8 @@
 //
 //   orvak-bench            the whole run (under two minutes on two cores)
 //   orvak-bench --quick    10,000 positions only
-//   orvak-bench --more     afterwards the in-process benches (grid, cell entries, check)
+//   orvak-bench --more     afterwards GAEB DA XML and the in-process benches (grid, cell
+//                          entries, check)
 #include "bench/bench_check.h"
 #include "bench/bench_phase.h"
 #include "bench/bench_position_list.h"
@@ -248,6 +249,21 @@ SFiles Generate(const fs::path& dir, int positions) {
     return f;
 }
 
+// GAEB DA XML (not among the targets): `orvak-cli dump` of an X83 of 10,000 items with long
+// texts of about 5 KB each.
+int RunXml() {
+    char pattern[] = "/tmp/orvak-bench-XXXXXX";
+    if (!mkdtemp(pattern)) return 1;
+    const fs::path x83 = fs::path(pattern) / "lv.X83";
+    lvgen::GenerateGaebXml(x83, 100, 100);
+    const SMeasure m = Measure({(SelfDir() / "orvak-cli").string(), "dump", x83.string()}, false);
+    std::printf(
+        "\nGAEB DA XML, 10000 items (%.0f MB): open, calculate, dump %.3f s CPU (%d runs), peak %.1f MB\n",
+        MegaBytes({x83}), m.cpu, m.runs, m.peakMb);
+    fs::remove_all(pattern);
+    return m.ok ? 0 : 1;
+}
+
 int RunAll(bool quick) {
     char pattern[] = "/tmp/orvak-bench-XXXXXX";
     if (!mkdtemp(pattern)) return 1;
@@ -362,6 +378,7 @@ int main(int argc, char* argv[]) {
     }
     const int status = RunAll(quick);
     if (more) {
+        if (RunXml() != 0) return 1;
         BenchPositionList(argc, argv);
         BenchCheck();
     }
