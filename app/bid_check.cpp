@@ -96,12 +96,12 @@ std::string SBidFinding::Line() const {
     return oz.empty() ? Text() : oz + "  " + Text();
 }
 
-bool SSupplementSlot::Empty() const {
+bool SBidderSupplement::Empty() const {
     return Trim(text).empty();
 }
 
-std::vector<SSupplementSlot> BidderSupplements(const CAngebotList& list, int record) {
-    std::vector<SSupplementSlot> slots;
+std::vector<SBidderSupplement> BidderSupplements(const CAngebotList& list, int record) {
+    std::vector<SBidderSupplement> slots;
     if (record < 0 || record >= list.Count()) return slots;
     if (FlagAt(list.GetText(record, Fld::Flags), FlagPos::BidderSupp) != 'X') return slots;
     const std::string directory = TrimRight(list.GetText(record, Fld::SupplementIndex));
@@ -124,7 +124,7 @@ std::vector<SSupplementSlot> BidderSupplements(const CAngebotList& list, int rec
 
     for (size_t e = 0; e + 4 <= directory.size(); e += 4) {
         if (directory[e + 2] != 'B') continue;
-        SSupplementSlot slot;
+        SBidderSupplement slot;
         slot.number = directory.substr(e, 2);
         slot.rank = static_cast<int>(slots.size());
         if (static_cast<size_t>(slot.rank) < lines.size()) {
@@ -191,7 +191,7 @@ void CBidCheck::CheckRow(const CAngebotList& list, int record, std::vector<SBidF
                 out.push_back(finding(CheckItem::BidderQuantity, kQuantity, kNoBidderQuantity));
         }
     }
-    for (const SSupplementSlot& slot : BidderSupplements(list, record)) {
+    for (const SBidderSupplement& slot : BidderSupplements(list, record)) {
         if (!slot.Empty()) continue;
         SBidFinding f =
             finding(CheckItem::BidderText, -1, "Texterg\xe4nzung " + slot.number + " des Bieters fehlt");

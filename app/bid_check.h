@@ -39,7 +39,7 @@ struct SBidFinding {
 
 // One place in a long text where the bidder fills in a text: the entries "nnB1" of the
 // record's SupplementIndex (Flags[8] 'X'), with the bidder text of the same rank in BidderTexts.
-struct SSupplementSlot {
+struct SBidderSupplement {
     std::string number; // the supplement number, "02"
     int rank = 0;       // its row in the memo pane's list: 0 for the first bidder supplement
     std::string text;   // the bidder's text without its quotes
@@ -48,7 +48,7 @@ struct SSupplementSlot {
 
 // The bidder supplements of a record, in the order of its directory; none when Flags[8] is
 // not 'X'. A directory entry cut short is ignored; a missing text counts as empty.
-std::vector<SSupplementSlot> BidderSupplements(const CAngebotList& list, int record);
+std::vector<SBidderSupplement> BidderSupplements(const CAngebotList& list, int record);
 
 // The completeness check of a bid, over what the user can fix in the grid or the memo pane: a
 // cell the grid opens read-only (an omitted position, Flags[5] 'R', a contract text) gives no

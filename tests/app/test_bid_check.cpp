@@ -203,7 +203,7 @@ TEST(BidCheck, BidderSupplementSlots) {
         list.SetText(r, Fld::BidderTexts, c.texts);
         std::vector<std::string> got;
         int rank = 0;
-        for (const SSupplementSlot& slot : BidderSupplements(list, r)) {
+        for (const SBidderSupplement& slot : BidderSupplements(list, r)) {
             got.push_back(slot.number + "=" + slot.text);
             EXPECT_EQ(slot.rank, rank++) << c.what;
         }
@@ -216,8 +216,8 @@ TEST(BidCheck, BidderSupplementSlots) {
     EXPECT_TRUE(BidderSupplements(list, r).empty());
     EXPECT_TRUE(BidderSupplements(list, 7).empty());
     // A blank text counts as empty.
-    EXPECT_TRUE((SSupplementSlot{"01", 0, "   "}.Empty()));
-    EXPECT_FALSE((SSupplementSlot{"01", 0, "x"}.Empty()));
+    EXPECT_TRUE((SBidderSupplement{"01", 0, "   "}.Empty()));
+    EXPECT_FALSE((SBidderSupplement{"01", 0, "x"}.Empty()));
 }
 
 namespace {

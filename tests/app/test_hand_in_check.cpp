@@ -213,7 +213,7 @@ TEST_F(HandIn, ACompleteBidAndTheProjectFileAskNothing) {
     blocks.SetBlock(InfoKey::Currency, "EUR");
     blocks.StoreToRecord(-1);
     for (int r = 0; r < list.Count(); ++r)
-        for (const SSupplementSlot& slot : BidderSupplements(list, r))
+        for (const SBidderSupplement& slot : BidderSupplements(list, r))
             if (slot.Empty()) list.SetText(r, Fld::BidderTexts, "'Fabrikat'\r\n'Typ'\r\n'Farbe'\r\n");
     for (int r = 0; r < list.Count(); ++r)
         if (list.GetChar(r, Fld::Kind) == Kind::Position && list.GetDouble(r, Fld::Quantity) == 0.0)
