@@ -3,7 +3,7 @@
 #include "app/bidder_fields.h"
 #include "app/record_dump.h"
 #include "cli/cli_session.h"
-#include "cli/pdf_command.h"
+#include "cli/pdf_module.h"
 #include "cli/set_entries.h"
 #include "common/code_page.h"
 #include "common/number_format.h"
@@ -105,7 +105,7 @@ int main(int argc, char* argv[]) {
     if (command == "dump") return Dump(args);
     if (command == "check") return Check(args);
     if (command == "convert") return Convert(args);
-    if (command == "pdf") return RunPdfCommand(args);
+    if (command == "pdf") return RunPdfModule(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n", command.c_str());
     Usage();
     return 1;

@@ -83,3 +83,7 @@ int RunPdfCommand(const std::vector<std::string>& words) {
     }
     return 0;
 }
+
+extern "C" __attribute__((visibility("default"))) int orvak_cli_pdf(int argc, const char* const* argv) {
+    return RunPdfCommand(std::vector<std::string>(argv, argv + argc));
+}

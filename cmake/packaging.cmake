@@ -29,9 +29,10 @@ add_custom_target(orvak_dist_files ALL DEPENDS ${orvak_gzipped})
 # A stripped install (the package) also drops the compiler's version notes, as dh_strip does.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        foreach(program orvak orvak-cli)
+        foreach(program ${CMAKE_INSTALL_BINDIR}/orvak ${CMAKE_INSTALL_BINDIR}/orvak-cli
+                        ${orvak_pdf_module_dir}/orvak-cli-pdf.so)
             execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
-                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\"
                 COMMAND_ERROR_IS_FATAL ANY)
         endforeach()
     endif()")

@@ -38,9 +38,12 @@ for f in bin/orvak bin/orvak-cli share/mime/packages/orvak.xml share/icons/hicol
     [ -f "$usr/$f" ] || fail "missing /usr/$f"
 done
 
+pdf_module="$(cd "$usr" && ls lib/*/orvak/orvak-cli-pdf.so 2>/dev/null || true)"
+[ -n "$pdf_module" ] || fail "missing /usr/lib/<multiarch>/orvak/orvak-cli-pdf.so"
+
 # Hardening: position-independent, RELRO bound at start-up, fortified calls, no symbols left.
-for program in orvak orvak-cli; do
-    elf="$usr/bin/$program"
+for program in bin/orvak bin/orvak-cli $pdf_module; do
+    elf="$usr/$program"
     header="$(readelf -hlSdW --dyn-syms "$elf" 2>&1 || true)"
     grep -q 'Type:.*DYN' <<<"$header" || fail "$program is not position-independent"
     grep -q GNU_RELRO <<<"$header" || fail "$program has no RELRO segment"
@@ -60,6 +63,11 @@ else
 fi
 files="$root/files"
 mkdir "$files"
+# Only its pdf command loads Qt, from its module.
+if ldd "$usr/bin/orvak-cli" | grep -q libQt6; then fail "orvak-cli links Qt"; fi
+if ! "$usr/bin/orvak-cli" pdf tests/data/gaeb90/lv_basic.D83 "$root/bid.pdf" || [ "$(head -c 5 "$root/bid.pdf")" != "%PDF-" ]; then
+    fail "orvak-cli pdf from the package failed"
+fi
 if ! "$usr/bin/orvak-cli" convert tests/data/gaeb90/lv_basic.D83 "$files/Angebot.ovf" >/dev/null; then
     fail "orvak-cli convert from the package failed"
     printf 'no project' >"$files/Angebot.ovf"
