@@ -5,7 +5,7 @@
 #                              warnings as errors and every test, the Debian package and its
 #                              checks, the same tests under
 #                              AddressSanitizer/UndefinedBehaviorSanitizer, and each fuzz
-#                              harness for 30 seconds
+#                              harness for 15 seconds
 #   ./build.sh check           the build and the tests alone (quick)
 #   ./build.sh test-asan       the tests under the sanitizers alone
 #   ./build.sh fuzz [SECONDS]  builds the fuzz harnesses (clang) and runs each for SECONDS (60)
@@ -77,7 +77,7 @@ test)
     run_tests "$build_dir"
     package
     test_asan
-    fuzz 30
+    fuzz 15
     ;;
 check)
     build
