@@ -5,7 +5,7 @@
 #                              warnings as errors and every test, the Debian package and its
 #                              checks, the same tests under
 #                              AddressSanitizer/UndefinedBehaviorSanitizer, and each fuzz
-#                              harness for 15 seconds
+#                              harness for 10 seconds
 #   ./build.sh check           the build and the tests alone (quick)
 #   ./build.sh test-asan       the tests under the sanitizers alone
 #   ./build.sh fuzz [SECONDS]  builds the fuzz harnesses (clang) and runs each for SECONDS (60)
@@ -37,7 +37,9 @@ run_tests() { # dir
 
 test_asan() {
     bash scripts/setup.sh
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DORVAK_WERROR=ON -DORVAK_SANITIZE=ON
+    # Line tables are all the sanitizers' reports need (file and line of each frame).
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DORVAK_WERROR=ON \
+        -DORVAK_SANITIZE=ON
     # Leaks inside the platform's libraries (fontconfig, Qt's plugins) are not ours.
     ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
         LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
@@ -56,6 +58,7 @@ package() {
 fuzz() { # seconds
     bash scripts/setup.sh
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAK_FUZZ=ON \
+        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
         -DORVAK_WERROR=ON >/dev/null
     cmake --build build-fuzz -j "$jobs" --target fuzzers fuzz_seeds
     bash scripts/fuzz.sh build-fuzz "$1"
@@ -77,7 +80,7 @@ test)
     run_tests "$build_dir"
     package
     test_asan
-    fuzz 15
+    fuzz 10
     ;;
 check)
     build
