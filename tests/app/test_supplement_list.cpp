@@ -258,18 +258,6 @@ TEST_F(SupplementListFixture, ListKeyOpensTheTextOfTheSelectedRow) {
     EXPECT_EQ(supplements.CurrentRow(), -1);
 }
 
-TEST_F(SupplementListFixture, ResetDropsThePendingText) {
-    supplements.ShowSupplements(pos);
-    supplements.OnCellClicked(0, 1);
-    host.Type("weg");
-    supplements.Reset();
-    EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'Muster'\r\n");
-    EXPECT_TRUE(supplements.Rows().empty());
-    EXPECT_EQ(supplements.Record(), -1);
-    supplements.CommitPending();
-    EXPECT_EQ(stored, 0);
-}
-
 TEST_F(SupplementListFixture, TextOfSeveralLinesSurvivesAnotherRowsEdit) {
     list.SetText(pos, Fld::BidderTexts, "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n");
     supplements.ShowSupplements(pos);
@@ -285,14 +273,3 @@ TEST_F(SupplementListFixture, TextOfSeveralLinesSurvivesAnotherRowsEdit) {
     EXPECT_EQ(CSupplements::BidderText(list, pos, 0), "Muster AG\r\nTyp 5");
 }
 
-TEST(SupplementList, WorksWithoutHostAndRecorder) {
-    CAngebotList list;
-    const int r = AddPos(list, 1, 0, 1, 1, 0, "        X");
-    list.SetText(r, Fld::SupplementIndex, "01B102B1");
-    CSupplementList supplements(list);
-    supplements.ShowSupplements(r);
-    ASSERT_EQ(supplements.Rows().size(), 2u);
-    supplements.SetCurrentRow(0);
-    supplements.StoreBidderTexts();
-    EXPECT_EQ(list.GetText(r, Fld::BidderTexts), "''\r\n''\r\n");
-}

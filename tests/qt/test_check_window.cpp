@@ -133,24 +133,6 @@ TEST_F(CheckWindow, F3WalksTheOpenEntriesOneByOne) {
     EXPECT_TRUE(frame->messages.empty());
 }
 
-TEST_F(CheckWindow, StatusBarCountsPricedPositionsAndShowsTheNetTotal) {
-    Open(MakeBid("kita.ovf"));
-    // a, d, e priced of six (the alternative counts; the supplement is no price).
-    EXPECT_EQ(Check().PricedLabel()->text(), QStringLiteral("3 von 6 Positionen bepreist"));
-    EXPECT_EQ(Check().NetLabel()->text(), QStringLiteral("Netto: 660,00"));
-    // An entry updates both at once.
-    tree->setCurrentIndex(model->IndexOfRow(model->FindItemByRecord(kB)));
-    QTest::keyClick(tree, Qt::Key_F2);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("5"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    EXPECT_EQ(Check().PricedLabel()->text(), QStringLiteral("4 von 6 Positionen bepreist"));
-    EXPECT_EQ(Check().NetLabel()->text(), QStringLiteral("Netto: 670,00"));
-    // And so does a calculation.
-    frame->Document().List().SetDouble(kC, Fld::UnitPrice, 1.0);
-    frame->Action(Command::Calculate)->trigger();
-    EXPECT_EQ(Check().PricedLabel()->text(), QStringLiteral("5 von 6 Positionen bepreist"));
-}
-
 TEST_F(CheckWindow, CheckDialogListsGapsAndHintsApartAndShowsTheChosenOne) {
     Open(MakeBid("kita.ovf"));
     CBidCheck check;
@@ -269,23 +251,3 @@ TEST_F(CheckWindow, PrintingAndExportAskAboutGapsFirst) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(CheckWindow, TheQuestionsButtons) {
-    Open(MakeBid("kita.ovf"));
-    CMainFrame plain(&store);
-    QStringList buttons;
-    QString defaultButton;
-    QTimer::singleShot(50, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        for (QAbstractButton* b : box->buttons())
-            buttons << b->text();
-        defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == QString::fromUtf8("Zur ersten Lücke")) b->click();
-    });
-    EXPECT_EQ(plain.CheckCommands().askGaps(QStringLiteral("?")), HandInAnswer::GoToFirstGap);
-    buttons.sort();
-    EXPECT_EQ(buttons, QStringList({QStringLiteral("Abbrechen"), QStringLiteral("Trotzdem fortfahren"),
-                                    QString::fromUtf8("Zur ersten Lücke")}));
-    EXPECT_EQ(defaultButton, QStringLiteral("Trotzdem fortfahren"));
-}

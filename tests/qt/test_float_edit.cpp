@@ -47,40 +47,6 @@ protected:
     QLineEdit* other = nullptr;
 };
 
-TEST_F(FloatEditTest, KeysGoThroughTheTypingRules) {
-    EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
-    edit->SetValue(0);
-    EXPECT_EQ(edit->text(), QStringLiteral("0,00"));
-    Focus(edit);
-    EXPECT_EQ(edit->selectedText(), QStringLiteral(",00"));
-    QTest::keyClicks(edit, QStringLiteral("1234"));
-    EXPECT_EQ(edit->text(), QStringLiteral("1.234,00"));
-    EXPECT_EQ(edit->cursorPosition(), 5);
-    QTest::keyClick(edit, Qt::Key_Period, Qt::KeypadModifier); // the number pad's decimal key
-    QTest::keyClicks(edit, QStringLiteral("5x"));
-    EXPECT_EQ(edit->text(), QStringLiteral("1.234,50"));
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    EXPECT_EQ(edit->text(), QStringLiteral("234,00"));
-
-    // Keys that would edit around the rules do nothing.
-    QTest::keyClick(edit, Qt::Key_Insert);
-    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
-    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(edit->text(), QStringLiteral("234,00"));
-    EXPECT_EQ(edit->selectedText(), QStringLiteral("234,00"));
-
-    QSignalSpy left(edit, &CFloatEdit::FocusLeft);
-    Focus(other);
-    EXPECT_EQ(left.count(), 1);
-    EXPECT_DOUBLE_EQ(edit->GetValue(), 234);
-    EXPECT_TRUE(edit->IsModified());
-    EXPECT_TRUE(edit->isModified());
-}
-
 TEST_F(FloatEditTest, OpenedOnAStoredNumberAndLeftUnchanged) {
     edit->SetValue(1234.5678);
     edit->SetModified(false);

@@ -316,25 +316,6 @@ TEST_F(GridEditing, GroupEntriesAskThroughTheShell) {
     EXPECT_EQ(Cell(kA, 9), QStringLiteral("0,00"));
 }
 
-TEST_F(GridEditing, PasteIntoAReadOnlyCellDoesNothing) {
-    auto* mime = new QMimeData;
-    mime->setData(CFloatEdit::kMimeType, QByteArrayLiteral("99"));
-    mime->setText(QStringLiteral("99"));
-    QGuiApplication::clipboard()->setMimeData(mime);
-    Click(kSplit, 7);
-    ASSERT_TRUE(tree->NumEditor()->isReadOnly());
-    QTest::keyClick(tree->NumEditor(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(tree->NumEditor()->text(), QStringLiteral("7,50"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    EXPECT_DOUBLE_EQ(Field(kSplit, Fld::UnitPrice), 7.5);
-    EXPECT_FALSE(frame->Document().IsModified());
-    // Into an editable cell it is an entry.
-    Click(kA, 7);
-    QTest::keyClick(tree->NumEditor(), Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 99.0);
-}
-
 namespace {
 
 // The region of the paint events a widget receives.

@@ -146,41 +146,6 @@ TEST(LvInfoDlg, VatFieldTakesZeroToHundredInDigitsOnly) {
     EXPECT_EQ(stored, 16);
 }
 
-TEST(LvInfoDlg, ButtonReportsWhatItCannotDo) {
-    TestApp();
-    DialogData d;
-    CLvInfoFields fields(d.list, d.settings);
-    fields.Open(d.a);
-    int applied = 0;
-    bool result = false;
-    CLvInfoDlg dialog(fields, [&] {
-        ++applied;
-        return result;
-    });
-    QStringList messages;
-    dialog.showMessage = [&messages](const QString& message) { messages << message; };
-    dialog.ApplyButton()->click();
-    EXPECT_EQ(applied, 1);
-    ASSERT_EQ(messages.size(), 1); // the action refused the rate
-    EXPECT_TRUE(messages.front().contains(QStringLiteral("0 bis 100")));
-    result = true;
-    dialog.ApplyButton()->click();
-    EXPECT_EQ(messages.size(), 1);
-
-    // Without an LV for the selection the button says so and changes nothing.
-    CAngebotList empty;
-    AddPos(empty, 1, 0, 1, 1.0, 1.0);
-    empty.LinkDisplayChain();
-    CLvInfoFields none(empty, d.settings);
-    none.Open(0);
-    CLvInfoDlg noLv(none, [&] { return ++applied > 0; });
-    noLv.showMessage = [&messages](const QString& message) { messages << message; };
-    noLv.ApplyButton()->click();
-    EXPECT_EQ(applied, 2);
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages.back().contains(QStringLiteral("kein Leistungsverzeichnis")));
-}
-
 namespace {
 
 // The main window with a small LV opened as a project file.

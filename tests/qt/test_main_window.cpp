@@ -468,24 +468,6 @@ TEST_F(FrameFixture, MemoPaneLayout) {
     EXPECT_GT(memo->LongTextField()->width(), 850);
 }
 
-TEST_F(FrameFixture, AboutBox) {
-    CAboutDlg about;
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("Info"));
-    QStringList texts;
-    for (const QLabel* label : about.findChildren<QLabel*>())
-        texts << label->text();
-    EXPECT_TRUE(texts.contains(kTitle));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Release ") + QStringLiteral(ORVAK_VERSION)));
-    EXPECT_TRUE(
-        std::any_of(texts.begin(), texts.end(), [](const QString& t) { return t.contains("<a href"); }));
-    bool ok = false;
-    for (const QPushButton* button : about.findChildren<QPushButton*>())
-        ok = ok || button->text() == QStringLiteral("OK");
-    EXPECT_TRUE(ok);
-    CScriptedFrame frame(&store);
-    EXPECT_EQ(frame.FileMenu()->actions().last(), frame.Action(Command::About));
-}
-
 TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
     CMainFrame frame(&store);
     QStringList buttons;

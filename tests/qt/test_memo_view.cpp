@@ -155,36 +155,6 @@ TEST_F(MemoFrame, EditorRulesAndToolTip) {
     EXPECT_FALSE(frame->Document().IsModified());
 }
 
-TEST_F(MemoFrame, EscapeDiscardsAndEnterStoresOneUndoableStep) {
-    Open("gaeb90/lv_basic.D83");
-    const std::string before = List().GetText(record, Fld::BidderTexts);
-    TypeIntoFirstSupplement(QStringLiteral("verworfen"));
-    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Escape);
-    EXPECT_EQ(List().GetText(record, Fld::BidderTexts), before);
-    EXPECT_FALSE(frame->Document().IsModified());
-
-    TypeIntoFirstSupplement(QStringLiteral("Muster \"Typ\" [end]"));
-    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
-    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Muster \"Typ\" [end]");
-    EXPECT_TRUE(frame->Document().IsModified());
-    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Muster \"Typ\" [end]"));
-    // The long text shows the text in its place; the stored long text is unchanged.
-    EXPECT_TRUE(memo->LongText().contains(QStringLiteral("'Muster \"Typ\" [end]'")));
-    EXPECT_EQ(List().GetText(record, Fld::LongText).find("Muster"), std::string::npos);
-
-    QAction* undo = frame->Action(Command::Undo);
-    ASSERT_TRUE(undo->isEnabled());
-    EXPECT_TRUE(undo->text().contains(U("Textergänzung")));
-    undo->trigger();
-    EXPECT_EQ(List().GetText(record, Fld::BidderTexts), before);
-    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1),
-              ToQt(CSupplements::BidderText(List(), record, 0)));
-    EXPECT_FALSE(memo->LongText().contains(QStringLiteral("Muster")));
-    frame->Action(Command::Redo)->trigger();
-    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Muster \"Typ\" [end]");
-    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Muster \"Typ\" [end]"));
-}
-
 TEST_F(MemoFrame, PendingTextGoesToItsRecordWhenLeft) {
     Open("gaeb90/lv_basic.D83");
     const int other = OtherPosition();
@@ -358,34 +328,6 @@ TEST(MemoView, ScrollingStoresTheTextAndHidesTheEditor) {
     QTest::keyClick(memo.SupplementList(), Qt::Key_F2);
     EXPECT_TRUE(memo.SupplementEditor()->isVisible());
     EXPECT_EQ(memo.Supplements()->CurrentColumn(), 1);
-}
-
-TEST(MemoView, LayoutAtTheRightEdge) {
-    TestApp();
-    CMemoView memo;
-    memo.resize(900, 220);
-    memo.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&memo));
-    QTreeWidget* list = memo.SupplementList();
-    EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Nummer"));
-    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("Text"));
-    EXPECT_EQ(list->columnWidth(0), 70);
-    EXPECT_EQ(list->columnWidth(1), list->width() - 74);
-    const QLabel* caption = nullptr;
-    for (const QLabel* label : memo.findChildren<QLabel*>())
-        if (label->text() == U("Textergänzungen")) caption = label;
-    ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(caption->buddy(), list);
-    // The caption above the list, the list from 5 pixels below it to the bottom, at the right.
-    const QPoint captionAt = caption->mapTo(&memo, QPoint(0, 0));
-    const QPoint listAt = list->mapTo(&memo, QPoint(0, 0));
-    EXPECT_EQ(listAt.x(), captionAt.x());
-    EXPECT_EQ(listAt.y(), captionAt.y() + caption->height() + 5);
-    EXPECT_EQ(listAt.y() + list->height(), memo.height());
-    EXPECT_EQ(listAt.x() + list->width(), memo.width());
-    // The long text fills the rest, less 2 pixels, at full height.
-    EXPECT_EQ(memo.LongTextField()->width(), memo.width() - list->width() - 2);
-    EXPECT_EQ(memo.LongTextField()->height(), memo.height());
 }
 
 // The window bill with "R'w 32 dB" in its wording: the memo pane shows that text whole, and a

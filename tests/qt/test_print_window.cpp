@@ -323,50 +323,6 @@ TEST_F(PrintWindowFixture, PreviewReplacesThePanesWithTheCliPages) {
     EXPECT_TRUE(frame.Splitter()->isVisible());
 }
 
-TEST_F(PrintWindowFixture, PagingBackShowsTheSamePage) {
-    CScriptedFrame frame(&store);
-    frame.resize(900, 700);
-    frame.show();
-    OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));
-    UsePdfPageSetup(frame.PrintCommands().Printer());
-    WhenModal<CPrintSettingsDlg>([](CPrintSettingsDlg* dialog) { dialog->NextButton()->click(); });
-    frame.OnPreview();
-    ASSERT_TRUE(frame.IsPreviewShown());
-    CPreviewView* preview = frame.PreviewView();
-    ASSERT_GE(preview->PageCount(), 2);
-    const auto picture = [&] {
-        QCoreApplication::processEvents();
-        return preview->Preview()->grab().toImage();
-    };
-    preview->ShowPage(2);
-    const QImage second = picture();
-    preview->NextAction()->trigger();
-    EXPECT_EQ(preview->CurrentPage(), std::min(3, preview->PageCount()));
-    preview->PreviousAction()->trigger();
-    EXPECT_EQ(preview->CurrentPage(), 2);
-    EXPECT_EQ(picture(), second);
-    preview->ShowPage(1);
-    EXPECT_NE(picture(), second);
-
-    // Page Down and Page Up page as the buttons do; Esc closes the preview.
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    preview->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-    EXPECT_EQ(preview->CurrentPage(), 2);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-    EXPECT_EQ(preview->CurrentPage(), 1);
-
-    // Two pages side by side, paged two at a time.
-    preview->TwoPagesAction()->trigger();
-    EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::FacingPagesView);
-    preview->TwoPagesAction()->trigger();
-    EXPECT_EQ(preview->Preview()->viewMode(), QPrintPreviewWidget::SinglePageView);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(frame.IsPreviewShown());
-}
-
 // The preview of the real samples has the pages orvak-cli pdf writes.
 TEST_F(PrintWindowFixture, PreviewOfSamplesCountsTheCliPages) {
     ORVAK_REQUIRE_SAMPLES(testsupport::SamplesDir("gaeb90"));
