@@ -1,6 +1,8 @@
 #include "bench/bench_cell_edit.h"
 
+#include "bench/bench_timer.h"
 #include "model/calculation.h"
+#include "support/record_builder.h"
 #include "ui/cell_rules.h"
 #include "ui/memory_grid.h"
 #include "ui/position_list.h"
@@ -16,29 +18,16 @@
 
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-int AddRecord(CAngebotList& list, const char* kind, double id, double parent, int level) {
-    const int i = list.AddRecord();
-    list.SetText(i, Fld::Kind, kind);
-    list.SetDouble(i, Fld::RecordId, id);
-    list.SetDouble(i, Fld::ParentId, parent);
-    list.SetInt(i, Fld::Level, level);
-    return i;
-}
-
 // One LV with titles of 100 positions and their sum lines; in each title the first position is
 // a basis of the surcharge position that closes the title.
 void MakeBill(CAngebotList& list, int positions, std::vector<int>& plain, std::vector<int>& bases) {
     double id = 1;
-    AddRecord(list, "L", id++, 0, 1);
+    AddRec(list, "L", id++, 0, 1);
     for (int p = 0; p < positions;) {
         const double title = id++;
-        AddRecord(list, "T", title, 1, 2);
+        AddRec(list, "T", title, 1, 2);
         for (int k = 0; k < 100 && p < positions; ++k, ++p) {
-            const int i = AddRecord(list, "P", id++, title, 3);
+            const int i = AddRec(list, "P", id++, title, 3);
             list.SetText(i, Fld::PosType, "N");
             list.SetText(i, Fld::Flags, k == 0 ? " E" : k == 99 ? " Z" : "");
             list.SetDouble(i, Fld::Quantity, k == 99 ? 5.0 : 12.5 + k);
@@ -47,9 +36,9 @@ void MakeBill(CAngebotList& list, int positions, std::vector<int>& plain, std::v
             RecalcPosition(list, i);
             (k == 0 ? bases : plain).push_back(i);
         }
-        AddRecord(list, "S", id++, title, 3);
+        AddRec(list, "S", id++, title, 3);
     }
-    AddRecord(list, "S", id++, 1, 2);
+    AddRec(list, "S", id++, 1, 2);
     list.LinkDisplayChain();
     list.BuildAllLabels();
     CalcAll(list);

@@ -2,8 +2,10 @@
 
 #include "app/bid_check.h"
 #include "app/bid_progress.h"
+#include "bench/bench_timer.h"
 #include "model/calculation.h"
 #include "model/display_tree.h"
+#include "support/record_builder.h"
 #include "ui/memory_grid.h"
 #include "ui/position_list.h"
 
@@ -14,30 +16,17 @@
 
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-int AddRecord(CAngebotList& list, const char* kind, double id, double parent, int level) {
-    const int i = list.AddRecord();
-    list.SetText(i, Fld::Kind, kind);
-    list.SetDouble(i, Fld::RecordId, id);
-    list.SetDouble(i, Fld::ParentId, parent);
-    list.SetInt(i, Fld::Level, level);
-    return i;
-}
-
 // One LV with titles of 100 positions and their sum lines. Every `gapEvery`-th position has no
 // price (0: every position is priced); every tenth position asks for a bidder supplement, which
 // is filled in.
 void MakeBill(CAngebotList& list, int positions, int gapEvery, std::vector<int>& records) {
     double id = 1;
-    AddRecord(list, "L", id++, 0, 1);
+    AddRec(list, "L", id++, 0, 1);
     for (int p = 0; p < positions;) {
         const double title = id++;
-        AddRecord(list, "T", title, 1, 2);
+        AddRec(list, "T", title, 1, 2);
         for (int k = 0; k < 100 && p < positions; ++k, ++p) {
-            const int i = AddRecord(list, "P", id++, title, 3);
+            const int i = AddRec(list, "P", id++, title, 3);
             list.SetText(i, Fld::PosType, "N");
             list.SetText(i, Fld::OZ, std::to_string(p));
             list.SetText(i, Fld::ShortText, "Mauerwerk aus Kalksandstein");
@@ -52,9 +41,9 @@ void MakeBill(CAngebotList& list, int positions, int gapEvery, std::vector<int>&
             RecalcPosition(list, i);
             records.push_back(i);
         }
-        AddRecord(list, "S", id++, title, 3);
+        AddRec(list, "S", id++, title, 3);
     }
-    AddRecord(list, "S", id++, 1, 2);
+    AddRec(list, "S", id++, 1, 2);
     list.LinkDisplayChain();
     list.BuildAllLabels();
     CalcAll(list);

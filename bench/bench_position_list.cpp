@@ -1,9 +1,11 @@
 #include "bench/bench_position_list.h"
 
 #include "bench/bench_cell_edit.h"
+#include "bench/bench_timer.h"
 
 #include "common/number_format.h"
 #include "model/calculation.h"
+#include "support/record_builder.h"
 #include "ui/memory_grid.h"
 #include "ui/position_list.h"
 #include "ui/qt/tlst_model.h"
@@ -17,29 +19,16 @@
 
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-int AddRecord(CAngebotList& list, const char* kind, double id, double parent, int level) {
-    const int i = list.AddRecord();
-    list.SetText(i, Fld::Kind, kind);
-    list.SetDouble(i, Fld::RecordId, id);
-    list.SetDouble(i, Fld::ParentId, parent);
-    list.SetInt(i, Fld::Level, level);
-    return i;
-}
-
 // One LV with titles of 100 positions each (and their sum lines), labelled and calculated.
 void MakeBill(CAngebotList& list, int positions) {
     double id = 1;
-    AddRecord(list, "L", id++, 0, 1);
+    AddRec(list, "L", id++, 0, 1);
     for (int p = 0; p < positions;) {
         const double title = id++;
-        const int t = AddRecord(list, "T", title, 1, 2);
+        const int t = AddRec(list, "T", title, 1, 2);
         list.SetText(t, Fld::ShortText, "Titel");
         for (int k = 0; k < 100 && p < positions; ++k, ++p) {
-            const int i = AddRecord(list, "P", id++, title, 3);
+            const int i = AddRec(list, "P", id++, title, 3);
             list.SetText(i, Fld::PosType, "N");
             list.SetText(i, Fld::ShortText, "Mauerwerk aus Kalksandstein, Wanddicke 17,5 cm");
             list.SetText(i, Fld::Unit, "m2");
@@ -49,9 +38,9 @@ void MakeBill(CAngebotList& list, int positions) {
             list.SetDouble(i, Fld::VatPct, 19.0);
             RecalcPosition(list, i);
         }
-        AddRecord(list, "S", id++, title, 3);
+        AddRec(list, "S", id++, title, 3);
     }
-    AddRecord(list, "S", id++, 1, 2);
+    AddRec(list, "S", id++, 1, 2);
     list.LinkDisplayChain();
     list.BuildAllLabels();
     CalcAll(list);
