@@ -323,23 +323,6 @@ TEST_F(PrintWindowFixture, PreviewReplacesThePanesWithTheCliPages) {
     EXPECT_TRUE(frame.Splitter()->isVisible());
 }
 
-// The preview of the real samples has the pages orvak-cli pdf writes.
-TEST_F(PrintWindowFixture, PreviewOfSamplesCountsTheCliPages) {
-    ORVAK_REQUIRE_SAMPLES(testsupport::SamplesDir("gaeb90"));
-    for (const char* name :
-         {"gaeb90/Sample-2024-06-30_Result.d83", "gaeb90/LV_Los02.D83", "gaeb2000/LV_Los01.P83"}) {
-        const fs::path sample = fs::path(ORVAK_SAMPLES) / name;
-        if (!fs::exists(sample)) continue;
-        CScriptedFrame frame(&store);
-        const fs::path input = OpenCopy(frame, sample);
-        UsePdfPageSetup(frame.PrintCommands().Printer());
-        WhenModal<CPrintSettingsDlg>([](CPrintSettingsDlg* dialog) { dialog->NextButton()->click(); });
-        frame.OnPreview();
-        ASSERT_TRUE(frame.IsPreviewShown()) << name;
-        EXPECT_EQ(frame.PreviewView()->PageCount(), CliPages(input, {})) << name;
-    }
-}
-
 TEST_F(PrintWindowFixture, ExportWritesThePdfOrSaysWhyNot) {
     CScriptedFrame frame(&store);
     OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));

@@ -173,21 +173,6 @@ TEST_F(TreeFixture, ShadedRowsArePaintedAcrossTheWholeRow) {
     EXPECT_NE(QColor(image.pixel(2, y0)), QColor(238, 238, 238));
 }
 
-TEST_F(TreeFixture, LongTextsEndInThreeDots) {
-    const QFontMetrics metrics(QApplication::font());
-    const QString text = QStringLiteral("Kalksandstein-Mauerwerk der Wanddicke 17,5 cm");
-    EXPECT_EQ(CTLstItemDelegate::ElideWithDots(text, metrics, 10000), text);
-    const int width = metrics.horizontalAdvance(QStringLiteral("Kalksandstein-Mauerwerk..."));
-    const QString cut = CTLstItemDelegate::ElideWithDots(text, metrics, width);
-    EXPECT_TRUE(cut.endsWith(QStringLiteral("..."))) << cut.toStdString();
-    EXPECT_TRUE(cut.startsWith(QStringLiteral("Kalksandstein-Mauer"))) << cut.toStdString();
-    EXPECT_LE(metrics.horizontalAdvance(cut), width);
-    // A beginning that ends in a blank loses it before the dots.
-    const int wordWidth = metrics.horizontalAdvance(QStringLiteral("Kalksandstein-Mauerwerk d..."));
-    EXPECT_FALSE(CTLstItemDelegate::ElideWithDots(text, metrics, wordWidth).contains(QStringLiteral(" ...")));
-    EXPECT_EQ(CTLstItemDelegate::ElideWithDots(text, metrics, 1), QString());
-}
-
 TEST_F(TreeFixture, LocaleChangeFormatsTheNumbersAgain) {
     CAngebotList list;
     const int pos = AddPos(list, 1, 0, 1, 1234.5, 2.0);
@@ -275,33 +260,3 @@ TEST_F(TreeFixture, SaveDialogCarriesBidderAndCurrency) {
     EXPECT_TRUE(question.contains(QStringLiteral("LV_Los02.d84"))) << question.toStdString();
 }
 
-TEST_F(TreeFixture, NameFiltersMatchAnyLetterCase) {
-    QTemporaryDir dir;
-    for (const char* name : {"a.d83", "b.D83", "c.P83", "d.p83", "e.txt", "f.ovf", "g.OVF"})
-        QFile(dir.path() + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
-    const QStringList filters = QtNameFilters(
-        "Angebotsdateien (*.ovf)|*.ovf|GAEB - Angebotsaufforderung (*.D83; *.P83)|*.D83; *.P83||");
-    ASSERT_EQ(filters.size(), 2);
-    // The dialog shows the descriptions unchanged; Qt takes the patterns from the last parentheses.
-    EXPECT_TRUE(filters[1].startsWith(QStringLiteral("GAEB - Angebotsaufforderung (*.D83; *.P83) (")));
-    const auto patterns = [](const QString& filter) {
-        const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
-        return filter.mid(open + 1, filter.size() - open - 2).split(QLatin1Char(' '));
-    };
-    const QDir folder(dir.path());
-    EXPECT_EQ(folder.entryList(patterns(filters[1]), QDir::Files | QDir::CaseSensitive, QDir::Name),
-              QStringList({QStringLiteral("a.d83"), QStringLiteral("b.D83"), QStringLiteral("c.P83"),
-                           QStringLiteral("d.p83")}));
-    EXPECT_EQ(folder.entryList(patterns(filters[0]), QDir::Files | QDir::CaseSensitive, QDir::Name),
-              QStringList({QStringLiteral("f.ovf"), QStringLiteral("g.OVF")}));
-    // The open dialog tells the chosen filter by its full text.
-    QFileDialog dialog;
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters[1]);
-    EXPECT_EQ(NameFilterIndex(filters, dialog.selectedNameFilter()), 1);
-    dialog.selectNameFilter(filters[0]);
-    EXPECT_EQ(NameFilterIndex(filters, dialog.selectedNameFilter()), 0);
-    EXPECT_EQ(NameFilterIndex(filters, QStringLiteral("Alle Dateien")), -1);
-}
