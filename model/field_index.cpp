@@ -42,9 +42,9 @@ bool CFieldIndex::KeyOf(const CAngebot& record, uint64_t& key) const {
 
 void CFieldIndex::Add(const CAngebot& record, int index) {
     if (TypeOfField(m_field) == FieldType::Text) {
-        const std::string& text = record.Text(m_field);
-        auto it = m_texts.find(std::string_view(text));
-        if (it == m_texts.end()) it = m_texts.emplace(text, Bucket()).first;
+        const std::string_view text = record.Text(m_field);
+        auto it = m_texts.find(text);
+        if (it == m_texts.end()) it = m_texts.emplace(std::string(text), Bucket()).first;
         Insert(it->second, index);
         return;
     }
@@ -54,7 +54,7 @@ void CFieldIndex::Add(const CAngebot& record, int index) {
 
 void CFieldIndex::Remove(const CAngebot& record, int index) {
     if (TypeOfField(m_field) == FieldType::Text) {
-        auto it = m_texts.find(std::string_view(record.Text(m_field)));
+        auto it = m_texts.find(record.Text(m_field));
         if (it != m_texts.end() && !Erase(it->second, index)) m_texts.erase(it);
         return;
     }
