@@ -48,6 +48,7 @@ CFieldIndex& CAngebotList::EnsureIndex(Fld field) const {
     auto& slot = m_indexes[FieldNumber(field)];
     if (!slot) {
         auto fieldIndex = std::make_unique<CFieldIndex>(field);
+        fieldIndex->Reserve(static_cast<size_t>(Count()));
         for (int i = 0; i < Count(); ++i)
             fieldIndex->Add(m_records[i], i);
         slot = std::move(fieldIndex);

@@ -6,22 +6,26 @@
 void CFieldIndex::Insert(Bucket& bucket, int index) {
     if (bucket.first == -1) {
         bucket.first = index;
-    } else if (index < bucket.first) {
-        bucket.more.insert(bucket.first);
+        return;
+    }
+    if (index == bucket.first) return;
+    if (!bucket.more) bucket.more = std::make_unique<std::set<int>>();
+    if (index < bucket.first) {
+        bucket.more->insert(bucket.first);
         bucket.first = index;
-    } else if (index != bucket.first) {
-        bucket.more.insert(index);
+    } else {
+        bucket.more->insert(index);
     }
 }
 
 bool CFieldIndex::Erase(Bucket& bucket, int index) {
     if (index != bucket.first) {
-        bucket.more.erase(index);
+        if (bucket.more) bucket.more->erase(index);
         return true;
     }
-    if (bucket.more.empty()) return false;
-    bucket.first = *bucket.more.begin();
-    bucket.more.erase(bucket.more.begin());
+    if (!bucket.more || bucket.more->empty()) return false;
+    bucket.first = *bucket.more->begin();
+    bucket.more->erase(bucket.more->begin());
     return true;
 }
 
@@ -62,6 +66,13 @@ void CFieldIndex::Remove(const CAngebot& record, int index) {
     if (!KeyOf(record, key)) return;
     auto it = m_numbers.find(key);
     if (it != m_numbers.end() && !Erase(it->second, index)) m_numbers.erase(it);
+}
+
+void CFieldIndex::Reserve(size_t count) {
+    if (TypeOfField(m_field) == FieldType::Text)
+        m_texts.reserve(count);
+    else
+        m_numbers.reserve(count);
 }
 
 int CFieldIndex::Find(const FieldValue& value) const {

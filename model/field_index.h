@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,13 +22,16 @@ public:
     // The first record in list order whose field equals the value; -1 when none holds it,
     // for a value of another type than the field's and for NaN (which equals nothing).
     int Find(const FieldValue& value) const;
+    // Room for `count` values, so that filling the index does not rehash it again and again.
+    void Reserve(size_t count);
 
 private:
     // The indices of one value; the smallest is kept apart, so that a value held by one
-    // record needs no allocation beyond its map entry.
+    // record needs no allocation beyond its map entry (which stays small: most values are
+    // held by one record).
     struct Bucket {
         int first = -1;
-        std::set<int> more;
+        std::unique_ptr<std::set<int>> more;
     };
     struct TextHash {
         using is_transparent = void;
