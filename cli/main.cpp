@@ -6,7 +6,7 @@
 #include "cli/pdf_module.h"
 #include "cli/set_entries.h"
 #include "common/code_page.h"
-#include "common/huge_page_heap.h"
+#include "common/heap_tuning.h"
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/calculation.h"
@@ -97,7 +97,7 @@ int Convert(const std::vector<std::string>& words) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    RestartWithHugePageHeap(argv);
+    TuneHeap(argv);
     if (argc < 2) {
         Usage();
         return 1;

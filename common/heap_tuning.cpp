@@ -1,15 +1,19 @@
-#include "common/huge_page_heap.h"
+#include "common/heap_tuning.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 #include <string>
 #include <unistd.h>
 
-void RestartWithHugePageHeap(char** argv) {
+void TuneHeap(char** argv) {
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TOP_PAD, 16 << 20);
+
     static const char kName[] = "GLIBC_TUNABLES";
     static const char kTunable[] = "glibc.malloc.hugetlb=";
     const char* current = std::getenv(kName);
-    // Set already: by the first start, or by the user, whose choice stands.
     if (current && std::strstr(current, kTunable)) return;
     const std::string before = current ? current : "";
     const std::string value = (before.empty() ? "" : before + ":") + kTunable + "1";
