@@ -14,7 +14,7 @@ int CAngebotList::AddRecord() {
     CAngebot& record = m_records.Add();
     record.m_index = index;
     for (auto& fieldIndex : m_indexes)
-        if (fieldIndex) fieldIndex->Add(record, index);
+        if (fieldIndex) fieldIndex->Add(m_records, index);
     return index;
 }
 
@@ -27,9 +27,9 @@ int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
         m_recorder->Record(index, field, before, value);
     }
     CFieldIndex* fieldIndex = m_indexes[FieldNumber(field)].get();
-    if (fieldIndex) fieldIndex->Remove(record, index);
+    if (fieldIndex) fieldIndex->Remove(m_records, index);
     const int set = record.SetField(field, value);
-    if (fieldIndex) fieldIndex->Add(record, index);
+    if (fieldIndex) fieldIndex->Add(m_records, index);
     return set;
 }
 
@@ -50,7 +50,7 @@ CFieldIndex& CAngebotList::EnsureIndex(Fld field) const {
         auto fieldIndex = std::make_unique<CFieldIndex>(field);
         fieldIndex->Reserve(static_cast<size_t>(Count()));
         for (int i = 0; i < Count(); ++i)
-            fieldIndex->Add(m_records[i], i);
+            fieldIndex->Add(m_records, i);
         slot = std::move(fieldIndex);
     }
     return *slot;
@@ -58,7 +58,7 @@ CFieldIndex& CAngebotList::EnsureIndex(Fld field) const {
 
 int CAngebotList::FindRecord(Fld field, const FieldValue& value) const {
     if (!IsValidField(field) || Count() == 0) return -1;
-    return EnsureIndex(field).Find(value);
+    return EnsureIndex(field).Find(m_records, value);
 }
 
 void CAngebotList::CopyRecords(CAngebotList& target) const {
