@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -27,7 +26,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -327,21 +325,6 @@ TEST_F(FrameFixture, HelpReplacesBothPanes) {
     frame.Action(Command::Help)->trigger();
     EXPECT_EQ(frame.HelpView(), nullptr);
     EXPECT_TRUE(frame.Splitter()->isVisible());
-}
-
-TEST_F(FrameFixture, MemoPaneKeepsTheListWidthAndTheLongTextReadOnly) {
-    CMemoView memo;
-    EXPECT_TRUE(memo.LongTextField()->isReadOnly());
-    memo.resize(900, 200);
-    memo.show();
-    QCoreApplication::processEvents();
-    const int listWidth = memo.SupplementList()->width();
-    memo.resize(1200, 200);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(memo.SupplementList()->width(), listWidth);
-    const QWidget* list = memo.SupplementList();
-    EXPECT_EQ(list->mapTo(&memo, QPoint(list->width() - 1, 0)).x(), memo.width() - 1);
-    EXPECT_GT(memo.LongTextField()->width(), 850);
 }
 
 TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
