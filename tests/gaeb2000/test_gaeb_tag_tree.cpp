@@ -87,17 +87,6 @@ TEST(GaebTagTree, ContinuationLinesLoseAtMostTheirIndentation) {
     EXPECT_EQ(Outline(tree), "0 GAEB|1 A|2 Drei=eins\r\nzwei\r\n drei|2 Flach=eins\r\nzwei\r\n\t drei\r\nx|");
 }
 
-TEST(GaebTagTree, CapitalNamesWithoutIndentationReadLikeAnyOther) {
-    CGaebTagTree tree;
-    ASSERT_TRUE(tree.ReadTagFile(DataPath("caps_no_indent.P83")));
-    EXPECT_TRUE(LinksConsistent(tree));
-    EXPECT_EQ(Outline(tree),
-              "0 GAEB|1 VERGABE|2 DP=83|2 LV|3 LVBEREICH|4 OZ=01|4 POSITION|5 OZ=010010|5 BESCHREIBUNG|"
-              "6 KURZTEXT=Ger\xfcst|6 LANGTEXT=Zeile eins\r\n  acht Blanks vorn\r\n\tTab vorn\r\n|"
-              "5 MENGE=93.000|");
-    EXPECT_EQ(tree.FindItem("menge", tree.FindBlock("position", nullptr))->Value(), "93.000");
-}
-
 TEST(GaebTagTree, MalformedLinesStopTheReadKeepingEarlierNodes) {
     const std::pair<const char*, int> cases[] = {
         {"#begin[GAEB]\n [V]1[end]\n #begin[Position\n", 2},
