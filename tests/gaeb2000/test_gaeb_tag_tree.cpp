@@ -142,15 +142,8 @@ TEST(GaebTagTree, BrokenInputNeverCrashes) {
     EXPECT_TRUE(tree.IsPending());
     EXPECT_EQ(Outline(tree), "0 GAEB|");
 
-    std::string noise;
-    uint32_t seed = 12345;
-    const char alphabet[] = "[]#beginend \r\n\t\x00\xff{}STLBBau";
-    for (int i = 0; i < 200000; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        noise.push_back(alphabet[(seed >> 16) % (sizeof(alphabet) - 1)]);
-    }
-    noise += std::string(1 << 20, 'x'); // one long line
-    tree.ReadTagText(noise);
+    // Random input is the fuzz harness's part; here one long line and the deepest nesting.
+    tree.ReadTagText("#begin[GAEB]\n" + std::string(1 << 20, 'x'));
     EXPECT_TRUE(LinksConsistent(tree));
 
     std::string deep;
