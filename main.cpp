@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/translations.h"
+#include "common/heap_tuning.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,6 +29,7 @@ QIcon ApplicationIcon() {
 // one bid, so each further FILE (a file manager hands over every selected file at once)
 // opens in a process of its own.
 int main(int argc, char* argv[]) {
+    TuneHeap(argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Valdorhaus"));
     QApplication::setApplicationName(QStringLiteral("Tessaron_Orvak"));

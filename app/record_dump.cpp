@@ -19,16 +19,22 @@ void AppendNumber(std::string& out, CNumberFormat& format, double value, int dec
 
 } // namespace
 
-std::string DumpText(std::string_view text) {
+void AppendDumpText(std::string& out, std::string_view text) {
     size_t begin = 0, end = text.size();
     while (begin < end && IsDumpSpace(text[begin]))
         ++begin;
     while (end > begin && IsDumpSpace(text[end - 1]))
         --end;
     // Tab, CR and LF are single bytes in UTF-8 as in Windows-1252: replaced after the conversion.
-    std::string out = Cp1252ToUtf8(text.substr(begin, end - begin));
-    for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    const size_t from = out.size();
+    AppendCp1252AsUtf8(out, text.substr(begin, end - begin));
+    for (size_t i = from; i < out.size(); ++i)
+        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+}
+
+std::string DumpText(std::string_view text) {
+    std::string out;
+    AppendDumpText(out, text);
     return out;
 }
 
@@ -42,11 +48,11 @@ std::string DumpRecords(const CAngebotList& list) {
         out += std::to_string(list.GetInt(i, Fld::Level));
         for (Fld field : {Fld::Kind, Fld::PosType, Fld::Label, Fld::OZ, Fld::ShortText}) {
             out += '\t';
-            out += DumpText(list.GetTextView(i, field));
+            AppendDumpText(out, list.GetTextView(i, field));
         }
         AppendNumber(out, format, list.GetDouble(i, Fld::Quantity), 3, number);
         out += '\t';
-        out += DumpText(list.GetTextView(i, Fld::Unit));
+        AppendDumpText(out, list.GetTextView(i, Fld::Unit));
         for (Fld field : {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::TotalPrice, Fld::SurchargePct,
                           Fld::TotalNet, Fld::VatPct, Fld::TotalGross})
             AppendNumber(out, format, list.GetDouble(i, field), 2, number);

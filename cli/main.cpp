@@ -6,6 +6,7 @@
 #include "cli/pdf_module.h"
 #include "cli/set_entries.h"
 #include "common/code_page.h"
+#include "common/heap_tuning.h"
 #include "common/number_format.h"
 #include "common/text_util.h"
 #include "model/calculation.h"
@@ -96,6 +97,7 @@ int Convert(const std::vector<std::string>& words) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    TuneHeap(argv);
     if (argc < 2) {
         Usage();
         return 1;

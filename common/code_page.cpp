@@ -143,7 +143,12 @@ std::string Cp1252ToCp850(std::string_view text) {
 
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + text.size() / 8);
+    AppendCp1252AsUtf8(out, text);
+    return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view text) {
+    out.reserve(out.size() + text.size() + text.size() / 8);
     for (char ch : text) {
         const char32_t cp = Cp1252ToUnicodeImpl(static_cast<unsigned char>(ch));
         if (cp < 0x80) {
@@ -157,7 +162,6 @@ std::string Cp1252ToUtf8(std::string_view text) {
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
-    return out;
 }
 
 namespace {

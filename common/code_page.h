@@ -23,6 +23,8 @@ std::string Cp850ToCp1252(std::string_view text);
 void Cp850ToCp1252InPlace(std::string& text);
 std::string Cp1252ToCp850(std::string_view text);
 std::string Cp1252ToUtf8(std::string_view text);
+// The same appended to `out`.
+void AppendCp1252AsUtf8(std::string& out, std::string_view text);
 // Invalid or truncated UTF-8 sequences become '?' (one per maximal invalid part).
 std::string Utf8ToCp1252(std::string_view text);
 // Lone surrogates become '?'; so does a surrogate pair (no such character in Windows-1252).

@@ -111,18 +111,19 @@ CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t 
     errno = 0;
     FilePtr in(std::fopen(path.c_str(), "rb"));
     if (!in) return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
-    data.reserve(size);
-    char buffer[65536];
-    for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in.get());
-        if (got > 0) {
+    // Read straight into the string; a file that grew since its size was taken is read on.
+    data.resize(size);
+    std::size_t got = std::fread(data.data(), 1, size, in.get());
+    data.resize(got);
+    if (got == size && !std::ferror(in.get())) {
+        char buffer[65536];
+        while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) {
             if (data.size() + got > maxSize) {
                 data.clear();
                 return CIoResult::Failure("Datei zu gro\xdf");
             }
             data.append(buffer, got);
         }
-        if (got < sizeof buffer) break;
     }
     if (std::ferror(in.get())) {
         const int error = errno;
@@ -130,6 +131,38 @@ CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t 
         return CIoResult::Failure(SystemErrorText(error != 0 ? error : EIO));
     }
     return CIoResult::Success();
+}
+
+CIoResult ReadFileLines(const std::string& path, const std::function<bool(std::string_view lines)>& consume,
+                        std::size_t maxSize) {
+    std::size_t size = 0;
+    if (CIoResult checked = CheckInputFile(path, size, maxSize); !checked) return checked;
+    errno = 0;
+    FilePtr in(std::fopen(path.c_str(), "rb"));
+    if (!in) return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
+
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    std::string buffer; // the unfinished line of the previous block, then the next block
+    std::size_t total = 0;
+    for (;;) {
+        const std::size_t kept = buffer.size();
+        buffer.resize(kept + kBlock);
+        const std::size_t got = std::fread(buffer.data() + kept, 1, kBlock, in.get());
+        buffer.resize(kept + got);
+        total += got;
+        if (total > maxSize) return CIoResult::Failure("Datei zu gro\xdf");
+        const bool atEnd = got < kBlock;
+        if (atEnd && std::ferror(in.get()))
+            return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
+        const std::size_t lastNewline = buffer.rfind('\n');
+        const std::size_t complete = atEnd                              ? buffer.size()
+                                     : lastNewline == std::string::npos ? 0
+                                                                        : lastNewline + 1;
+        if (complete > 0 && !consume(std::string_view(buffer).substr(0, complete)))
+            return CIoResult::Success();
+        if (atEnd) return CIoResult::Success();
+        buffer.erase(0, complete);
+    }
 }
 
 std::string FindFileBeside(const std::string& path, const std::string& extension) {

@@ -3,7 +3,9 @@
 #include "common/io_result.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Largest file the readers take in (1 GiB); anything larger cannot be a bill of quantities.
 constexpr std::size_t kMaxInputFileSize = std::size_t{1} << 30;
@@ -21,6 +23,13 @@ CIoResult CheckInputFile(const std::string& path, std::size_t& size, std::size_t
 // Reads a whole regular file as bytes. Devices, pipes and folders are refused, so that a
 // reader never waits for input that does not end.
 CIoResult ReadWholeFile(const std::string& path, std::string& data, std::size_t maxSize = kMaxInputFileSize);
+
+// Reads a regular file (checked as above) in blocks and hands `consume` its lines: each call
+// gets whole lines ending in '\n', the last one what follows the last '\n'. A reader of lines
+// thus never holds the whole file beside what it builds from it. A false from `consume` stops
+// the read; the result is then a success and the consumer knows why it stopped.
+CIoResult ReadFileLines(const std::string& path, const std::function<bool(std::string_view lines)>& consume,
+                        std::size_t maxSize = kMaxInputFileSize);
 
 // A German text for an error number of the system (errno), for the reasons above.
 std::string SystemErrorText(int error);

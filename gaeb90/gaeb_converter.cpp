@@ -61,8 +61,6 @@ std::string CGaebConverter::FormatOZ(std::string_view raw) const {
 }
 
 CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
-    bool fillerSeen = false;
-    m_lineNo = 0;
     std::string raw;
     size_t pos = 0;
     while (pos < data.size()) {
@@ -79,11 +77,11 @@ CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
             from = cr + 1;
         }
         if (IsEndFiller(raw)) {
-            fillerSeen = true;
+            m_fillerSeen = true;
             continue;
         }
         // An empty line is accepted only behind the last record.
-        if (fillerSeen) {
+        if (m_fillerSeen) {
             Fail("Leere Zeile vor weiteren S\xe4tzen");
             return FileResult::Stopped;
         }
@@ -94,6 +92,8 @@ CGaebConverter::FileResult CGaebConverter::ReadLines(std::string_view data) {
 }
 
 void CGaebConverter::ResetLineState() {
+    m_lineNo = 0;
+    m_fillerSeen = false;
     m_recordType.clear();
     m_prevRecordType.clear();
     m_pendingText.clear();
@@ -113,48 +113,80 @@ void CGaebConverter::ResetLineState() {
 }
 
 CIoResult CGaebConverter::ReadD83(const std::string& path) {
-    std::string d83;
-    if (CIoResult read = ReadWholeFile(path, d83); !read) return read;
-    std::string d84;
-    const std::string bidPath = FindBidFile(path);
-    // A bid file that cannot be read is left out, as if there were none.
-    const bool withBid = !bidPath.empty() && ReadWholeFile(bidPath, d84).Ok();
-    return ReadD83Data(d83, withBid ? std::optional<std::string_view>(d84) : std::nullopt);
+    std::size_t size = 0;
+    if (CIoResult checked = CheckInputFile(path, size); !checked) return checked;
+    try {
+        CAngebotList bid;
+        BeginRead();
+        const std::string bidPath = FindBidFile(path);
+        bool withBid = false;
+        if (!bidPath.empty()) {
+            std::string d84;
+            // A bid file that cannot be read is left out, as if there were none.
+            withBid = ReadWholeFile(bidPath, d84).Ok();
+            if (withBid) ReadBid(d84, bid);
+        }
+        // The D83 is read in blocks, so that its image is never held beside its records.
+        BeginInvitation();
+        FileResult parsed = FileResult::Done;
+        const CIoResult read = ReadFileLines(path, [&](std::string_view lines) {
+            parsed = ReadLines(lines);
+            return parsed == FileResult::Done;
+        });
+        if (!read) {
+            m_list.RemoveAll();
+            return read;
+        }
+        return FinishInvitation(parsed, withBid ? &bid : nullptr);
+    } catch (const std::bad_alloc&) {
+        m_list.RemoveAll();
+        return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
+    }
 }
 
 CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::string_view> d84) {
     try {
         CAngebotList bid;
-        m_list.RemoveAll();
-        ResetLineState();
-        m_idCounter = 0;
-
-        if (d84) {
-            // A bid file that stops early still gives the records read so far.
-            ReadLines(*d84);
-            m_list.MoveRecordsTo(bid);
-        }
-        m_list.RemoveAll();
-
-        m_component2Name.clear();
-        m_component1Name.clear();
-        // The D83 is read as if there were no bid file, except that the record ids go on
-        // counting after those of the bid file. A bid file that stopped in the middle
-        // would otherwise leave its open levels and collected text to the D83.
-        ResetLineState();
-
-        if (ReadLines(d83) != FileResult::Done) {
-            m_list.RemoveAll();
-            return CIoResult::Failure(m_error, m_lineNo);
-        }
-
-        m_list.BuildAllLabels();
-        if (d84) MergeBid(bid);
-        return CIoResult::Success();
+        BeginRead();
+        if (d84) ReadBid(*d84, bid);
+        BeginInvitation();
+        return FinishInvitation(ReadLines(d83), d84 ? &bid : nullptr);
     } catch (const std::bad_alloc&) {
         m_list.RemoveAll();
         return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
     }
+}
+
+void CGaebConverter::BeginRead() {
+    m_list.RemoveAll();
+    ResetLineState();
+    m_idCounter = 0;
+}
+
+void CGaebConverter::ReadBid(std::string_view d84, CAngebotList& bid) {
+    // A bid file that stops early still gives the records read so far.
+    ReadLines(d84);
+    m_list.MoveRecordsTo(bid);
+}
+
+void CGaebConverter::BeginInvitation() {
+    m_list.RemoveAll();
+    m_component2Name.clear();
+    m_component1Name.clear();
+    // The D83 is read as if there were no bid file, except that the record ids go on
+    // counting after those of the bid file. A bid file that stopped in the middle
+    // would otherwise leave its open levels and collected text to the D83.
+    ResetLineState();
+}
+
+CIoResult CGaebConverter::FinishInvitation(FileResult parsed, const CAngebotList* bid) {
+    if (parsed != FileResult::Done) {
+        m_list.RemoveAll();
+        return CIoResult::Failure(m_error, m_lineNo);
+    }
+    m_list.BuildAllLabels();
+    if (bid) MergeBid(*bid);
+    return CIoResult::Success();
 }
 
 bool CGaebConverter::ParseRecord(const std::string& line) {

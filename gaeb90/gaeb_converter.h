@@ -64,8 +64,14 @@ private:
     };
     enum class FileResult { Done, Stopped };
 
+    // Reads whole lines (a file image, or one block of it after another).
     FileResult ReadLines(std::string_view data);
     void ResetLineState();
+    // The steps of a read: the saved bid into `bid`, then the D83 into the list.
+    void BeginRead();
+    void ReadBid(std::string_view d84, CAngebotList& bid);
+    void BeginInvitation();
+    CIoResult FinishInvitation(FileResult parsed, const CAngebotList* bid);
 
     // Closing rule: stores the collected long text into the current record.
     void FlushPendingText();
@@ -140,6 +146,7 @@ private:
     int32_t m_componentCount = 0; // number of unit-price components (record 06)
     int32_t m_blockCounter = 0;   // running number of blocks after a record 41
     int32_t m_lineNo = 0;         // line of the file being parsed
+    bool m_fillerSeen = false;    // an end filler line was read: only more of them may follow
     std::array<double, kLevelCount> m_levelIds{};
     std::array<std::string, kLevelCount> m_levelTitles;
     std::array<std::string, kLevelCount> m_levelOZ;

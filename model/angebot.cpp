@@ -1,8 +1,80 @@
 #include "model/angebot.h"
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
 #include <new>
+#include <string>
+#include <utility>
 
 CAngebot::CAngebot() = default;
+CAngebot::~CAngebot() = default;
+
+CAngebot::CAngebot(const CAngebot& other)
+    : m_next(other.m_next), m_prev(other.m_prev), m_index(other.m_index), m_numbers(other.m_numbers),
+      m_level(other.m_level), m_ends(other.m_ends), m_capacity(other.m_ends.back()) {
+    if (m_capacity == 0) return;
+    m_texts = std::make_unique_for_overwrite<char[]>(m_capacity);
+    std::memcpy(m_texts.get(), other.m_texts.get(), m_capacity);
+}
+
+CAngebot::CAngebot(CAngebot&& other) noexcept
+    : m_next(other.m_next), m_prev(other.m_prev), m_index(other.m_index), m_numbers(other.m_numbers),
+      m_level(other.m_level), m_ends(std::exchange(other.m_ends, {})),
+      m_capacity(std::exchange(other.m_capacity, 0)), m_texts(std::move(other.m_texts)) {}
+
+CAngebot& CAngebot::operator=(const CAngebot& other) {
+    if (this != &other) *this = CAngebot(other);
+    return *this;
+}
+
+CAngebot& CAngebot::operator=(CAngebot&& other) noexcept {
+    m_next = other.m_next;
+    m_prev = other.m_prev;
+    m_index = other.m_index;
+    m_numbers = other.m_numbers;
+    m_level = other.m_level;
+    m_ends = std::exchange(other.m_ends, {});
+    m_capacity = std::exchange(other.m_capacity, 0);
+    m_texts = std::move(other.m_texts);
+    return *this;
+}
+
+std::string_view CAngebot::TextAt(int slot) const {
+    const uint32_t begin = slot ? m_ends[slot - 1] : 0;
+    return {m_texts.get() + begin, m_ends[slot] - begin};
+}
+
+bool CAngebot::SetTextAt(int slot, std::string_view text) {
+    const uint32_t begin = slot ? m_ends[slot - 1] : 0;
+    const uint32_t end = m_ends[slot];
+    const uint32_t total = m_ends.back();
+    const uint64_t newTotal = uint64_t{total} - (end - begin) + text.size();
+    if (newTotal > std::numeric_limits<uint32_t>::max()) return false;
+    char* buffer = m_texts.get();
+    // A text taken from this very record is copied first: the move below may overwrite it.
+    std::string aliased;
+    if (buffer && text.data() >= buffer && text.data() < buffer + total) text = aliased.assign(text);
+    if (newTotal > m_capacity) {
+        // Rounded up so that setting the short fields one after another rarely allocates again.
+        const uint64_t capacity = (newTotal + 31) & ~uint64_t{31};
+        const uint32_t newCapacity =
+            static_cast<uint32_t>(std::min<uint64_t>(capacity, std::numeric_limits<uint32_t>::max()));
+        auto grown = std::make_unique_for_overwrite<char[]>(newCapacity);
+        if (begin) std::memcpy(grown.get(), buffer, begin);
+        if (total > end) std::memcpy(grown.get() + begin + text.size(), buffer + end, total - end);
+        m_texts = std::move(grown);
+        m_capacity = newCapacity;
+    } else if (total > end) {
+        std::memmove(buffer + begin + text.size(), buffer + end, total - end);
+    }
+    if (!text.empty()) std::memcpy(m_texts.get() + begin, text.data(), text.size());
+    const uint32_t oldLength = end - begin;
+    const uint32_t newLength = static_cast<uint32_t>(text.size());
+    for (int i = slot; i < kTextCount; ++i)
+        m_ends[i] = m_ends[i] - oldLength + newLength;
+    return true;
+}
 
 // Position of a field in the storage array of its type.
 int CAngebot::Slot(Fld field) {
@@ -37,9 +109,9 @@ double CAngebot::Number(Fld field) const {
     return IsValidField(field) && TypeOfField(field) == FieldType::Double ? m_numbers[Slot(field)] : 0.0;
 }
 
-const std::string& CAngebot::Text(Fld field) const {
-    static const std::string empty;
-    return IsValidField(field) && TypeOfField(field) == FieldType::Text ? m_texts[Slot(field)] : empty;
+std::string_view CAngebot::Text(Fld field) const {
+    return IsValidField(field) && TypeOfField(field) == FieldType::Text ? TextAt(Slot(field))
+                                                                        : std::string_view();
 }
 
 int CAngebot::SetField(Fld field, const FieldValue& value) {
@@ -56,11 +128,10 @@ int CAngebot::SetField(Fld field, const FieldValue& value) {
     case FieldType::Text:
         if (!value.IsText()) return 0;
         try {
-            m_texts[Slot(field)] = value.AsText();
+            return SetTextAt(Slot(field), value.AsText()) ? 1 : 0;
         } catch (const std::bad_alloc&) {
             return 0;
         }
-        return 1;
     }
     return 0;
 }
@@ -76,7 +147,7 @@ int CAngebot::GetField(Fld field, FieldValue& value) const {
         return 1;
     case FieldType::Text:
         try {
-            value = FieldValue(m_texts[Slot(field)]);
+            value = FieldValue(std::string(TextAt(Slot(field))));
         } catch (const std::bad_alloc&) {
             return 0;
         }

@@ -11,35 +11,35 @@ CAngebotList::~CAngebotList() = default;
 
 int CAngebotList::AddRecord() {
     const int index = Count();
-    m_records.push_back(std::make_unique<CAngebot>());
-    m_records.back()->m_index = index;
+    CAngebot& record = m_records.Add();
+    record.m_index = index;
     for (auto& fieldIndex : m_indexes)
-        if (fieldIndex) fieldIndex->Add(*m_records.back(), index);
+        if (fieldIndex) fieldIndex->Add(m_records, index);
     return index;
 }
 
 int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
     if (index < 0 || index >= Count() || !IsValidField(field)) return 0;
-    CAngebot& record = *m_records[index];
+    CAngebot& record = m_records[index];
     if (m_recorder && CAngebot::Accepts(field, value)) {
         FieldValue before;
         record.GetField(field, before);
         m_recorder->Record(index, field, before, value);
     }
     CFieldIndex* fieldIndex = m_indexes[FieldNumber(field)].get();
-    if (fieldIndex) fieldIndex->Remove(record, index);
+    if (fieldIndex) fieldIndex->Remove(m_records, index);
     const int set = record.SetField(field, value);
-    if (fieldIndex) fieldIndex->Add(record, index);
+    if (fieldIndex) fieldIndex->Add(m_records, index);
     return set;
 }
 
 int CAngebotList::GetField(int index, Fld field, FieldValue& value) const {
     if (index < 0 || index >= Count()) return 0;
-    return m_records[index]->GetField(field, value);
+    return m_records[index].GetField(field, value);
 }
 
 void CAngebotList::RemoveAll() {
-    m_records.clear();
+    m_records.Clear();
     for (auto& map : m_indexes)
         map.reset();
 }
@@ -48,8 +48,9 @@ CFieldIndex& CAngebotList::EnsureIndex(Fld field) const {
     auto& slot = m_indexes[FieldNumber(field)];
     if (!slot) {
         auto fieldIndex = std::make_unique<CFieldIndex>(field);
+        fieldIndex->Reserve(static_cast<size_t>(Count()));
         for (int i = 0; i < Count(); ++i)
-            fieldIndex->Add(*m_records[i], i);
+            fieldIndex->Add(m_records, i);
         slot = std::move(fieldIndex);
     }
     return *slot;
@@ -57,7 +58,7 @@ CFieldIndex& CAngebotList::EnsureIndex(Fld field) const {
 
 int CAngebotList::FindRecord(Fld field, const FieldValue& value) const {
     if (!IsValidField(field) || Count() == 0) return -1;
-    return EnsureIndex(field).Find(value);
+    return EnsureIndex(field).Find(m_records, value);
 }
 
 void CAngebotList::CopyRecords(CAngebotList& target) const {
@@ -71,7 +72,7 @@ void CAngebotList::CopyRecords(CAngebotList& target) const {
 }
 
 void CAngebotList::MoveRecordsTo(CAngebotList& target) {
-    target.m_records = std::move(m_records);
+    m_records.MoveTo(target.m_records);
     target.m_indexes = std::move(m_indexes);
     RemoveAll();
 }
@@ -79,34 +80,34 @@ void CAngebotList::MoveRecordsTo(CAngebotList& target) {
 void CAngebotList::LinkDisplayChain() {
     const int n = Count();
     for (int i = 0; i < n; ++i) {
-        m_records[i]->m_prev = i - 1;
-        m_records[i]->m_next = i + 1 < n ? i + 1 : -1;
+        m_records[i].m_prev = i - 1;
+        m_records[i].m_next = i + 1 < n ? i + 1 : -1;
     }
 }
 
 int CAngebotList::FirstInChain() const {
     for (int i = 0; i < Count(); ++i)
-        if (m_records[i]->m_prev == -1) return i;
+        if (m_records[i].m_prev == -1) return i;
     return -1;
 }
 
 int CAngebotList::NextInChain(int index) const {
     if (index < 0 || index >= Count()) return -1;
-    const int next = m_records[index]->m_next;
+    const int next = m_records[index].m_next;
     return next >= 0 && next < Count() ? next : -1;
 }
 
 CAngebot* CAngebotList::Record(int index) {
-    return index >= 0 && index < Count() ? m_records[index].get() : nullptr;
+    return index >= 0 && index < Count() ? &m_records[index] : nullptr;
 }
 
 const CAngebot* CAngebotList::Record(int index) const {
-    return index >= 0 && index < Count() ? m_records[index].get() : nullptr;
+    return index >= 0 && index < Count() ? &m_records[index] : nullptr;
 }
 
 int CAngebotList::IndexOf(const CAngebot* record) const {
     if (!record || record->m_index < 0 || record->m_index >= Count()) return -1;
-    return m_records[record->m_index].get() == record ? record->m_index : -1;
+    return &m_records[record->m_index] == record ? record->m_index : -1;
 }
 
 CAngebot* CAngebotList::FirstChildRecord(CAngebot* record) {
@@ -158,7 +159,7 @@ CAngebot* CAngebotList::InsertGroupSums(CAngebot* start) {
                 SetDouble(s, Fld::RecordId, static_cast<double>(s));
                 SetInt(s, Fld::Level, GetInt(lastIndex, Fld::Level));
                 SetText(s, Fld::Kind, "S");
-                CAngebot* sum = m_records[s].get();
+                CAngebot* sum = &m_records[s];
                 sum->m_next = last->m_next;
                 sum->m_prev = lastIndex;
                 last->m_next = s;

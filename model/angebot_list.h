@@ -2,6 +2,7 @@
 
 #include "model/angebot.h"
 #include "model/field_index.h"
+#include "model/record_store.h"
 
 #include <array>
 #include <memory>
@@ -21,7 +22,7 @@ public:
     CAngebotList(const CAngebotList&) = delete;
     CAngebotList& operator=(const CAngebotList&) = delete;
 
-    int Count() const { return static_cast<int>(m_records.size()); }
+    int Count() const { return m_records.Size(); }
 
     int AddRecord();
     int SetField(int index, Fld field, const FieldValue& value);
@@ -75,7 +76,7 @@ public:
 private:
     CFieldIndex& EnsureIndex(Fld field) const;
 
-    std::vector<std::unique_ptr<CAngebot>> m_records;
+    CRecordStore m_records;
     mutable std::array<std::unique_ptr<CFieldIndex>, kFieldCount> m_indexes;
     CChangeSet* m_recorder = nullptr;
 };
