@@ -50,7 +50,9 @@ public:
     void RecalcPositionTotals(int r);
 
 private:
-    // Item `name` among the direct children of `block`; false when there is none.
+    // Item `name` among the direct children of `block`; false when there is none. The
+    // view is valid until the item's value changes.
+    bool Item(const CGaebTagNode* block, const char* name, std::string_view& value) const;
     bool Item(const CGaebTagNode* block, const char* name, std::string& value) const;
     bool ItemIs(const CGaebTagNode* block, const char* name, const char* value) const;
     // Number of an item read loosely (',' as decimal point); 0 when missing.
@@ -60,7 +62,7 @@ private:
     // Integer value of an item (atoi); 0 when missing.
     int Integer(const CGaebTagNode* block, const char* name) const;
 
-    std::string FormatOZ(const std::string& raw);
+    std::string FormatOZ(std::string_view raw);
     // Flags of record r padded with blanks to 20 characters.
     std::string PaddedFlags(int r) const;
     // Fields common to every record made from a node; level from the node's depth.
