@@ -537,31 +537,31 @@ void CGaebMapper::RecalcPositionTotals(int r) {
     RecalcPosition(m_list, r);
 }
 
-bool CGaebMapper::Item(const CGaebTagNode* block, const char* name, std::string_view& value) const {
+bool CGaebMapper::Item(const CGaebTagNode* block, std::string_view name, std::string_view& value) const {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
     if (!item) return false;
     value = item->ValueView();
     return true;
 }
 
-bool CGaebMapper::Item(const CGaebTagNode* block, const char* name, std::string& value) const {
+bool CGaebMapper::Item(const CGaebTagNode* block, std::string_view name, std::string& value) const {
     std::string_view view;
     if (!Item(block, name, view)) return false;
     value.assign(view);
     return true;
 }
 
-bool CGaebMapper::ItemIs(const CGaebTagNode* block, const char* name, const char* value) const {
+bool CGaebMapper::ItemIs(const CGaebTagNode* block, std::string_view name, std::string_view value) const {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
     return item && item->ValueView() == value;
 }
 
-double CGaebMapper::Number(const CGaebTagNode* block, const char* name) {
+double CGaebMapper::Number(const CGaebTagNode* block, std::string_view name) {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
     return item ? Checked(CNumberFormat::ParseLoose(item->ValueView(), &mixedSeparators), item) : 0.0;
 }
 
-int CGaebMapper::Integer(const CGaebTagNode* block, const char* name) const {
+int CGaebMapper::Integer(const CGaebTagNode* block, std::string_view name) const {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
     return item ? ParseInt(item->ValueView()) : 0;
 }

@@ -44,7 +44,7 @@ bool StartsWithAfterBlanks(std::string_view line, std::string_view marker) {
 
 const std::string CGaebTagNode::kNoName;
 
-bool CGaebTagNode::HasName(std::string_view name) const {
+bool CGaebTagNode::SameLetters(std::string_view name) const {
     return SameNoCase(*m_name, name);
 }
 
@@ -148,7 +148,8 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
 
     if (isBegin || isEnd) {
         if (ContainsNoCase(line, kStlbBau)) {
-            AddNode(line, isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd, {});
+            Append(InternName(line), isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd,
+                   {});
             m_inStlbBau = isBegin;
             return true;
         }
@@ -166,7 +167,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         m_openBlocks.back() = -1;
         if (open == std::string_view::npos || close == std::string_view::npos)
             return Fail("Blockanfang ohne Namen in eckigen Klammern");
-        AddNode(line.substr(open + 1, close - open - 1), CGaebTagNode::Kind::Block, {});
+        Append(InternName(line.substr(open + 1, close - open - 1)), CGaebTagNode::Kind::Block, {});
         return true;
     }
 
@@ -191,7 +192,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         m_pending = true;
         return true;
     }
-    AddNode(*m_currentName, CGaebTagNode::Kind::Item, value.substr(0, end));
+    Append(m_currentName, CGaebTagNode::Kind::Item, value.substr(0, end));
     m_currentName = nullptr;
     return true;
 }
@@ -211,7 +212,7 @@ void CGaebTagTree::AddPendingLine(std::string_view line) {
     if (end == std::string::npos) return;
     m_currentValue.resize(end);
     m_pending = false;
-    AddNode(*m_currentName, CGaebTagNode::Kind::Item, m_currentValue);
+    Append(m_currentName, CGaebTagNode::Kind::Item, m_currentValue);
     m_currentName = nullptr;
     m_currentValue.clear();
 }
@@ -249,17 +250,22 @@ void CGaebTagTree::SetValue(CGaebTagNode* node, std::string_view value) {
     node->m_valueSize = static_cast<uint32_t>(value.size());
 }
 
-CGaebTagNode* CGaebTagTree::NewNode(std::string_view name, CGaebTagNode::Kind kind, std::string_view value) {
+CGaebTagNode* CGaebTagTree::NewNode(const std::string* name, CGaebTagNode::Kind kind,
+                                    std::string_view value) {
     if (m_count % kChunkNodes == 0) m_chunks.push_back(std::make_unique<CGaebTagNode[]>(kChunkNodes));
     CGaebTagNode* node = &m_chunks.back()[static_cast<size_t>(m_count % kChunkNodes)];
     node->m_index = m_count++;
     node->m_kind = kind;
-    node->m_name = InternName(name);
+    node->m_name = name;
     if (kind != CGaebTagNode::Kind::Block) SetValue(node, value);
     return node;
 }
 
 CGaebTagNode* CGaebTagTree::AddNode(std::string_view name, CGaebTagNode::Kind kind, std::string_view value) {
+    return Append(InternName(name), kind, value);
+}
+
+CGaebTagNode* CGaebTagTree::Append(const std::string* name, CGaebTagNode::Kind kind, std::string_view value) {
     CGaebTagNode* node = NewNode(name, kind, value);
     node->m_line = kind == CGaebTagNode::Kind::Item && m_currentLine > 0 ? m_currentLine : m_lineNo;
     int32_t parent = -1;
@@ -313,31 +319,6 @@ void CGaebTagTree::LinkSibling(CGaebTagNode* node, CGaebTagNode* parent, CGaebTa
         last = index;
 }
 
-CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
-    if (index < 0 || index >= m_count) return nullptr;
-    return &m_chunks[static_cast<size_t>(index / kChunkNodes)][static_cast<size_t>(index % kChunkNodes)];
-}
-
-CGaebTagNode* CGaebTagTree::FirstRoot() const {
-    return Node(m_head);
-}
-
-CGaebTagNode* CGaebTagTree::FirstChild(const CGaebTagNode* block) const {
-    return block ? Node(block->m_firstChild) : nullptr;
-}
-
-CGaebTagNode* CGaebTagTree::NextSibling(const CGaebTagNode* node) const {
-    return node ? Node(node->m_nextSibling) : nullptr;
-}
-
-CGaebTagNode* CGaebTagTree::Parent(const CGaebTagNode* node) const {
-    return node ? Node(node->m_parent) : nullptr;
-}
-
-CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
-    return node ? Node(node->m_next) : nullptr;
-}
-
 CGaebTagNode* CGaebTagTree::WalkNext(const CGaebTagNode* node, const CGaebTagNode* top) const {
     if (CGaebTagNode* child = FirstChild(node)) return child;
     for (const CGaebTagNode* n = node; n; n = Parent(n)) {
@@ -379,7 +360,7 @@ CGaebTagNode* CGaebTagTree::AppendItem(std::string_view name, CGaebTagNode* bloc
     CGaebTagNode* lastItem = nullptr;
     for (CGaebTagNode* child = FirstChild(block); child && child->IsItem(); child = NextSibling(child))
         lastItem = child;
-    CGaebTagNode* node = NewNode(name, CGaebTagNode::Kind::Item, {});
+    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Item, {});
     node->m_depth = static_cast<int16_t>(block->m_depth + 1);
     LinkFileOrder(node, lastItem ? lastItem : block);
     LinkSibling(node, block, lastItem);
@@ -388,7 +369,7 @@ CGaebTagNode* CGaebTagTree::AppendItem(std::string_view name, CGaebTagNode* bloc
 
 CGaebTagNode* CGaebTagTree::InsertBlock(std::string_view name, CGaebTagNode* ref, bool asChild) {
     if (!ref || (asChild && !ref->IsBlock())) return nullptr;
-    CGaebTagNode* node = NewNode(name, CGaebTagNode::Kind::Block, {});
+    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Block, {});
     if (asChild) {
         node->m_depth = static_cast<int16_t>(ref->m_depth + 1);
         LinkFileOrder(node, ref);

@@ -35,7 +35,8 @@ public:
     // Block or item name as read (for marker lines the whole raw line).
     const std::string& Name() const { return *m_name; }
     // Element and item names compare without regard to case.
-    bool HasName(std::string_view name) const;
+    // The length is compared first (inline): most names differ in it.
+    bool HasName(std::string_view name) const { return m_name->size() == name.size() && SameLetters(name); }
 
     // Item value; lines of a multi-line value are joined by CR LF. Empty for blocks.
     // ValueView reads it in place (valid until the value is set again or the tree is
@@ -51,6 +52,9 @@ private:
     friend class CGaebTagTree;
 
     static const std::string kNoName;
+
+    // The name has the letters of `name` (of the same length) in any case.
+    bool SameLetters(std::string_view name) const;
 
     // The spelling in the tree's name table.
     const std::string* m_name = &kNoName;
@@ -148,7 +152,9 @@ private:
     // Values are kept in blocks of at least this many bytes, which never move either.
     static constexpr size_t kValueBlock = 256 * 1024;
 
-    CGaebTagNode* NewNode(std::string_view name, CGaebTagNode::Kind kind, std::string_view value);
+    CGaebTagNode* NewNode(const std::string* name, CGaebTagNode::Kind kind, std::string_view value);
+    // AddNode with the name's entry in the name table.
+    CGaebTagNode* Append(const std::string* name, CGaebTagNode::Kind kind, std::string_view value);
     // The name's entry in the name table, made on first use.
     const std::string* InternName(std::string_view name);
     // A copy of `value` in the value storage.
@@ -194,3 +200,29 @@ private:
     int32_t m_lineNo = 0;
     std::string m_error;
 };
+
+// Navigation is called for every node of every walk: inline.
+inline CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
+    if (index < 0 || index >= m_count) return nullptr;
+    return &m_chunks[static_cast<size_t>(index / kChunkNodes)][static_cast<size_t>(index % kChunkNodes)];
+}
+
+inline CGaebTagNode* CGaebTagTree::FirstRoot() const {
+    return Node(m_head);
+}
+
+inline CGaebTagNode* CGaebTagTree::FirstChild(const CGaebTagNode* block) const {
+    return block ? Node(block->m_firstChild) : nullptr;
+}
+
+inline CGaebTagNode* CGaebTagTree::NextSibling(const CGaebTagNode* node) const {
+    return node ? Node(node->m_nextSibling) : nullptr;
+}
+
+inline CGaebTagNode* CGaebTagTree::Parent(const CGaebTagNode* node) const {
+    return node ? Node(node->m_parent) : nullptr;
+}
+
+inline CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
+    return node ? Node(node->m_next) : nullptr;
+}

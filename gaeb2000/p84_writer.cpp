@@ -268,11 +268,15 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
     CGaebTagNode* description = m_blocks.Find("Beschreibung", node);
     CGaebTagNode* longText = description ? m_tree.FindItem("Langtext", description) : nullptr;
     if (!longText) return;
+    const std::string_view t = longText->ValueView();
+    // A text without supplements stays as it is.
+    if (t.find(m_tree.HasRtfLongTexts() ? kBookmarkStart : std::string_view("&#91;T")) ==
+        std::string_view::npos)
+        return;
 
     std::vector<std::string> lines;
     SplitInfoLines(m_list.GetText(r, Fld::BidderTexts), lines);
     size_t k = 0;
-    const std::string_view t = longText->ValueView();
     std::string o;
     char kind = '\0';
     SupplementScan state = SupplementScan::Marker;
@@ -415,7 +419,7 @@ void CP84Writer::PrepareBidder() {
     }
 }
 
-CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, const char* name) {
+CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, std::string_view name) {
     if (CGaebTagNode* item = m_tree.FindItem(name, block)) return item;
     return m_tree.AppendItem(name, block);
 }

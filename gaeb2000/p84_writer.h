@@ -54,7 +54,7 @@ private:
     // Every "Position", "ZuschlPosition" and "LVBereich" block has a record of its kind.
     bool RecordsMatch() const;
     // The item `name` of `block`, added after the block's leading items when missing.
-    CGaebTagNode* FindOrAddItem(CGaebTagNode* block, const char* name);
+    CGaebTagNode* FindOrAddItem(CGaebTagNode* block, std::string_view name);
     std::string Plain(int r, Fld field, int decimals, bool negate = false);
     // Appends one line: the indentation, the parts and CR LF.
     void Line(int indent, std::initializer_list<std::string_view> parts);
