@@ -25,9 +25,12 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view word) {
+    if (word.empty()) return true;
     if (word.size() > text.size()) return false;
+    // Only where the first letter fits is the whole word compared.
+    const char first = UpperAscii(word.front());
     for (size_t i = 0; i + word.size() <= text.size(); ++i)
-        if (SameNoCase(text.substr(i, word.size()), word)) return true;
+        if (UpperAscii(text[i]) == first && SameNoCase(text.substr(i, word.size()), word)) return true;
     return false;
 }
 
@@ -36,8 +39,11 @@ bool IsBlankLine(std::string_view line) {
 }
 
 bool StartsWithAfterBlanks(std::string_view line, std::string_view marker) {
-    const size_t first = line.find_first_not_of(" \t");
-    return first != std::string_view::npos && line.substr(first).starts_with(marker);
+    // A loop of its own: find_first_not_of searches the set once per character.
+    size_t first = 0;
+    while (first < line.size() && (line[first] == ' ' || line[first] == '\t'))
+        ++first;
+    return line.substr(first).starts_with(marker);
 }
 
 } // namespace

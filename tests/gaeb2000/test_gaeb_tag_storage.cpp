@@ -81,3 +81,21 @@ TEST(GaebTagTree, KeepsEachSpellingOfAName) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"GAEB", "Menge", "MENGE", "menge"}));
 }
+
+TEST(GaebTagTree, FindsTheStlbMarkerInAnyCaseAndAfterLikeLetters) {
+    // "sSTLBbau": the marker starts at the second of two letters that could begin it.
+    for (const std::string marker : {"STLBBau", "stlbbau", "sSTLBbau", "Bau_STLBBAU"}) {
+        CGaebTagTree tree;
+        ASSERT_TRUE(tree.ReadTagText("#begin[GAEB]\n\t #begin[" + marker +
+                                     "]\n  [Langtext]eins\n\t zwei[end]\n #end[" + marker +
+                                     "]\n#end[GAEB]\n"))
+            << marker;
+        std::vector<CGaebTagNode::Kind> kinds;
+        for (const CGaebTagNode* n = tree.FirstRoot(); n; n = tree.Next(n))
+            kinds.push_back(n->GetKind());
+        EXPECT_EQ(kinds,
+                  (std::vector<CGaebTagNode::Kind>{CGaebTagNode::Kind::Block, CGaebTagNode::Kind::StlbBegin,
+                                                   CGaebTagNode::Kind::Item, CGaebTagNode::Kind::StlbEnd}))
+            << marker;
+    }
+}
