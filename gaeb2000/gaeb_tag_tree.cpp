@@ -146,10 +146,10 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         isBegin = StartsWithAfterBlanks(line, kBeginMarker);
         isEnd = !isBegin && StartsWithAfterBlanks(line, kEndMarker);
     } else {
-        const size_t begin = line.find(kBeginMarker);
-        const size_t end = line.find(kEndMarker);
-        isBegin = begin != std::string_view::npos && begin < open;
-        isEnd = !isBegin && end != std::string_view::npos && end < open;
+        // Only the part before the first '[' can hold the marker, and only it is searched.
+        const std::string_view head = line.substr(0, open);
+        isBegin = head.find(kBeginMarker) != std::string_view::npos;
+        isEnd = !isBegin && head.find(kEndMarker) != std::string_view::npos;
     }
 
     if (isBegin || isEnd) {
