@@ -251,7 +251,8 @@ void CGaebTagTree::SetValue(CGaebTagNode* node, std::string_view value) {
     if (value.size() > node->m_valueSize) {
         node->m_value = StoreValue(value);
     } else if (!value.empty()) {
-        std::memcpy(node->m_value, value.data(), value.size());
+        // memmove: the new value may be a part of the old one.
+        std::memmove(node->m_value, value.data(), value.size());
     }
     node->m_valueSize = static_cast<uint32_t>(value.size());
 }

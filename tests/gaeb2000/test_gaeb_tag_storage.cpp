@@ -99,3 +99,12 @@ TEST(GaebTagTree, FindsTheStlbMarkerInAnyCaseAndAfterLikeLetters) {
             << marker;
     }
 }
+
+TEST(GaebTagTree, SetValueTakesAPartOfTheOldValue) {
+    CGaebTagTree tree;
+    ASSERT_TRUE(tree.ReadTagText("#begin[A]\n [Text]  eingerueckt[end]\n#end[A]\n"));
+    CGaebTagNode* item = tree.FindItem("Text", tree.FirstRoot());
+    ASSERT_NE(item, nullptr);
+    tree.SetValue(item, item->ValueView().substr(2));
+    EXPECT_EQ(item->Value(), "eingerueckt");
+}
