@@ -113,8 +113,8 @@ void CGaebMapper::MapNode(CGaebTagNode* node) {
     SetPlace(r, isLv ? 0.0 : static_cast<double>(node->ParentIndex()), static_cast<double>(node->Index()),
              node->Depth());
 
-    std::string value;
-    if (Item(node, "Bez", value)) m_list.SetText(r, Fld::ShortText, value);
+    std::string_view value;
+    if (Item(node, "Bez", value)) m_list.SetText(r, Fld::ShortText, std::string(value));
     if (Item(node, "OZ", value)) m_list.SetText(r, Fld::OZ, FormatOZ(value));
     m_list.SetText(r, Fld::Kind, entry->kind);
     if (entry->subKind) m_list.SetText(r, Fld::SubKind, entry->subKind);
@@ -240,7 +240,7 @@ void CGaebMapper::MapAwardInfo(int r) {
 }
 
 void CGaebMapper::ApplyPositionFlags(const CGaebTagNode* node, int r, std::string& f) {
-    std::string value;
+    std::string_view value;
     if (Item(node, "Bedarf", value)) {
         if (value == "E")
             m_list.SetText(r, Fld::PosType, "E");
@@ -261,21 +261,21 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
     // GAEB 90 reader does when a record is complete: "&OZNR&" needs them.
     const bool described = ReadDescription(node, r, true);
 
-    std::string value;
+    std::string_view value;
     if (m_tree.FindItem("Menge", node)) m_list.SetDouble(r, Fld::Quantity, Number(node, "Menge"));
-    if (Item(node, "ME", value)) m_list.SetText(r, Fld::Unit, value);
+    if (Item(node, "ME", value)) m_list.SetText(r, Fld::Unit, std::string(value));
 
     std::string f = PaddedFlags(r);
 
     const int group = Integer(node, "ZZGruppeNr");
-    std::string serial;
+    std::string_view serial;
     if (group != 0 && Item(node, "ZZLfdNr", serial)) {
         if (ParseInt(serial) == 0) {
             m_list.SetText(r, Fld::PosType, "G");
             m_list.SetText(r, Fld::GroupRef, Format03(group));
         } else {
             m_list.SetText(r, Fld::PosType, "A");
-            m_list.SetText(r, Fld::GroupRef, Format03(group) + serial);
+            m_list.SetText(r, Fld::GroupRef, Format03(group).append(serial));
         }
     }
 
@@ -285,12 +285,12 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
 
     if (Item(node, "BezugBeschr", value) && (value == "B" || value == "W")) {
         f[FlagPos::DescRef] = value.front();
-        std::string ref;
+        std::string_view ref;
         if (value == "W" && Item(node, "BezugOZ", ref)) m_list.SetText(r, Fld::RepeatRef, FormatOZ(ref));
     }
     if (Item(node, "BezugAusfNr", value) && ParseInt(value) > 0) {
         f[FlagPos::DescRef] = 'A';
-        m_list.SetText(r, Fld::RepeatRef, value);
+        m_list.SetText(r, Fld::RepeatRef, std::string(value));
     }
     if (ItemIs(node, "FrMenge", "J")) f[FlagPos::BidderQuantity] = 'X';
     if (ItemIs(node, "LeitBeschr", "J")) m_list.SetText(r, Fld::SubKind, "L");
@@ -324,10 +324,10 @@ void CGaebMapper::MapPosition(CGaebTagNode* node, int r) {
 
 void CGaebMapper::MapSurchargePosition(CGaebTagNode* node, int r) {
     std::string f = PaddedFlags(r);
-    std::string value;
+    std::string_view value;
 
     const int group = Integer(node, "ZZGruppeNr");
-    std::string serial;
+    std::string_view serial;
     if (group >= 1 && Item(node, "ZZLfdNr", serial)) {
         if (ParseInt(serial) == 0) {
             m_list.SetText(r, Fld::PosType, "G");
@@ -366,13 +366,13 @@ void CGaebMapper::MapSurchargePosition(CGaebTagNode* node, int r) {
 }
 
 void CGaebMapper::MapExecDescription(CGaebTagNode* node, int r) {
-    std::string value;
+    std::string_view value;
     if (Item(node, "AusfNr", value)) {
         const std::string number = Format04(ParseInt(value));
         m_list.SetText(r, Fld::GroupRef, number);
         m_list.SetText(r, Fld::ShortText, "Ausf\xfchrungsbeschreibung " + number);
     }
-    if (Item(node, "AusfBez", value)) m_list.SetText(r, Fld::LongText, value);
+    if (Item(node, "AusfBez", value)) m_list.SetText(r, Fld::LongText, std::string(value));
 
     const double parentId = m_list.GetDouble(r, Fld::ParentId);
     int k = 0;
@@ -395,8 +395,8 @@ void CGaebMapper::MapSubDescriptions(CGaebTagNode* posNode, int r) {
         SetPlace(s, parentId, static_cast<double>(child->Index()), posNode->Depth());
         m_list.SetText(s, Fld::Kind, "B");
         m_list.SetText(s, Fld::SubKind, "L");
-        std::string value;
-        if (Item(child, "ME", value)) m_list.SetText(s, Fld::Unit, value);
+        std::string_view value;
+        if (Item(child, "ME", value)) m_list.SetText(s, Fld::Unit, std::string(value));
         if (Item(child, "UbNr", value)) m_list.SetText(s, Fld::GroupRef, Format02(ParseInt(value)));
         if (m_tree.FindItem("Menge", child)) m_list.SetDouble(s, Fld::Quantity, Number(child, "Menge"));
         MapDescription(child, s, true);
@@ -415,11 +415,12 @@ bool CGaebMapper::ReadDescription(CGaebTagNode* node, int r, bool searchMode) {
     std::string value;
     if (Item(d, "Kurztext", value)) {
         PlainText(value);
-        m_list.SetText(r, Fld::ShortText, value);
+        m_list.SetText(r, Fld::ShortText, std::move(value));
     }
-    if (Item(d, "StLNr", value)) {
+    std::string_view key;
+    if (Item(d, "StLNr", key)) {
         f[FlagPos::StdText] = '1';
-        m_list.SetText(r, Fld::StdTextKey, value);
+        m_list.SetText(r, Fld::StdTextKey, std::string(key));
     }
     if (ItemIs(d, "LangtextTA", "J")) f[FlagPos::ClientSupp] = 'X';
     if (ItemIs(d, "LangtextTB", "J")) f[FlagPos::BidderSupp] = 'X';
@@ -430,7 +431,7 @@ bool CGaebMapper::ReadDescription(CGaebTagNode* node, int r, bool searchMode) {
         if (m_tree.HasRtfLongTexts()) ConvertBookmarks(value);
         PlainText(value);
         ResolveSupplements(value, r);
-        m_list.SetText(r, Fld::LongText, value);
+        m_list.SetText(r, Fld::LongText, std::move(value));
     }
     return true;
 }
@@ -463,6 +464,11 @@ void CGaebMapper::ConvertBookmarks(std::string& t) {
 }
 
 void CGaebMapper::ResolveSupplements(std::string& text, int r) {
+    // Most long texts have neither a supplement nor an escaped bracket.
+    if (text.find("[T") == std::string::npos && text.find("&#9") == std::string::npos) {
+        m_list.SetText(r, Fld::BidderTexts, std::string());
+        return;
+    }
     const std::string t = ReplaceEvery(ReplaceEvery(text, "&#91;", "["), "&#93;", "]");
     std::string o;
     std::string collected;
@@ -531,29 +537,36 @@ void CGaebMapper::RecalcPositionTotals(int r) {
     RecalcPosition(m_list, r);
 }
 
-bool CGaebMapper::Item(const CGaebTagNode* block, const char* name, std::string& value) const {
+bool CGaebMapper::Item(const CGaebTagNode* block, std::string_view name, std::string_view& value) const {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
     if (!item) return false;
-    value = item->Value();
+    value = item->ValueView();
     return true;
 }
 
-bool CGaebMapper::ItemIs(const CGaebTagNode* block, const char* name, const char* value) const {
-    const CGaebTagNode* item = m_tree.FindItem(name, block);
-    return item && item->Value() == value;
+bool CGaebMapper::Item(const CGaebTagNode* block, std::string_view name, std::string& value) const {
+    std::string_view view;
+    if (!Item(block, name, view)) return false;
+    value.assign(view);
+    return true;
 }
 
-double CGaebMapper::Number(const CGaebTagNode* block, const char* name) {
+bool CGaebMapper::ItemIs(const CGaebTagNode* block, std::string_view name, std::string_view value) const {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
-    return item ? Checked(CNumberFormat::ParseLoose(item->Value(), &mixedSeparators), item) : 0.0;
+    return item && item->ValueView() == value;
 }
 
-int CGaebMapper::Integer(const CGaebTagNode* block, const char* name) const {
+double CGaebMapper::Number(const CGaebTagNode* block, std::string_view name) {
     const CGaebTagNode* item = m_tree.FindItem(name, block);
-    return item ? ParseInt(item->Value()) : 0;
+    return item ? Checked(CNumberFormat::ParseLoose(item->ValueView(), &mixedSeparators), item) : 0.0;
 }
 
-std::string CGaebMapper::FormatOZ(const std::string& raw) {
+int CGaebMapper::Integer(const CGaebTagNode* block, std::string_view name) const {
+    const CGaebTagNode* item = m_tree.FindItem(name, block);
+    return item ? ParseInt(item->ValueView()) : 0;
+}
+
+std::string CGaebMapper::FormatOZ(std::string_view raw) {
     return ::FormatOZ(raw, m_tree.OzMask());
 }
 

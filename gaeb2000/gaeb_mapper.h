@@ -50,17 +50,19 @@ public:
     void RecalcPositionTotals(int r);
 
 private:
-    // Item `name` among the direct children of `block`; false when there is none.
-    bool Item(const CGaebTagNode* block, const char* name, std::string& value) const;
-    bool ItemIs(const CGaebTagNode* block, const char* name, const char* value) const;
+    // Item `name` among the direct children of `block`; false when there is none. The
+    // view is valid until the item's value changes.
+    bool Item(const CGaebTagNode* block, std::string_view name, std::string_view& value) const;
+    bool Item(const CGaebTagNode* block, std::string_view name, std::string& value) const;
+    bool ItemIs(const CGaebTagNode* block, std::string_view name, std::string_view value) const;
     // Number of an item read loosely (',' as decimal point); 0 when missing.
-    double Number(const CGaebTagNode* block, const char* name);
+    double Number(const CGaebTagNode* block, std::string_view name);
     // The value when it is finite and below 10^12; otherwise 0, and the mapping fails.
     double Checked(double value, const CGaebTagNode* item);
     // Integer value of an item (atoi); 0 when missing.
-    int Integer(const CGaebTagNode* block, const char* name) const;
+    int Integer(const CGaebTagNode* block, std::string_view name) const;
 
-    std::string FormatOZ(const std::string& raw);
+    std::string FormatOZ(std::string_view raw);
     // Flags of record r padded with blanks to 20 characters.
     std::string PaddedFlags(int r) const;
     // Fields common to every record made from a node; level from the node's depth.

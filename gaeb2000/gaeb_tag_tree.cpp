@@ -1,8 +1,9 @@
 #include "gaeb2000/gaeb_tag_tree.h"
 
 #include "common/safe_file.h"
-#include <algorithm>
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -24,9 +25,12 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view word) {
+    if (word.empty()) return true;
     if (word.size() > text.size()) return false;
+    // Only where the first letter fits is the whole word compared.
+    const char first = UpperAscii(word.front());
     for (size_t i = 0; i + word.size() <= text.size(); ++i)
-        if (SameNoCase(text.substr(i, word.size()), word)) return true;
+        if (UpperAscii(text[i]) == first && SameNoCase(text.substr(i, word.size()), word)) return true;
     return false;
 }
 
@@ -35,14 +39,19 @@ bool IsBlankLine(std::string_view line) {
 }
 
 bool StartsWithAfterBlanks(std::string_view line, std::string_view marker) {
-    const size_t first = line.find_first_not_of(" \t");
-    return first != std::string_view::npos && line.substr(first).starts_with(marker);
+    // A loop of its own: find_first_not_of searches the set once per character.
+    size_t first = 0;
+    while (first < line.size() && (line[first] == ' ' || line[first] == '\t'))
+        ++first;
+    return line.substr(first).starts_with(marker);
 }
 
 } // namespace
 
-bool CGaebTagNode::HasName(std::string_view name) const {
-    return SameNoCase(m_name, name);
+const std::string CGaebTagNode::kNoName;
+
+bool CGaebTagNode::SameLetters(std::string_view name) const {
+    return SameNoCase(*m_name, name);
 }
 
 CGaebTagTree::CGaebTagTree() = default;
@@ -50,14 +59,20 @@ CGaebTagTree::CGaebTagTree() = default;
 CGaebTagTree::~CGaebTagTree() = default;
 
 void CGaebTagTree::Clear() {
-    m_nodes.clear();
+    m_chunks.clear();
+    m_count = 0;
+    m_sourceSize = 0;
+    m_nameTable.clear();
+    m_names.clear();
+    m_valueBlocks.clear();
+    m_valueUsed = m_valueCapacity = 0;
     m_depthCounter = -1;
     m_head = m_tail = m_firstRoot = m_lastRoot = -1;
     m_openBlocks.clear();
     m_pending = false;
     m_ozMask.clear();
     m_rtfLongTexts = false;
-    m_currentName.clear();
+    m_currentName = nullptr;
     m_currentValue.clear();
     m_currentLine = 0;
     m_inStlbBau = false;
@@ -79,6 +94,7 @@ CIoResult CGaebTagTree::ReadTagFile(const std::string& path) {
 
 CIoResult CGaebTagTree::ReadTagText(std::string_view text) {
     Clear();
+    m_sourceSize = text.size();
     try {
         size_t pos = 0;
         while (pos < text.size()) {
@@ -92,7 +108,7 @@ CIoResult CGaebTagTree::ReadTagText(std::string_view text) {
     }
     // A file that breaks off inside a value or a block is incomplete.
     if (m_pending)
-        return CIoResult::Failure("[end] fehlt: der Wert von [" + m_currentName + "] endet nicht",
+        return CIoResult::Failure("[end] fehlt: der Wert von [" + *m_currentName + "] endet nicht",
                                   m_currentLine);
     if (m_depthCounter >= 0) {
         const CGaebTagNode* open = m_openBlocks.empty() ? nullptr : Node(m_openBlocks.back());
@@ -106,11 +122,13 @@ CIoResult CGaebTagTree::ReadTagText(std::string_view text) {
 
 bool CGaebTagTree::ParseLine(std::string_view rawLine) {
     ++m_lineNo;
-    // CR and LF never belong to a line, wherever they stand.
+    // CR and LF never belong to a line, wherever they stand. The usual CR at the end is
+    // cut off; only a line with others is copied without them.
     std::string cleaned;
     std::string_view line = rawLine;
+    if (line.ends_with('\r')) line.remove_suffix(1);
     // Two memchr scans: find_first_of would test every byte against the set one by one.
-    if (rawLine.find('\r') != std::string_view::npos || rawLine.find('\n') != std::string_view::npos) {
+    if (line.find('\r') != std::string_view::npos || line.find('\n') != std::string_view::npos) {
         cleaned.reserve(rawLine.size());
         for (char c : rawLine)
             if (c != '\r' && c != '\n') cleaned.push_back(c);
@@ -128,16 +146,16 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         isBegin = StartsWithAfterBlanks(line, kBeginMarker);
         isEnd = !isBegin && StartsWithAfterBlanks(line, kEndMarker);
     } else {
-        const size_t begin = line.find(kBeginMarker);
-        const size_t end = line.find(kEndMarker);
-        isBegin = begin != std::string_view::npos && begin < open;
-        isEnd = !isBegin && end != std::string_view::npos && end < open;
+        // Only the part before the first '[' can hold the marker, and only it is searched.
+        const std::string_view head = line.substr(0, open);
+        isBegin = head.find(kBeginMarker) != std::string_view::npos;
+        isEnd = !isBegin && head.find(kEndMarker) != std::string_view::npos;
     }
 
     if (isBegin || isEnd) {
         if (ContainsNoCase(line, kStlbBau)) {
-            AddNode(std::string(line), isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd,
-                    std::string());
+            Append(InternName(line), isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd,
+                   {});
             m_inStlbBau = isBegin;
             return true;
         }
@@ -155,8 +173,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         m_openBlocks.back() = -1;
         if (open == std::string_view::npos || close == std::string_view::npos)
             return Fail("Blockanfang ohne Namen in eckigen Klammern");
-        AddNode(std::string(line.substr(open + 1, close - open - 1)), CGaebTagNode::Kind::Block,
-                std::string());
+        Append(InternName(line.substr(open + 1, close - open - 1)), CGaebTagNode::Kind::Block, {});
         return true;
     }
 
@@ -172,7 +189,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         return Fail("Zeile ohne [Name] und ohne #begin/#end");
     }
 
-    m_currentName.assign(line.substr(open + 1, close - open - 1));
+    m_currentName = InternName(line.substr(open + 1, close - open - 1));
     m_currentLine = m_lineNo;
     const std::string_view value = line.substr(close + 1);
     const size_t end = value.find(kValueEnd);
@@ -181,9 +198,8 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         m_pending = true;
         return true;
     }
-    AddNode(std::move(m_currentName), CGaebTagNode::Kind::Item, std::string(value.substr(0, end)));
-    m_currentName.clear();
-    m_currentValue.clear();
+    Append(m_currentName, CGaebTagNode::Kind::Item, value.substr(0, end));
+    m_currentName = nullptr;
     return true;
 }
 
@@ -202,35 +218,74 @@ void CGaebTagTree::AddPendingLine(std::string_view line) {
     if (end == std::string::npos) return;
     m_currentValue.resize(end);
     m_pending = false;
-    AddNode(std::move(m_currentName), CGaebTagNode::Kind::Item, std::move(m_currentValue));
-    m_currentName.clear();
+    Append(m_currentName, CGaebTagNode::Kind::Item, m_currentValue);
+    m_currentName = nullptr;
     m_currentValue.clear();
 }
 
-CGaebTagNode* CGaebTagTree::NewNode(std::string name, CGaebTagNode::Kind kind, std::string value) {
-    auto node = std::make_unique<CGaebTagNode>();
-    node->m_index = static_cast<int32_t>(m_nodes.size());
-    node->m_kind = kind;
-    node->m_name = std::move(name);
-    if (kind != CGaebTagNode::Kind::Block) node->m_value = std::move(value);
-    m_nodes.push_back(std::move(node));
-    return m_nodes.back().get();
+const std::string* CGaebTagTree::InternName(std::string_view name) {
+    const auto found = m_nameTable.find(name);
+    if (found != m_nameTable.end()) return found->second;
+    const std::string* stored = &m_names.emplace_back(name);
+    m_nameTable.emplace(*stored, stored);
+    return stored;
 }
 
-CGaebTagNode* CGaebTagTree::AddNode(std::string name, CGaebTagNode::Kind kind, std::string value) {
-    CGaebTagNode* node = NewNode(std::move(name), kind, std::move(value));
+char* CGaebTagTree::StoreValue(std::string_view value) {
+    if (value.empty()) return nullptr;
+    if (m_valueCapacity - m_valueUsed < value.size()) {
+        m_valueCapacity = std::max(kValueBlock, value.size());
+        m_valueBlocks.push_back(std::make_unique_for_overwrite<char[]>(m_valueCapacity));
+        m_valueUsed = 0;
+    }
+    char* stored = m_valueBlocks.back().get() + m_valueUsed;
+    std::memcpy(stored, value.data(), value.size());
+    m_valueUsed += value.size();
+    return stored;
+}
+
+void CGaebTagTree::SetValue(CGaebTagNode* node, std::string_view value) {
+    if (!node || node->IsBlock()) return;
+    // A value no longer than the old one takes its place, so that saving again and again
+    // does not let the storage grow.
+    if (value.size() > node->m_valueSize) {
+        node->m_value = StoreValue(value);
+    } else if (!value.empty()) {
+        // memmove: the new value may be a part of the old one.
+        std::memmove(node->m_value, value.data(), value.size());
+    }
+    node->m_valueSize = static_cast<uint32_t>(value.size());
+}
+
+CGaebTagNode* CGaebTagTree::NewNode(const std::string* name, CGaebTagNode::Kind kind,
+                                    std::string_view value) {
+    if (m_count % kChunkNodes == 0) m_chunks.push_back(std::make_unique<CGaebTagNode[]>(kChunkNodes));
+    CGaebTagNode* node = &m_chunks.back()[static_cast<size_t>(m_count % kChunkNodes)];
+    node->m_index = m_count++;
+    node->m_kind = kind;
+    node->m_name = name;
+    if (kind != CGaebTagNode::Kind::Block) SetValue(node, value);
+    return node;
+}
+
+CGaebTagNode* CGaebTagTree::AddNode(std::string_view name, CGaebTagNode::Kind kind, std::string_view value) {
+    return Append(InternName(name), kind, value);
+}
+
+CGaebTagNode* CGaebTagTree::Append(const std::string* name, CGaebTagNode::Kind kind, std::string_view value) {
+    CGaebTagNode* node = NewNode(name, kind, value);
     node->m_line = kind == CGaebTagNode::Kind::Item && m_currentLine > 0 ? m_currentLine : m_lineNo;
     int32_t parent = -1;
     if (kind == CGaebTagNode::Kind::Block) {
         const int32_t depth = std::max(m_depthCounter, 0);
-        node->m_depth = depth;
+        node->m_depth = static_cast<int16_t>(depth);
         if (depth >= 1 && static_cast<size_t>(depth - 1) < m_openBlocks.size())
             parent = m_openBlocks[static_cast<size_t>(depth - 1)];
         if (m_openBlocks.size() <= static_cast<size_t>(depth))
             m_openBlocks.resize(static_cast<size_t>(depth) + 1, -1);
         m_openBlocks[static_cast<size_t>(depth)] = node->m_index;
     } else {
-        node->m_depth = m_depthCounter + 1;
+        node->m_depth = static_cast<int16_t>(m_depthCounter + 1);
         if (m_depthCounter >= 0 && static_cast<size_t>(m_depthCounter) < m_openBlocks.size())
             parent = m_openBlocks[static_cast<size_t>(m_depthCounter)];
     }
@@ -249,7 +304,7 @@ void CGaebTagTree::LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after) {
     else
         m_head = index;
     if (node->m_next >= 0)
-        m_nodes[static_cast<size_t>(node->m_next)]->m_prev = index;
+        Node(node->m_next)->m_prev = index;
     else
         m_tail = index;
 }
@@ -266,34 +321,9 @@ void CGaebTagTree::LinkSibling(CGaebTagNode* node, CGaebTagNode* parent, CGaebTa
     else
         first = index;
     if (node->m_nextSibling >= 0)
-        m_nodes[static_cast<size_t>(node->m_nextSibling)]->m_prevSibling = index;
+        Node(node->m_nextSibling)->m_prevSibling = index;
     else
         last = index;
-}
-
-CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
-    if (index < 0 || static_cast<size_t>(index) >= m_nodes.size()) return nullptr;
-    return m_nodes[static_cast<size_t>(index)].get();
-}
-
-CGaebTagNode* CGaebTagTree::FirstRoot() const {
-    return Node(m_head);
-}
-
-CGaebTagNode* CGaebTagTree::FirstChild(const CGaebTagNode* block) const {
-    return block ? Node(block->m_firstChild) : nullptr;
-}
-
-CGaebTagNode* CGaebTagTree::NextSibling(const CGaebTagNode* node) const {
-    return node ? Node(node->m_nextSibling) : nullptr;
-}
-
-CGaebTagNode* CGaebTagTree::Parent(const CGaebTagNode* node) const {
-    return node ? Node(node->m_parent) : nullptr;
-}
-
-CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
-    return node ? Node(node->m_next) : nullptr;
 }
 
 CGaebTagNode* CGaebTagTree::WalkNext(const CGaebTagNode* node, const CGaebTagNode* top) const {
@@ -332,23 +362,23 @@ CGaebTagNode* CGaebTagTree::FindBlock(std::string_view name, const CGaebTagNode*
     return nullptr;
 }
 
-CGaebTagNode* CGaebTagTree::AppendItem(std::string name, CGaebTagNode* block) {
+CGaebTagNode* CGaebTagTree::AppendItem(std::string_view name, CGaebTagNode* block) {
     if (!block || !block->IsBlock()) return nullptr;
     CGaebTagNode* lastItem = nullptr;
     for (CGaebTagNode* child = FirstChild(block); child && child->IsItem(); child = NextSibling(child))
         lastItem = child;
-    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Kind::Item, std::string());
-    node->m_depth = block->m_depth + 1;
+    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Item, {});
+    node->m_depth = static_cast<int16_t>(block->m_depth + 1);
     LinkFileOrder(node, lastItem ? lastItem : block);
     LinkSibling(node, block, lastItem);
     return node;
 }
 
-CGaebTagNode* CGaebTagTree::InsertBlock(std::string name, CGaebTagNode* ref, bool asChild) {
+CGaebTagNode* CGaebTagTree::InsertBlock(std::string_view name, CGaebTagNode* ref, bool asChild) {
     if (!ref || (asChild && !ref->IsBlock())) return nullptr;
-    CGaebTagNode* node = NewNode(std::move(name), CGaebTagNode::Kind::Block, std::string());
+    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Block, {});
     if (asChild) {
-        node->m_depth = ref->m_depth + 1;
+        node->m_depth = static_cast<int16_t>(ref->m_depth + 1);
         LinkFileOrder(node, ref);
         LinkSibling(node, ref, nullptr);
     } else {

@@ -3,18 +3,21 @@
 #include "common/io_result.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CGaebTagTree;
 
 // One line (or one multi-line value) of a GAEB 2000 file: a block, an item or a raw
-// STLB-Bau marker line. Nodes are owned by their CGaebTagTree; the tree keeps all links.
+// STLB-Bau marker line. Nodes are owned by their CGaebTagTree; the tree keeps all links,
+// the names (each spelling once) and the values.
 class CGaebTagNode {
 public:
-    enum class Kind { Block, Item, StlbBegin, StlbEnd };
+    enum class Kind : uint8_t { Block, Item, StlbBegin, StlbEnd };
 
     int32_t Index() const { return m_index; }
     int32_t ParentIndex() const { return m_parent; }
@@ -30,13 +33,16 @@ public:
     int32_t Line() const { return m_line; }
 
     // Block or item name as read (for marker lines the whole raw line).
-    const std::string& Name() const { return m_name; }
+    const std::string& Name() const { return *m_name; }
     // Element and item names compare without regard to case.
-    bool HasName(std::string_view name) const;
+    // The length is compared first (inline): most names differ in it.
+    bool HasName(std::string_view name) const { return m_name->size() == name.size() && SameLetters(name); }
 
     // Item value; lines of a multi-line value are joined by CR LF. Empty for blocks.
-    const std::string& Value() const { return m_value; }
-    void SetValue(std::string value) { m_value = std::move(value); }
+    // ValueView reads it in place (valid until the value is set again or the tree is
+    // cleared); Value is a copy. CGaebTagTree::SetValue changes it.
+    std::string_view ValueView() const { return {m_value, m_valueSize}; }
+    std::string Value() const { return std::string(ValueView()); }
 
     // Index of the bid record made from this node, -1 when none.
     int32_t RecordIndex() const { return m_recordIndex; }
@@ -45,15 +51,24 @@ public:
 private:
     friend class CGaebTagTree;
 
+    static const std::string kNoName;
+
+    // The name has the letters of `name` (of the same length) in any case.
+    bool SameLetters(std::string_view name) const;
+
+    // The spelling in the tree's name table.
+    const std::string* m_name = &kNoName;
+    // The value's bytes in the tree's value storage.
+    char* m_value = nullptr;
+    uint32_t m_valueSize = 0;
     int32_t m_index = -1;
     int32_t m_parent = -1;
     int32_t m_next = -1;
     int32_t m_prev = -1;
-    int32_t m_depth = 0;
+    // Depths stay below kMaxDepth + 3; the narrow type keeps a node at 64 bytes.
+    int16_t m_depth = 0;
     Kind m_kind = Kind::Block;
     int32_t m_line = 0;
-    std::string m_name;
-    std::string m_value;
     int32_t m_recordIndex = -1;
 
     // Sibling structure, so that navigation never walks over whole subtrees.
@@ -89,9 +104,13 @@ public:
     const std::string& LastError() const { return m_error; }
     void Clear();
     // Adds a node at the end of the file order, below the innermost open block.
-    CGaebTagNode* AddNode(std::string name, CGaebTagNode::Kind kind, std::string value);
+    CGaebTagNode* AddNode(std::string_view name, CGaebTagNode::Kind kind, std::string_view value);
+    // Replaces the value of an item (ignored for other nodes).
+    void SetValue(CGaebTagNode* node, std::string_view value);
 
-    int32_t Count() const { return static_cast<int32_t>(m_nodes.size()); }
+    int32_t Count() const { return m_count; }
+    // Size in bytes of the text last read.
+    size_t SourceSize() const { return m_sourceSize; }
     // Node by creation index; nullptr when out of range.
     CGaebTagNode* Node(int32_t index) const;
 
@@ -113,8 +132,8 @@ public:
 
     // Editing. AppendItem adds an empty item after the block's leading items; InsertBlock
     // adds a block as the first child of `ref` or immediately before it.
-    CGaebTagNode* AppendItem(std::string name, CGaebTagNode* block);
-    CGaebTagNode* InsertBlock(std::string name, CGaebTagNode* ref, bool asChild);
+    CGaebTagNode* AppendItem(std::string_view name, CGaebTagNode* block);
+    CGaebTagNode* InsertBlock(std::string_view name, CGaebTagNode* ref, bool asChild);
 
     // Reading state: an item value whose "[end]" was not seen yet; the block depth counter.
     bool IsPending() const { return m_pending; }
@@ -128,7 +147,18 @@ public:
     void SetRtfLongTexts(bool rtf) { m_rtfLongTexts = rtf; }
 
 private:
-    CGaebTagNode* NewNode(std::string name, CGaebTagNode::Kind kind, std::string value);
+    // Nodes live in chunks of this many, so that a node never moves once made.
+    static constexpr int32_t kChunkNodes = 4096;
+    // Values are kept in blocks of at least this many bytes, which never move either.
+    static constexpr size_t kValueBlock = 256 * 1024;
+
+    CGaebTagNode* NewNode(const std::string* name, CGaebTagNode::Kind kind, std::string_view value);
+    // AddNode with the name's entry in the name table.
+    CGaebTagNode* Append(const std::string* name, CGaebTagNode::Kind kind, std::string_view value);
+    // The name's entry in the name table, made on first use.
+    const std::string* InternName(std::string_view name);
+    // A copy of `value` in the value storage.
+    char* StoreValue(std::string_view value);
     bool Fail(std::string reason);
     // Links `node` into the file order after `after` (nullptr: at the head).
     void LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after);
@@ -138,7 +168,16 @@ private:
     void AddPendingLine(std::string_view line);
 
     bool m_pending = false;
-    std::vector<std::unique_ptr<CGaebTagNode>> m_nodes;
+    std::vector<std::unique_ptr<CGaebTagNode[]>> m_chunks;
+    int32_t m_count = 0;
+    size_t m_sourceSize = 0;
+    // Each spelling of a name once; the map's keys view the stored names.
+    std::deque<std::string> m_names;
+    std::unordered_map<std::string_view, const std::string*> m_nameTable;
+    // Value storage: the current block and how much of it is used.
+    std::vector<std::unique_ptr<char[]>> m_valueBlocks;
+    size_t m_valueUsed = 0;
+    size_t m_valueCapacity = 0;
     int32_t m_depthCounter = -1;
     // Head and tail of the file order; first and last top-level nodes.
     int32_t m_head = -1;
@@ -153,7 +192,7 @@ private:
 
     // The item being read and whether the reader is inside an STLB-Bau section, whose
     // lines the writer indents by one more blank.
-    std::string m_currentName;
+    const std::string* m_currentName = nullptr;
     std::string m_currentValue;
     int32_t m_currentLine = 0;
     bool m_inStlbBau = false;
@@ -161,3 +200,29 @@ private:
     int32_t m_lineNo = 0;
     std::string m_error;
 };
+
+// Navigation is called for every node of every walk: inline.
+inline CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
+    if (index < 0 || index >= m_count) return nullptr;
+    return &m_chunks[static_cast<size_t>(index / kChunkNodes)][static_cast<size_t>(index % kChunkNodes)];
+}
+
+inline CGaebTagNode* CGaebTagTree::FirstRoot() const {
+    return Node(m_head);
+}
+
+inline CGaebTagNode* CGaebTagTree::FirstChild(const CGaebTagNode* block) const {
+    return block ? Node(block->m_firstChild) : nullptr;
+}
+
+inline CGaebTagNode* CGaebTagTree::NextSibling(const CGaebTagNode* node) const {
+    return node ? Node(node->m_nextSibling) : nullptr;
+}
+
+inline CGaebTagNode* CGaebTagTree::Parent(const CGaebTagNode* node) const {
+    return node ? Node(node->m_parent) : nullptr;
+}
+
+inline CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
+    return node ? Node(node->m_next) : nullptr;
+}

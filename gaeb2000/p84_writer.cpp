@@ -24,6 +24,9 @@ const char* const kTreeMismatch =
     "ffneten GAEB-2000-Datei.";
 const char* const kOutOfMemory = "Nicht gen\xfcgend Arbeitsspeicher";
 
+// The name of a level no node has opened (a walk that starts inside the tree).
+const std::string kNoName;
+
 constexpr std::string_view kEscOpen = "&#91;";
 constexpr std::string_view kEscClose = "&#93;";
 constexpr std::string_view kBookmarkStart = "{\\bkmkstart";
@@ -93,6 +96,8 @@ CIoResult CP84Writer::WriteTagFile(const std::string& path) {
 
         PrepareBidder();
         m_out.clear();
+        // A bid is about as long as the file it was read from, plus the items of the prices.
+        m_out.reserve(m_tree.SourceSize() + m_tree.SourceSize() / 4 + 4096);
         m_openCount = 0;
         m_blocksWritten = 0;
         m_itemsWritten = 0;
@@ -102,9 +107,10 @@ CIoResult CP84Writer::WriteTagFile(const std::string& path) {
 
         // Close what is still open; the outermost end line carries the counts.
         for (int32_t level = m_openCount - 1; level >= 0; --level) {
-            std::string line = "#end[" + m_names[static_cast<size_t>(level)] + "]";
-            if (level == 0) line += std::to_string(m_blocksWritten) + "|" + std::to_string(m_itemsWritten);
-            Line(level, line);
+            const std::string counts =
+                level == 0 ? std::to_string(m_blocksWritten) + "|" + std::to_string(m_itemsWritten)
+                           : std::string();
+            Line(level, {"#end[", *m_names[static_cast<size_t>(level)], "]", counts});
         }
         m_openCount = 0;
 
@@ -148,7 +154,7 @@ void CP84Writer::WriteTree(CGaebTagNode* start) {
 void CP84Writer::CloseLevelsAbove(int32_t depth) {
     while (m_openCount > depth) {
         --m_openCount;
-        Line(m_openCount, "#end[" + m_names[static_cast<size_t>(m_openCount)] + "]");
+        Line(m_openCount, {"#end[", *m_names[static_cast<size_t>(m_openCount)], "]"});
     }
 }
 
@@ -156,17 +162,17 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
     const int32_t d = std::max(node->Depth(), 0);
     CloseLevelsAbove(d);
     m_openCount = node->IsBlock() ? d + 1 : d;
-    if (m_names.size() <= static_cast<size_t>(d)) m_names.resize(static_cast<size_t>(d) + 1);
-    m_names[static_cast<size_t>(d)] = node->Name();
+    if (m_names.size() <= static_cast<size_t>(d)) m_names.resize(static_cast<size_t>(d) + 1, &kNoName);
+    m_names[static_cast<size_t>(d)] = &node->Name();
     const int indent = d + (m_inStlbBau ? 1 : 0);
 
     switch (node->GetKind()) {
     case CGaebTagNode::Kind::StlbBegin:
-        Line(0, node->Name());
+        Line(0, {node->Name()});
         m_inStlbBau = true;
         return;
     case CGaebTagNode::Kind::StlbEnd:
-        Line(0, node->Name());
+        Line(0, {node->Name()});
         m_inStlbBau = false;
         return;
     case CGaebTagNode::Kind::Block:
@@ -177,11 +183,11 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
         } else if (node->HasName("ZuschlPosition")) {
             WriteSurchargePrices(node);
         } else if (node->HasName("LVBereich")) {
-            FindOrAddItem(node, "Summe")->SetValue(Plain(node->RecordIndex(), Fld::TotalPrice, 2));
+            m_tree.SetValue(FindOrAddItem(node, "Summe"), Plain(node->RecordIndex(), Fld::TotalPrice, 2));
         } else if (node->HasName("LVInfo")) {
             WriteLvTotals(node);
         }
-        Line(indent, "#begin[" + node->Name() + "]");
+        Line(indent, {"#begin[", node->Name(), "]"});
         return;
     default:
         break;
@@ -191,47 +197,47 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
     const CGaebTagNode* parent = m_tree.Parent(node);
     if (parent && (parent->HasName("GAEBInfo") || parent->HasName("Vergabe"))) UpdateStamp(node);
 
-    const std::string& value = node->Value();
-    const std::string head = "[" + node->Name() + "]";
+    const std::string_view value = node->ValueView();
+    const std::string_view name = node->Name();
     if (value.find('\n') == std::string::npos) {
-        Line(indent, head + value + "[end]");
+        Line(indent, {"[", name, "]", value, "[end]"});
         return;
     }
     std::vector<std::string> lines;
     SplitInfoLines(value, lines);
     if (lines.size() <= 1) {
-        Line(indent, head + (lines.empty() ? std::string() : lines.front()) + "[end]");
+        Line(indent, {"[", name, "]", lines.empty() ? std::string_view() : lines.front(), "[end]"});
         return;
     }
-    Line(indent, head + lines.front());
+    Line(indent, {"[", name, "]", lines.front()});
     for (size_t i = 1; i + 1 < lines.size(); ++i)
-        Line(indent, lines[i]);
-    Line(indent, lines.back() + "[end]");
+        Line(indent, {lines[i]});
+    Line(indent, {lines.back(), "[end]"});
 }
 
 void CP84Writer::WritePositionPrices(CGaebTagNode* node) {
     const int r = node->RecordIndex();
-    FindOrAddItem(node, "Menge")->SetValue(Plain(r, Fld::Quantity, 3));
-    FindOrAddItem(node, "EP")->SetValue(Plain(r, Fld::UnitPrice, 2));
+    m_tree.SetValue(FindOrAddItem(node, "Menge"), Plain(r, Fld::Quantity, 3));
+    m_tree.SetValue(FindOrAddItem(node, "EP"), Plain(r, Fld::UnitPrice, 2));
     // The shares go where the position asks for them, and into share items the file
     // already has, so that the file's old shares never stand beside the new unit price.
     // Shares 3 to 6 are read into the other share and are therefore written as 0.
     const CGaebTagNode* split = m_tree.FindItem("EPAufgl", node);
-    const bool splitPrice = split && split->Value() == "J";
+    const bool splitPrice = split && split->ValueView() == "J";
     bool sharesWritten = false;
     for (const auto& [name, field] :
          {std::pair{"EPAnteil1", Fld::WageShare}, std::pair{"EPAnteil2", Fld::OtherShare}}) {
         CGaebTagNode* item = splitPrice ? FindOrAddItem(node, name) : m_tree.FindItem(name, node);
         if (!item) continue;
-        item->SetValue(Plain(r, field, 2));
+        m_tree.SetValue(item, Plain(r, field, 2));
         sharesWritten = true;
     }
     for (const char* name : {"EPAnteil3", "EPAnteil4", "EPAnteil5", "EPAnteil6"}) {
         CGaebTagNode* item = m_tree.FindItem(name, node);
-        if (item && sharesWritten) item->SetValue("0.00");
+        if (item && sharesWritten) m_tree.SetValue(item, "0.00");
     }
-    FindOrAddItem(node, "NachlassProz")->SetValue(Plain(r, Fld::SurchargePct, 2, true));
-    FindOrAddItem(node, "GB")->SetValue(Plain(r, Fld::TotalPrice, 2));
+    m_tree.SetValue(FindOrAddItem(node, "NachlassProz"), Plain(r, Fld::SurchargePct, 2, true));
+    m_tree.SetValue(FindOrAddItem(node, "GB"), Plain(r, Fld::TotalPrice, 2));
 }
 
 void CP84Writer::WriteLvTotals(CGaebTagNode* info) {
@@ -240,10 +246,10 @@ void CP84Writer::WriteLvTotals(CGaebTagNode* info) {
     const int r = lv->RecordIndex();
     if (r < 0 || r >= m_list.Count() || m_list.GetChar(r, Fld::Kind) != Kind::Lv) return;
     // The invitation's rate (often a preset 19) must not stand beside totals computed without it.
-    FindOrAddItem(info, "Summe")->SetValue(Plain(r, Fld::TotalPrice, 2));
+    m_tree.SetValue(FindOrAddItem(info, "Summe"), Plain(r, Fld::TotalPrice, 2));
     std::string rate;
-    CNumberFormat().FormatPlain(CNumberFormat::RoundTo(vatRate, 2), 2, rate);
-    FindOrAddItem(info, "USt")->SetValue(rate);
+    m_format.FormatPlain(CNumberFormat::RoundTo(vatRate, 2), 2, rate);
+    m_tree.SetValue(FindOrAddItem(info, "USt"), rate);
 }
 
 void CP84Writer::WriteSurchargePrices(CGaebTagNode* node) {
@@ -251,9 +257,9 @@ void CP84Writer::WriteSurchargePrices(CGaebTagNode* node) {
     // the bid's values as much as the prices of a position.
     const int r = node->RecordIndex();
     if (FlagAt(m_list.GetText(r, Fld::Flags), FlagPos::Surcharge) != 'Z') return;
-    FindOrAddItem(node, "GBZuschl")->SetValue(Plain(r, Fld::UnitPrice, 2));
-    FindOrAddItem(node, "Zuschlag")->SetValue(Plain(r, Fld::Quantity, 3));
-    FindOrAddItem(node, "GB")->SetValue(Plain(r, Fld::TotalPrice, 2));
+    m_tree.SetValue(FindOrAddItem(node, "GBZuschl"), Plain(r, Fld::UnitPrice, 2));
+    m_tree.SetValue(FindOrAddItem(node, "Zuschlag"), Plain(r, Fld::Quantity, 3));
+    m_tree.SetValue(FindOrAddItem(node, "GB"), Plain(r, Fld::TotalPrice, 2));
 }
 
 void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
@@ -262,11 +268,15 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
     CGaebTagNode* description = m_blocks.Find("Beschreibung", node);
     CGaebTagNode* longText = description ? m_tree.FindItem("Langtext", description) : nullptr;
     if (!longText) return;
+    const std::string_view t = longText->ValueView();
+    // A text without supplements stays as it is.
+    if (t.find(m_tree.HasRtfLongTexts() ? kBookmarkStart : std::string_view("&#91;T")) ==
+        std::string_view::npos)
+        return;
 
     std::vector<std::string> lines;
     SplitInfoLines(m_list.GetText(r, Fld::BidderTexts), lines);
     size_t k = 0;
-    const std::string& t = longText->Value();
     std::string o;
     char kind = '\0';
     SupplementScan state = SupplementScan::Marker;
@@ -344,7 +354,7 @@ void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
         }
     }
     o.append(t, pos);
-    longText->SetValue(std::move(o));
+    m_tree.SetValue(longText, o);
 }
 
 void CP84Writer::UpdateStamp(CGaebTagNode* item) {
@@ -367,13 +377,13 @@ void CP84Writer::UpdateStamp(CGaebTagNode* item) {
     }
 
     if (item->HasName("Datum"))
-        item->SetValue(date);
+        m_tree.SetValue(item, date);
     else if (item->HasName("Uhrzeit"))
-        item->SetValue(time);
+        m_tree.SetValue(item, time);
     else if (item->HasName("ProgSystem") || item->HasName("ProgName"))
-        item->SetValue(kProgramName);
+        m_tree.SetValue(item, kProgramName);
     else if (item->HasName("DP"))
-        item->SetValue("84");
+        m_tree.SetValue(item, "84");
 }
 
 void CP84Writer::PrepareBidder() {
@@ -386,12 +396,12 @@ void CP84Writer::PrepareBidder() {
         CGaebTagNode* first = m_tree.FirstChild(bidder);
         CGaebTagNode* address = first ? m_tree.FindBlock("Adresse", first) : nullptr;
         if (!address) address = m_tree.InsertBlock("Adresse", bidder, true);
-        if (address) FindOrAddItem(address, "Name1")->SetValue(name);
+        if (address) m_tree.SetValue(FindOrAddItem(address, "Name1"), name);
     } else if (CGaebTagNode* client = m_tree.FindBlock("AG", nullptr)) {
         bidder = m_tree.InsertBlock("AN", client, false);
         CGaebTagNode* address = m_tree.InsertBlock("Adresse", bidder, true);
-        m_tree.AppendItem("Name1", address)->SetValue(name);
-        m_tree.AppendItem("PLZ", address)->SetValue("99999");
+        m_tree.SetValue(m_tree.AppendItem("Name1", address), name);
+        m_tree.SetValue(m_tree.AppendItem("PLZ", address), "99999");
         m_tree.AppendItem("DVNr", bidder);
         m_tree.AppendItem("VergNr", bidder);
     }
@@ -404,26 +414,26 @@ void CP84Writer::PrepareBidder() {
     for (int32_t i = 0; i < m_tree.Count(); ++i) {
         CGaebTagNode* node = m_tree.Node(i);
         if (!node->IsItem() || !ContainsNoCase(node->Name(), "Wae")) continue;
-        if (node->Value() == code) break;
-        node->SetValue(code);
+        if (node->ValueView() == code) break;
+        m_tree.SetValue(node, code);
     }
 }
 
-CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, const char* name) {
+CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, std::string_view name) {
     if (CGaebTagNode* item = m_tree.FindItem(name, block)) return item;
     return m_tree.AppendItem(name, block);
 }
 
 std::string CP84Writer::Plain(int r, Fld field, int decimals, bool negate) {
     const double value = m_list.GetDouble(r, field);
-    CNumberFormat format;
     std::string text;
-    format.FormatPlain(negate ? -value : value, decimals, text);
+    m_format.FormatPlain(negate ? -value : value, decimals, text);
     return text;
 }
 
-void CP84Writer::Line(int indent, const std::string& text) {
+void CP84Writer::Line(int indent, std::initializer_list<std::string_view> parts) {
     m_out.append(static_cast<size_t>(std::max(indent, 0)), ' ');
-    m_out += text;
+    for (std::string_view part : parts)
+        m_out += part;
     m_out += "\r\n";
 }

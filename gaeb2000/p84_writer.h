@@ -1,12 +1,15 @@
 #pragma once
 
 #include "common/io_result.h"
+#include "common/number_format.h"
 #include "gaeb2000/gaeb_block_index.h"
 #include "gaeb2000/gaeb_tag_tree.h"
 #include "model/angebot_list.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Writes the bid as a GAEB 2000 file (P84) by rewriting the tag tree of the opened P83
@@ -51,19 +54,22 @@ private:
     // Every "Position", "ZuschlPosition" and "LVBereich" block has a record of its kind.
     bool RecordsMatch() const;
     // The item `name` of `block`, added after the block's leading items when missing.
-    CGaebTagNode* FindOrAddItem(CGaebTagNode* block, const char* name);
+    CGaebTagNode* FindOrAddItem(CGaebTagNode* block, std::string_view name);
     std::string Plain(int r, Fld field, int decimals, bool negate = false);
-    void Line(int indent, const std::string& text);
+    // Appends one line: the indentation, the parts and CR LF.
+    void Line(int indent, std::initializer_list<std::string_view> parts);
     void CloseLevelsAbove(int32_t depth);
 
     const CAngebotList& m_list;
     CGaebTagTree& m_tree;
     CGaebBlockIndex m_blocks;
+    CNumberFormat m_format;
 
     // Writer state.
     std::string m_out;
     int32_t m_openCount = 0;
-    std::vector<std::string> m_names;
+    // Names of the open blocks by depth (entries of the tree's name table).
+    std::vector<const std::string*> m_names;
     int32_t m_blocksWritten = 0;
     int32_t m_itemsWritten = 0;
     bool m_inStlbBau = false;

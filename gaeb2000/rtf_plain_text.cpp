@@ -246,6 +246,10 @@ std::string RtfToPlainText(std::string_view rtf) {
 }
 
 void PlainText(std::string& text) {
-    text = TrimLeft(text);
+    // The leading blanks go in place; only an RTF text makes a new string.
+    size_t begin = 0;
+    while (begin < text.size() && IsSpace(text[begin]))
+        ++begin;
+    text.erase(0, begin);
     if (IsRtf(text)) text = RtfToPlainText(text);
 }

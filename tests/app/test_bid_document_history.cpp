@@ -148,29 +148,6 @@ TEST_F(History, UndoNamesTheRecordsItPutBack) {
     EXPECT_TRUE(has("", Kind::Sum));
 }
 
-// Ten entries undone one by one, then redone one by one, each state as it was.
-TEST_F(History, TenEntriesUndoneAndRedoneInOrder) {
-    OpenBasic();
-    std::vector<std::string> states{Bytes()};
-    const char* const ozs[] = {"01.02.0010", "01.02.0020", "02.01.0010", "02.01.0020", "01.02.0090"};
-    for (int n = 0; n < 10; ++n) {
-        Enter(ozs[n % 5], "EP", std::to_string(n + 1) + ",25");
-        states.push_back(Bytes());
-    }
-    ASSERT_EQ(doc.History().Count(), 10u);
-    for (int n = 10; n > 0; --n) {
-        EXPECT_TRUE(Bytes() == states[static_cast<size_t>(n)]) << n;
-        ASSERT_TRUE(doc.Undo());
-    }
-    EXPECT_TRUE(Bytes() == states[0]);
-    EXPECT_FALSE(doc.Undo());
-    for (int n = 1; n <= 10; ++n) {
-        ASSERT_TRUE(doc.Redo());
-        EXPECT_TRUE(Bytes() == states[static_cast<size_t>(n)]) << n;
-    }
-    EXPECT_FALSE(doc.Redo());
-}
-
 // The modified flag follows the history: back at the saved state it is clear, and the title
 // says so; a calculation keeps it set until the next save; an open clears the history.
 TEST_F(History, ModifiedFollowsTheSavedState) {

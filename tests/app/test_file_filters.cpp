@@ -1,4 +1,5 @@
 #include "app/file_filters.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +45,7 @@ TEST(FileFilters, AnyCaseAndExtension) {
 
 TEST(FileFilters, ExistingSpellingOfTheExtension) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "orvak_test_file_filters";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = testsupport::TestDir();
     std::ofstream(dir / "Halle.d84") << "x";
     // The bid saved as NAME.D84 goes into the NAME.d84 that the open reads.
     EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Halle.D84").string()), (dir / "Halle.d84").string());
@@ -55,5 +54,4 @@ TEST(FileFilters, ExistingSpellingOfTheExtension) {
     EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "halle.D84").string()), (dir / "halle.D84").string());
     EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Neu.D84").string()), (dir / "Neu.D84").string());
     EXPECT_EQ(CFileFilters::ExistingSpelling((dir / "Halle").string()), (dir / "Halle").string());
-    fs::remove_all(dir);
 }

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -15,10 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using CliRun = testsupport::CliResult;
-
-std::string FileText(const fs::path& path) {
-    return testsupport::ReadBytes(path);
-}
 
 fs::path Folder() {
     return testsupport::TestDir();
@@ -88,26 +83,6 @@ TEST(CliXml, ConvertWritesABidWhoseTotalsAddUpAndWhichReadsBack) {
     const CliRun again = Cli({"dump", (out.parent_path() / "bid.x83").string()});
     ASSERT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(again.out, dump.out);
-}
-
-TEST(CliXml, PrintsAnInvitation) {
-    const fs::path dir = Folder();
-    const CliRun r =
-        Cli({"pdf", (kData / "lv_small.X83").string(), (dir / "kita.pdf").string(), "--bidder", "Bau"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(FileText(dir / "kita.pdf").substr(0, 5), "%PDF-");
-}
-
-TEST(CliXml, BrokenInvitationFailsWithTheMessage) {
-    const fs::path dir = Folder();
-    std::ofstream(dir / "broken.X83") << "<GAEB><Award>";
-    const CliRun r = Cli({"convert", (dir / "broken.X83").string(), (dir / "broken.X84").string()});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("broken.X83 kann nicht ge\xc3\xb6"
-                         "ffnet werden"),
-              std::string::npos)
-        << r.err;
-    EXPECT_FALSE(fs::exists(dir / "broken.X84"));
 }
 
 } // namespace

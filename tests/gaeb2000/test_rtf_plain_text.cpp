@@ -50,19 +50,11 @@ TEST(RtfPlainText, BreaksCharactersEscapesGroupsAndBrokenInput) {
         EXPECT_EQ(RtfToPlainText(rtf), plain) << rtf;
 }
 
-TEST(RtfPlainText, DeepOrRandomInputNeverCrashes) {
+// Random input is the fuzz harness's part; here nesting deeper than any stack.
+TEST(RtfPlainText, DeepInputNeverCrashes) {
     std::string deep(500000, '{');
     deep += "x";
     EXPECT_EQ(RtfToPlainText(deep), "x");
-
-    std::string noise = "{\\rtf1 ";
-    uint32_t seed = 4711;
-    const char alphabet[] = "{}\\'*abuc01-9 \r\n\x00\xff\x80";
-    for (int i = 0; i < 300000; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        noise.push_back(alphabet[(seed >> 16) % (sizeof(alphabet) - 1)]);
-    }
-    EXPECT_LE(RtfToPlainText(noise).size(), noise.size());
 }
 
 TEST(RtfPlainText, RecognisesRtfAndConvertsInPlace) {

@@ -70,21 +70,4 @@ TEST(ChangeSet, UndoAndRedoPutBackEveryFieldByteForByte) {
     EXPECT_EQ(list.Recorder(), nullptr);
 }
 
-TEST(ChangeSet, AHandDownOverAHundredThousandPositionsCostsWhatItChanges) {
-    CAngebotList list;
-    Generate(list, 100, 1000);
-    CChangeSet changes;
-    {
-        CRecordChanges recording(list, changes);
-        SetVatForAll(list, 0, 7.0);
-    }
-    // The rate and the gross total of each record are what changed: about 50 bytes a record,
-    // where a copy of the list takes several hundred.
-    const double perRecord = static_cast<double>(changes.MemoryBytes()) / list.Count();
-    EXPECT_LT(perRecord, 64.0);
-    EXPECT_LE(changes.Size(), static_cast<size_t>(list.Count()) * 5 / 2);
-    changes.Undo(list);
-    EXPECT_EQ(list.GetDouble(5, Fld::VatPct), 0.0);
-}
-
 } // namespace

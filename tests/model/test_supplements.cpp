@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,80 +27,37 @@ std::string Placeholder(const std::string& number) {
 
 } // namespace
 
-TEST(Supplements, DirectoryEntries) {
-    const auto entries = CSupplements::Entries("01A102B103B  ");
-    ASSERT_EQ(entries.size(), 2u); // trailing blanks removed, the incomplete "03B" ignored
-    EXPECT_EQ(entries[0].number, "01");
-    EXPECT_FALSE(entries[0].IsBidders());
-    EXPECT_EQ(entries[1].number, "02");
-    EXPECT_TRUE(entries[1].IsBidders());
-    EXPECT_TRUE(CSupplements::Entries("").empty());
-    EXPECT_TRUE(CSupplements::Entries("   ").empty());
+// Directories, flags and line ends as the completeness check lists them are tested there;
+// here the quoting of the texts.
+TEST(Supplements, SplitBidderTextsGivesTheTextsWithoutTheirQuotes) {
+    const struct {
+        const char* what;
+        std::string bidderTexts;
+        Texts texts;
+    } cases[] = {
+        {"empty", "", {}},
+        {"no final break", "'Muster'\r\n'F 3'", {"Muster", "F 3"}},
+        {"bare CR", "'a'\r'b'\r", {"a", "b"}},
+        {"one character quote stays", "'", {"'"}},
+        {"one character stays", "x\r\n'b'", {"x", "b"}},
+        {"empty text and missing quotes", "''\r\nohne\r\n'c'", {"", "ohne", "c"}},
+        {"apostrophe inside a text", "'O'Neill'\r\n'x'", {"O'Neill", "x"}},
+        // A text of several lines as a D84 gives it: the line that opens an apostrophe goes on
+        // to the line that closes it, unless the next line opens a text of its own.
+        {"text of several lines",
+         "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n",
+         {"Muster AG\r\nTyp 5", "RAL 9016"}},
+        {"unclosed text stops at the next text", "'offen\r\n'b'", {"offen", "b"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CSupplements::SplitBidderTexts(c.bidderTexts), c.texts) << c.what;
 }
-
-TEST(Supplements, HasBidderSupplementsNeedsTheFlagAtPositionEight) {
-    CAngebotList list;
-    const int with = AddSupplementPos(list, "'x'", "01B1", "'a'\r\n", "        X");
-    const int shortFlags = AddSupplementPos(list, "'x'", "01B1", "'a'\r\n", "       X");
-    const int clientOnly = AddSupplementPos(list, "'x'", "01B1", "'a'\r\n", "       X ");
-    EXPECT_TRUE(CSupplements::HasBidderSupplements(list, with));
-    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, shortFlags));
-    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, clientOnly));
-    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, -1));
-    EXPECT_FALSE(CSupplements::HasBidderSupplements(list, list.Count()));
-}
-
-struct SplitCase {
-    const char* name;
-    std::string bidderTexts;
-    Texts texts;
-};
-
-// The case's name where a test lists its parameter.
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class SplitBidderTexts : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitBidderTexts, GivesTheTextsWithoutTheirQuotes) {
-    EXPECT_EQ(CSupplements::SplitBidderTexts(GetParam().bidderTexts), GetParam().texts);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Supplements, SplitBidderTexts,
-    ::testing::Values(SplitCase{"Empty", "", {}},
-                      SplitCase{"TwoTextsCrLf", "'Muster'\r\n'F 3'", {"Muster", "F 3"}},
-                      SplitCase{"FinalBreakEndsTheLastText", "'a'\r\n'b'\r\n", {"a", "b"}},
-                      SplitCase{"BareCr", "'a'\r'b'\r", {"a", "b"}},
-                      SplitCase{"BareLf", "'a'\n'b'", {"a", "b"}},
-                      SplitCase{"OneCharacterQuoteStays", "'", {"'"}},
-                      SplitCase{"OneCharacterStays", "x\r\n'b'", {"x", "b"}},
-                      SplitCase{"EmptyTextAndMissingQuotes", "''\r\nohne\r\n'c'", {"", "ohne", "c"}},
-                      SplitCase{"ApostropheInsideText", "'O'Neill'\r\n'x'", {"O'Neill", "x"}},
-                      // A text of several lines as a D84 gives it: the line that opens an
-                      // apostrophe goes on to the line that closes it.
-                      SplitCase{"TextOfSeveralLines",
-                                "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n",
-                                {"Muster AG\r\nTyp 5", "RAL 9016"}},
-                      SplitCase{"UnclosedTextStopsAtTheNextText", "'offen\r\n'b'", {"offen", "b"}}),
-    [](const ::testing::TestParamInfo<SplitCase>& p) { return std::string(p.param.name); });
 
 TEST(Supplements, JoinAndSplitRoundTrip) {
     const Texts texts = {"Muster AG\r\nTyp 5", "", "RAL 9016", "x"};
     const std::string joined = CSupplements::JoinBidderTexts(texts);
     EXPECT_EQ(joined, "'Muster AG\r\nTyp 5'\r\n''\r\n'RAL 9016'\r\n'x'\r\n");
     EXPECT_EQ(CSupplements::SplitBidderTexts(joined), texts);
-}
-
-TEST(Supplements, BidderTextByIndex) {
-    CAngebotList list;
-    const int r = AddSupplementPos(list, "'' ''", "01B102B1", "'Muster'\r\n'F 3'");
-    EXPECT_EQ(CSupplements::BidderText(list, r, 0), "Muster");
-    EXPECT_EQ(CSupplements::BidderText(list, r, 1), "F 3");
-    EXPECT_EQ(CSupplements::BidderText(list, r, 2), "");
-    EXPECT_EQ(CSupplements::BidderText(list, -1, 0), "");
-    EXPECT_EQ(CSupplements::BidderText(list, 5, 0), "");
 }
 
 TEST(Supplements, CleanTypedText) {
@@ -130,16 +86,6 @@ TEST(Supplements, ApostropheBetweenLettersOrDigitsIsWording) {
     EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.size() - 1));
     EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, 0)); // no apostrophe
     EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.size()));
-}
-
-TEST(Supplements, SlotsAfterAnApostropheOfTheWording) {
-    const std::string text = "Schallschutzklasse: II, R'w, > 32 dB,\r\nFabrikat: '...'\r\nTyp: '...'";
-    const auto slots = CSupplements::FindSlots(text, CSupplements::Entries("01B102B1"));
-    ASSERT_EQ(slots.size(), 2u);
-    EXPECT_EQ(slots[0].open, text.find("'..."));
-    EXPECT_EQ(slots[0].close, text.find("...'") + 3);
-    EXPECT_EQ(slots[1].open, text.rfind("'..."));
-    EXPECT_EQ(slots[1].close, text.size() - 1);
 }
 
 TEST(Supplements, SlotsFollowTheLinesMarkedWithTheirNumber) {

@@ -283,12 +283,3 @@ TEST(PrintPageLoop, TitleAndTotalsAreThoseOfTheLv) {
         EXPECT_EQ(totals.substr(1), c.totals) << c.what;
     }
 }
-
-TEST(PrintPageLoop, TwentyThousandPositions) {
-    Bill bill(20000, "Mauerwerk aus Kalksandstein, 24 cm dick.");
-    PrintRun run(bill.list);
-    const auto oz = DrawnOz(run.All().device.ops);
-    ASSERT_EQ(oz.size(), 20002u);
-    EXPECT_EQ(oz[19999], "P20000");
-    EXPECT_EQ(oz.back(), "P1");
-}

@@ -77,7 +77,8 @@ double Amount(const std::string& text) {
 // A unit price of 10,00 for each of the 62 positions (4757,5 units; two positions have no
 // quantity): the bid's total, not the 30,00 of the last area, which ends the file.
 TEST_F(SamplePrint, TotalsOfAnLvWithoutClosingSumLine) {
-    if (!Open("Sample-2024-06-30_Result.d83")) GTEST_SKIP() << "Beispieldateien nicht vorhanden (../shared/samples), Test uebersprungen";
+    if (!Open("Sample-2024-06-30_Result.d83"))
+        GTEST_SKIP() << "Beispieldateien nicht vorhanden (../shared/samples), Test uebersprungen";
     PriceAll([](int) { return 10.0; });
     const auto pages = Print();
     ASSERT_FALSE(pages.empty());
@@ -89,7 +90,8 @@ TEST_F(SamplePrint, TotalsOfAnLvWithoutClosingSumLine) {
 // The contract-regulation block comes first; the title is the LV's. Totals and VAT add up to
 // the cent and follow the rates of the positions.
 TEST_F(SamplePrint, TitleVatAndTotalsOfAnLvAfterTheContractBlock) {
-    if (!Open("Flechtingen GS AA.d83")) GTEST_SKIP() << "Beispieldateien nicht vorhanden (../shared/samples), Test uebersprungen";
+    if (!Open("Flechtingen GS AA.d83"))
+        GTEST_SKIP() << "Beispieldateien nicht vorhanden (../shared/samples), Test uebersprungen";
     const auto unpriced = Print();
     ASSERT_GT(unpriced.size(), 50u);
     for (const auto& page : unpriced)

@@ -59,14 +59,12 @@ TEST_F(CalendarTest, DialogDateAndButtons) {
     CCalendarDlg dialog(window.get());
     dialog.SetDate("15.03.2024");
     EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate(2024, 3, 15));
-    EXPECT_EQ(dialog.Calendar()->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
     dialog.Calendar()->setSelectedDate(QDate(2024, 2, 29));
     EXPECT_EQ(dialog.GetDate(), "29.02.2024");
     dialog.SetDate("31.02.2024");
     EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate::currentDate());
     ASSERT_NE(ButtonOf(dialog, "&Datum übernehmen"), nullptr);
-    EXPECT_TRUE(ButtonOf(dialog, "&Datum übernehmen")->isDefault());
-    EXPECT_NE(ButtonOf(dialog, "&Abbrechen"), nullptr);
+    EXPECT_TRUE(ButtonOf(dialog, "&Datum übernehmen")->isDefault()); // Enter takes the date
 }
 
 TEST(CalendarDlgPlacement, BelowTheAnchorRightAlignedOnScreen) {
@@ -82,8 +80,6 @@ TEST(CalendarDlgPlacement, BelowTheAnchorRightAlignedOnScreen) {
 }
 
 TEST_F(CalendarTest, ButtonOpensTheCalendarForTheField) {
-    EXPECT_EQ(button->toolTip(), QStringLiteral("Kalender"));
-    EXPECT_EQ(button->accessibleName(), QStringLiteral("Kalender"));
     EXPECT_FALSE(button->icon().isNull());
     button->Attach(edit);
     edit->SetText("15.03.2024");

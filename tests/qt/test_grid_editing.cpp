@@ -12,9 +12,7 @@
 #include "ui/qt/tt_edit.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QHeaderView>
-#include <QMimeData>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -112,17 +110,15 @@ struct GridEditing : ::testing::Test {
 
 } // namespace
 
-TEST_F(GridEditing, ClickOpensTheEditorOfTheCellOnItsStoredNumber) {
+TEST_F(GridEditing, ClickOpensTheEditorOverTheCellOnItsStoredNumber) {
     Click(kA, 7);
     ASSERT_TRUE(EditorOver(kA, 7));
     CFloatEdit* num = tree->NumEditor();
     EXPECT_EQ(OpenEditor(), num);
     EXPECT_TRUE(num->hasFocus());
     EXPECT_FALSE(num->isReadOnly());
-    EXPECT_EQ(num->Decimals(), 2);
     EXPECT_EQ(num->text(), QStringLiteral("10,00"));
     EXPECT_EQ(num->selectedText(), num->text());
-    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kA));
     // Menge with three decimals, read-only here; the text columns in the text editor.
     Click(kA, 3);
     EXPECT_TRUE(EditorOver(kA, 3));
@@ -130,25 +126,21 @@ TEST_F(GridEditing, ClickOpensTheEditorOfTheCellOnItsStoredNumber) {
     EXPECT_TRUE(num->isReadOnly());
     Click(kA, 2);
     EXPECT_EQ(OpenEditor(), tree->TextEditor());
-    EXPECT_TRUE(tree->TextEditor()->isReadOnly());
     EXPECT_EQ(tree->TextEditor()->text(), QStringLiteral("Mauerwerk aus Kalksandstein"));
     // A bold row's editor writes bold.
     Click(kTitle, 9);
     EXPECT_TRUE(num->font().bold());
-    // A column border and the tree column open nothing.
+    // A column border opens nothing but selects the row.
     const QPoint border(tree->header()->sectionViewportPosition(7), CellPoint(kC, 7).y());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, border);
     EXPECT_EQ(OpenEditor(), nullptr);
     EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kC));
-    Click(kA, 0);
-    EXPECT_EQ(OpenEditor(), nullptr);
     // Nothing was typed: nothing changed, the stored decimals are kept.
     EXPECT_FALSE(frame->Document().IsModified());
     EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
-    EXPECT_TRUE(frame->messages.empty());
 }
 
-TEST_F(GridEditing, KeyboardPricingDownTheList) {
+TEST_F(GridEditing, KeysReachTheEditingLogic) {
     QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
     tree->setCurrentIndex(Index(kA));
     QTest::keyClick(tree, Qt::Key_F2);
@@ -158,66 +150,25 @@ TEST_F(GridEditing, KeyboardPricingDownTheList) {
     QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
     EXPECT_TRUE(EditorOver(kC, 7));
     EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kC));
-    EXPECT_EQ(Cell(kA, 7), QStringLiteral("12,50"));
     EXPECT_EQ(Cell(kA, 8), QStringLiteral("25,00"));
     EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25")); // 25 + 7,50 + 3,75
     EXPECT_TRUE(frame->Document().IsModified());
+    // Escape keeps the typed value and gives the focus back to the list.
     QTest::keyClicks(tree->NumEditor(), QStringLiteral("3"));
-    // No editable EP below: the editor stays with its entry.
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Down);
-    EXPECT_TRUE(EditorOver(kC, 7));
-    EXPECT_EQ(entries.count(), 1);
-    // Escape keeps the typed value.
     QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
     EXPECT_EQ(OpenEditor(), nullptr);
     EXPECT_EQ(entries.count(), 2);
     EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 3.0);
-    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("41,50"));
     EXPECT_TRUE(tree->hasFocus());
-
     // A digit on a row opens its first editable cell with the digit typed: Sonstiges here.
     tree->setCurrentIndex(Index(kSplit));
     QTest::keyClick(tree, Qt::Key_4);
     ASSERT_TRUE(EditorOver(kSplit, 5));
     EXPECT_EQ(tree->NumEditor()->text(), QStringLiteral("4,00"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Up); // to the row above with a Sonstiges: none
-    EXPECT_TRUE(EditorOver(kSplit, 5));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Tab);
-    EXPECT_TRUE(EditorOver(kSplit, 6));
-    EXPECT_EQ(Cell(kSplit, 7), QStringLiteral("6,50"));
-    // Enter on a row without an editable cell opens nothing.
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    tree->setCurrentIndex(Index(kRemark));
-    QTest::keyClick(tree, Qt::Key_Return);
-    EXPECT_EQ(OpenEditor(), nullptr);
 }
 
-TEST_F(GridEditing, TabAndShiftTabAlongTheRow) {
-    Click(kA, 12);
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Tab); // the last column: nothing happens
-    EXPECT_TRUE(EditorOver(kA, 12));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_TRUE(EditorOver(kA, 11));
-    Click(kA, 1);
-    QTest::keyClick(tree->TextEditor(), Qt::Key_Backtab, Qt::ShiftModifier); // to the tree column
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_FALSE(frame->Document().IsModified());
-}
-
-TEST_F(GridEditing, LeavingTheEditorCommitsOnce) {
+TEST_F(GridEditing, ScrollingOrAHeaderPressCommitsAndKeepsTheColumns) {
     QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
-    // Focus into another pane.
-    Click(kA, 7);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("9"));
-    frame->MemoView()->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(entries.count(), 1);
-    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 9.0);
-    EXPECT_EQ(OpenEditor(), nullptr);
-    tree->setFocus(Qt::OtherFocusReason);
-    frame->MemoView()->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(entries.count(), 1);
-
     // Scrolling.
     frame->resize(500, 400);
     QCoreApplication::processEvents();
@@ -240,7 +191,7 @@ TEST_F(GridEditing, LeavingTheEditorCommitsOnce) {
     tree->horizontalScrollBar()->setValue(0);
     EXPECT_EQ(OpenEditor(), nullptr);
     EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 2.0);
-    EXPECT_EQ(entries.count(), 2);
+    EXPECT_EQ(entries.count(), 1);
 
     // A press on the header.
     Click(kC, 9);
@@ -248,7 +199,7 @@ TEST_F(GridEditing, LeavingTheEditorCommitsOnce) {
     QTest::mouseClick(tree->header()->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
     EXPECT_EQ(OpenEditor(), nullptr);
     EXPECT_DOUBLE_EQ(Field(kC, Fld::SurchargePct), 5.0);
-    EXPECT_EQ(entries.count(), 3);
+    EXPECT_EQ(entries.count(), 2);
 }
 
 TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
@@ -265,7 +216,7 @@ TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
     EXPECT_NEAR(saved.GetDouble(kLv, Fld::TotalPrice), 20.01 + 7.5 + 21.75, 1e-9);
 
     // Opening another file with a value in the editor: it belongs to this bid, which asks to be
-    // saved; it never lands in the file opened next.
+    // saved; it never lands in the file opened next, and the history goes with the bid.
     Click(kA, 7);
     QTest::keyClicks(tree->NumEditor(), QStringLiteral("55"));
     frame->answers = {IShell::Answer::No};
@@ -274,6 +225,7 @@ TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
     EXPECT_EQ(frame->messages[0], Msg::Format(Msg::AskSaveChanges, frame->savePath));
     EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
     EXPECT_EQ(OpenEditor(), nullptr);
+    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
 
     // Every other command of the menu, and closing the window.
     int price = 1;
@@ -306,14 +258,6 @@ TEST_F(GridEditing, GroupEntriesAskThroughTheShell) {
     EXPECT_EQ(frame->messages[0], Msg::Text(Msg::AskVatForAll));
     EXPECT_EQ(Cell(kC, 11), QStringLiteral("7,00"));
     EXPECT_EQ(Cell(kLv, 12), QStringLiteral("33,45")); // 21,41 + 8,03 + 4,01: 7 % on each position
-    EXPECT_TRUE(frame->Document().IsModified());
-    // "Nein" to the surcharge question: nothing changes.
-    Click(kLv, 9);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("10"));
-    frame->answers = {IShell::Answer::No};
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    EXPECT_EQ(frame->messages.back(), Msg::Text(Msg::AskSurchargeForAll));
-    EXPECT_EQ(Cell(kA, 9), QStringLiteral("0,00"));
 }
 
 namespace {
@@ -365,41 +309,29 @@ TEST_F(GridEditing, TreeColumnOpensAndClosesRows) {
     EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 1);
 }
 
-// ---- undo and redo of entries
-
 TEST_F(GridEditing, CtrlZTakesBackATypedPriceAndCtrlYBringsItBack) {
     QAction* undo = frame->Action(Command::Undo);
-    QAction* redo = frame->Action(Command::Redo);
-    EXPECT_FALSE(undo->isEnabled());
     tree->setCurrentIndex(Index(kA));
     QTest::keyClick(tree, Qt::Key_F2);
     QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,50"));
     QTest::keyClick(tree->NumEditor(), Qt::Key_Return); // the editor goes on to c
     ASSERT_TRUE(EditorOver(kC, 7));
-    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25"));
-    EXPECT_TRUE(undo->isEnabled());
     EXPECT_EQ(undo->text(), QString::fromUtf8("&Rückgängig: EP 01.0010"));
-    EXPECT_EQ(undo->toolTip(), QString::fromUtf8("Rückgängig: EP 01.0010 (Strg+Z)"));
     EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("kita.ovf *")));
 
-    // Ctrl+Z in the open (untouched) editor reaches the window's command.
+    // Ctrl+Z in the open (untouched) editor reaches the window's command; the view follows.
     QTest::keyClick(tree->NumEditor(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(OpenEditor(), nullptr);
     EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
-    EXPECT_EQ(Cell(kA, 7), QStringLiteral("10,00"));
     EXPECT_EQ(Cell(kA, 8), QStringLiteral("20,01"));
     EXPECT_EQ(Cell(kTitle, 8), QStringLiteral("31,26")); // 20,01 + 7,50 + 3,75
     EXPECT_EQ(Cell(kLvSum, 8), QStringLiteral("31,26"));
     EXPECT_FALSE(frame->Document().IsModified()) << "back at the state of the open";
     EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("kita.ovf")));
-    EXPECT_FALSE(undo->isEnabled());
-    EXPECT_EQ(redo->text(), QString::fromUtf8("&Wiederholen: EP 01.0010"));
 
     QTest::keyClick(tree, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 12.5);
-    EXPECT_EQ(Cell(kA, 7), QStringLiteral("12,50"));
     EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25"));
-    EXPECT_TRUE(frame->Document().IsModified());
     // Ctrl+Shift+Z redoes as well.
     QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -412,55 +344,4 @@ TEST_F(GridEditing, CtrlZTakesBackATypedPriceAndCtrlYBringsItBack) {
     EXPECT_EQ(OpenEditor(), nullptr);
     EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 1.25);
     EXPECT_EQ(undo->text(), QString::fromUtf8("&Rückgängig: EP 01.0010"));
-}
-
-TEST_F(GridEditing, AHandDownToATitlesRowsIsTakenBackByOneUndo) {
-    Click(kTitle, 9);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("10"));
-    frame->answers = {IShell::Answer::Yes};
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    for (int record : {kA, kSplit, kC})
-        EXPECT_EQ(Cell(record, 9), QStringLiteral("10,00")) << record;
-    EXPECT_EQ(Cell(kLv, 10), QStringLiteral("34,39")); // 31,26 + 10 %
-    EXPECT_EQ(frame->Action(Command::Undo)->text(), QString::fromUtf8("&Rückgängig: % Zu/Abschlag 01"));
-
-    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
-    for (int record : {kA, kSplit, kC}) {
-        EXPECT_EQ(Cell(record, 9), QStringLiteral("0,00")) << record;
-        EXPECT_DOUBLE_EQ(Field(record, Fld::SurchargePct), 0.0) << record;
-    }
-    for (int record : {kTitle, kTitleSum, kLv, kLvSum})
-        EXPECT_EQ(Cell(record, 10), QStringLiteral("31,26")) << record;
-    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
-    EXPECT_FALSE(frame->Document().IsModified());
-}
-
-TEST_F(GridEditing, UndoAfterASaveMarksTheBidModifiedAgain) {
-    Click(kA, 7);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("3"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    frame->savePath = (dir.path() + QStringLiteral("/gespeichert.ovf")).toStdString();
-    frame->Action(Command::Save)->trigger();
-    ASSERT_FALSE(frame->Document().IsModified());
-    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("gespeichert.ovf")));
-    frame->Action(Command::Undo)->trigger();
-    EXPECT_TRUE(frame->Document().IsModified());
-    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("gespeichert.ovf *")));
-    frame->Action(Command::Redo)->trigger();
-    EXPECT_FALSE(frame->Document().IsModified());
-
-    // While help is shown, neither acts.
-    frame->Action(Command::Undo)->trigger();
-    frame->OnHelp();
-    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
-    EXPECT_FALSE(frame->Action(Command::Redo)->isEnabled());
-    frame->OnHelp();
-    EXPECT_TRUE(frame->Action(Command::Redo)->isEnabled());
-
-    // Opening a file drops the history.
-    frame->answers = {IShell::Answer::No};
-    frame->OpenFromOutside(QString::fromStdString(path));
-    EXPECT_FALSE(frame->Action(Command::Undo)->isEnabled());
-    EXPECT_FALSE(frame->Action(Command::Redo)->isEnabled());
-    EXPECT_EQ(frame->Action(Command::Redo)->text(), QStringLiteral("&Wiederholen"));
 }

@@ -14,8 +14,6 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
-#include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -31,10 +29,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // An LV with name and dates, a title and two positions at 19 %.
 struct DialogData {
@@ -59,72 +53,24 @@ struct DialogData {
     }
 };
 
-// The labels of the grid in layout order (row by row, left to right) with their buddies.
-std::vector<std::pair<QString, QWidget*>> LabelsInOrder(const QDialog& dialog) {
-    const auto* grid = dialog.findChild<QGridLayout*>();
-    std::vector<std::pair<QString, QWidget*>> labels;
-    if (!grid) return labels;
-    for (int row = 0; row < grid->rowCount(); ++row)
-        for (int column = 0; column < grid->columnCount(); ++column) {
-            const QLayoutItem* item = grid->itemAtPosition(row, column);
-            if (const auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr)
-                labels.emplace_back(label->text(), label->buddy());
-        }
-    return labels;
-}
-
 } // namespace
 
-TEST(LvInfoDlg, FieldsLabelsAndButtonsInLayoutOrder) {
+TEST(LvInfoDlg, ShowsTheLvsTextsAndTakesARateInDigitsOnly) {
     TestApp();
     DialogData d;
     CLvInfoFields fields(d.list, d.settings);
     fields.Open(d.a);
     CLvInfoDlg dialog(fields, [] { return true; });
-    EXPECT_EQ(dialog.windowTitle(), U("Informationen zum Leistungsverzeichnis"));
-
-    const auto labels = LabelsInOrder(dialog);
-    const std::vector<std::pair<QString, QWidget*>> expected = {
-        {U("&Bezeichnung:"), dialog.NameField()},
-        {U("Informationen zum P&rojekt:"), dialog.ProjectField()},
-        {U("A&uftraggeber:"), dialog.ClientField()},
-        {U("LV-&Datum:"), dialog.LvDateField()},
-        {U("Abgabeda&tum:"), dialog.SubmissionDateField()},
-        {U("Abgabe&zeit:"), dialog.SubmissionTimeField()},
-        {U("Zuschlag&frist:"), dialog.AwardDeadlineField()},
-        {U("B&ieter/Auftragnehmer:"), dialog.BidderField()},
-        {U("&Währung:"), dialog.CurrencyField()},
-        {U("% &MWSt.:"), dialog.VatField()},
-    };
-    EXPECT_EQ(labels, expected);
-    EXPECT_EQ(dialog.ApplyButton()->text(), U(" In alle &Positionen einsetzen"));
-    const auto* box = dialog.findChild<QDialogButtonBox*>();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
-    EXPECT_EQ(box->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
-
-    // The LV's texts, read-only; bidder, currency and VAT editable.
+    // The LV's texts, read-only (several lines in the project field); bidder and VAT editable.
     EXPECT_EQ(dialog.NameField()->text(), QStringLiteral("Sporthalle Nord") + QString(25, QLatin1Char(' ')));
     EXPECT_EQ(dialog.ProjectField()->toPlainText(), QStringLiteral("Neubau\nBauabschnitt 2"));
     EXPECT_EQ(dialog.ClientField()->text(), QStringLiteral("Stadt  Amt 3"));
-    EXPECT_EQ(dialog.LvDateField()->text(), QStringLiteral("01.02.26"));
     EXPECT_EQ(dialog.AwardDeadlineField()->text(), QStringLiteral("05.06.26"));
-    for (const QLineEdit* field :
-         {dialog.NameField(), dialog.ClientField(), dialog.LvDateField(), dialog.SubmissionDateField(),
-          dialog.SubmissionTimeField(), dialog.AwardDeadlineField()})
-        EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
+    EXPECT_TRUE(dialog.NameField()->isReadOnly());
     EXPECT_TRUE(dialog.ProjectField()->isReadOnly());
     EXPECT_FALSE(dialog.BidderField()->isReadOnly());
-    EXPECT_EQ(dialog.CurrencyField()->text(), QStringLiteral("EUR"));
     EXPECT_EQ(dialog.VatField()->text(), QStringLiteral("19")); // nothing stored: the default
-}
 
-TEST(LvInfoDlg, VatFieldTakesZeroToHundredInDigitsOnly) {
-    TestApp();
-    DialogData d;
-    CLvInfoFields fields(d.list, d.settings);
-    fields.Open(d.a);
-    CLvInfoDlg dialog(fields, [] { return true; });
     QLineEdit* vat = dialog.VatField();
     struct Typed {
         const char* keys;
@@ -218,25 +164,17 @@ TEST_F(LvInfoFrame, OkStoresTheBlocksAsOneStepCancelStoresNone) {
     });
     EXPECT_EQ(Bidder(), "");
     EXPECT_FALSE(frame->Document().IsModified());
-    std::string setting;
-    EXPECT_TRUE(CAppSettings(store).Bidder(setting));
-    EXPECT_EQ(setting, "Abgebrochen GmbH"); // the setting stays
 
     RunDialog([](CLvInfoDlg& dialog) {
-        // The field starts with the setting written before.
-        EXPECT_EQ(dialog.BidderField()->text(), QStringLiteral("Abgebrochen GmbH"));
         dialog.BidderField()->setText(QStringLiteral("Hochbau Nord GmbH"));
         Click(dialog, QDialogButtonBox::Ok);
     });
     EXPECT_EQ(Bidder(), "Hochbau Nord GmbH");
     EXPECT_TRUE(frame->Document().IsModified());
     QAction* undo = frame->Action(Command::Undo);
-    ASSERT_TRUE(undo->isEnabled());
     EXPECT_TRUE(undo->text().contains(QStringLiteral("LV-Informationen")));
     undo->trigger();
     EXPECT_EQ(Bidder(), "");
-    frame->Action(Command::Redo)->trigger();
-    EXPECT_EQ(Bidder(), "Hochbau Nord GmbH");
 }
 
 TEST_F(LvInfoFrame, ButtonSetsEveryRateAtOnceAlsoWhenCancelled) {
@@ -252,22 +190,14 @@ TEST_F(LvInfoFrame, ButtonSetsEveryRateAtOnceAlsoWhenCancelled) {
         Click(dialog, QDialogButtonBox::Cancel);
     });
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 7.0);
-    EXPECT_EQ(List().GetDouble(b, Fld::VatPct), 7.0);
     EXPECT_DOUBLE_EQ(List().GetDouble(lv, Fld::TotalGross), 200.0 * 1.07);
     EXPECT_TRUE(frame->Document().IsModified());
-    int32_t stored = 0;
-    EXPECT_TRUE(CAppSettings(store).Vat(stored));
-    EXPECT_EQ(stored, 7);
 
-    // One step takes every rate and total back.
+    // One step takes every rate and total back, and the grid shows it.
     frame->Action(Command::Undo)->trigger();
-    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 19.0);
     EXPECT_EQ(List().GetDouble(b, Fld::VatPct), 19.0);
     EXPECT_DOUBLE_EQ(List().GetDouble(lv, Fld::TotalGross), grossBefore);
     EXPECT_EQ(VatCell(a), QStringLiteral("19,00"));
-    frame->Action(Command::Redo)->trigger();
-    EXPECT_EQ(VatCell(b), QStringLiteral("7,00"));
 
     // An empty field is no rate: the button says so and changes nothing.
     RunDialog([](CLvInfoDlg& dialog) {
@@ -276,7 +206,7 @@ TEST_F(LvInfoFrame, ButtonSetsEveryRateAtOnceAlsoWhenCancelled) {
         Click(dialog, QDialogButtonBox::Cancel);
     });
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 7.0);
+    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 19.0);
 }
 
 // The sample's LV name and dates appear in the dialog; a bidder changed there reaches the D84.

@@ -1,7 +1,6 @@
 #include "qt_test_support.h"
 
 #include "app/messages.h"
-#include "app/qt/about_dlg.h"
 #include "app/qt/help_view.h"
 #include "app/qt/memo_view.h"
 #include "app/qt/tree_list_view.h"
@@ -17,12 +16,9 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -30,7 +26,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -74,13 +69,6 @@ QStringList MenuTexts(const QMenu* menu) {
     return texts;
 }
 
-QStringList EnabledCommands(const CMainFrame& frame) {
-    QStringList enabled;
-    for (const QAction* a : frame.FileMenu()->actions())
-        if (!a->isSeparator() && a->isEnabled()) enabled << a->text();
-    return enabled;
-}
-
 QString Cell(const CMainFrame& frame, int record, int column) {
     const CTLstModel* model = frame.ListView()->Model();
     return model->data(model->IndexOfRow(model->FindItemByRecord(record), column)).toString();
@@ -97,66 +85,17 @@ struct FrameFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
+TEST_F(FrameFixture, ToolbarAndStatusHints) {
     CScriptedFrame frame(&store);
     EXPECT_EQ(frame.windowTitle(), kTitle);
-    ASSERT_EQ(frame.menuBar()->actions().size(), 2);
-    EXPECT_EQ(frame.menuBar()->actions()[0]->text(), QStringLiteral("&Datei"));
-    EXPECT_EQ(frame.menuBar()->actions()[1]->text(), QStringLiteral("&Bearbeiten"));
-    EXPECT_EQ(MenuTexts(frame.EditMenu()),
-              QStringList({QString::fromUtf8("&Rückgängig"), QStringLiteral("&Wiederholen")}));
-    EXPECT_EQ(
-        MenuTexts(frame.FileMenu()),
-        QStringList({QString::fromUtf8("&Öffnen..."), QStringLiteral("&Speichern..."), QStringLiteral("-"),
-                     QStringLiteral("Projekt berechnen"), QStringLiteral("&LV-Informationen..."),
-                     QString::fromUtf8("Angebot &prüfen..."), QString::fromUtf8("&Nächste offene Eingabe"),
-                     QStringLiteral("-"), QStringLiteral("Seite&nansicht..."), QStringLiteral("&Drucken..."),
-                     QStringLiteral("Als &PDF exportieren..."), QStringLiteral("-"), QStringLiteral("&Hilfe"),
-                     QStringLiteral("-"), QStringLiteral("&Beenden"), QStringLiteral("-"),
-                     QStringLiteral("&Info...")}));
-    EXPECT_EQ(frame.Action(Command::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_EQ(frame.Action(Command::Save)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-    EXPECT_EQ(frame.Action(Command::Print)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    EXPECT_EQ(frame.Action(Command::Calculate)->shortcut(), QKeySequence(Qt::Key_F9));
-    EXPECT_EQ(frame.Action(Command::Help)->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(frame.Action(Command::CheckBid)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
-    EXPECT_EQ(frame.Action(Command::NextOpenEntry)->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(frame.Action(Command::Undo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(frame.Action(Command::Redo)->shortcuts(),
-              QList<QKeySequence>(
-                  {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-
+    // Every toolbar button has its picture (a resource that went missing shows nothing).
     const QList<QToolBar*> bars = frame.findChildren<QToolBar*>();
     ASSERT_EQ(bars.size(), 1);
-    const QList<QAction*> tools = bars[0]->actions();
-    const QList<QAction*> expected = {frame.Action(Command::Open),
-                                      frame.Action(Command::Save),
-                                      nullptr,
-                                      frame.Action(Command::Undo),
-                                      frame.Action(Command::Redo),
-                                      nullptr,
-                                      frame.Action(Command::Calculate),
-                                      frame.Action(Command::LvInfo),
-                                      frame.Action(Command::CheckBid),
-                                      nullptr,
-                                      frame.Action(Command::Preview),
-                                      frame.Action(Command::Print),
-                                      nullptr,
-                                      frame.Action(Command::Help)};
-    ASSERT_EQ(tools.size(), expected.size());
-    for (qsizetype i = 0; i < tools.size(); ++i) {
-        if (!expected[i]) {
-            EXPECT_TRUE(tools[i]->isSeparator()) << i;
-            continue;
+    for (const QAction* tool : bars[0]->actions()) {
+        if (!tool->isSeparator()) {
+            EXPECT_FALSE(tool->icon().isNull()) << tool->text().toStdString();
         }
-        EXPECT_EQ(tools[i], expected[i]) << i;
-        EXPECT_FALSE(tools[i]->icon().isNull()) << i;
-        EXPECT_FALSE(tools[i]->toolTip().isEmpty()) << i;
-        EXPECT_FALSE(tools[i]->statusTip().isEmpty()) << i;
     }
-    EXPECT_TRUE(frame.Action(Command::Help)->isCheckable());
-    EXPECT_EQ(frame.Action(Command::Open)->toolTip(), QString::fromUtf8("Öffnen (Strg+O)"));
-
     // The status bar says "Bereit" and each command's hint while it is pointed at.
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Bereit"));
     QStatusTipEvent hint(frame.Action(Command::Save)->statusTip());
@@ -165,38 +104,25 @@ TEST_F(FrameFixture, FileMenuToolbarAndShortcuts) {
     QStatusTipEvent none{QString()};
     QCoreApplication::sendEvent(&frame, &none);
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Bereit"));
-    EXPECT_GE(frame.minimumWidth(), 400);
-    EXPECT_GE(frame.minimumHeight(), 200);
 }
 
-TEST_F(FrameFixture, EnablingInTheThreeStates) {
+TEST_F(FrameFixture, EnablingFollowsTheDocumentAndTheHelp) {
     CScriptedFrame frame(&store);
-    const QString open = QString::fromUtf8("&Öffnen...");
-    const QStringList always = {QStringLiteral("&Hilfe"), QStringLiteral("&Beenden"),
-                                QStringLiteral("&Info...")};
-    EXPECT_EQ(EnabledCommands(frame), QStringList({open}) + always);
-
+    EXPECT_FALSE(frame.Action(Command::Save)->isEnabled());
+    EXPECT_TRUE(frame.Action(Command::Open)->isEnabled());
     frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "kita.ovf")));
     EXPECT_TRUE(frame.messages.empty());
-    const QString recent = frame.FileMenu()->actions()[14]->text();
-    EXPECT_TRUE(recent.startsWith(QStringLiteral("&1 "))) << recent.toStdString();
-    EXPECT_EQ(EnabledCommands(frame),
-              QStringList({open, QStringLiteral("&Speichern..."), QStringLiteral("Projekt berechnen"),
-                           QStringLiteral("&LV-Informationen..."), QString::fromUtf8("Angebot &prüfen..."),
-                           QString::fromUtf8("&Nächste offene Eingabe"), QStringLiteral("Seite&nansicht..."),
-                           QStringLiteral("&Drucken..."), QStringLiteral("Als &PDF exportieren..."),
-                           QStringLiteral("&Hilfe"), recent, QStringLiteral("&Beenden"),
-                           QStringLiteral("&Info...")}));
+    EXPECT_TRUE(frame.Action(Command::Save)->isEnabled());
 
-    // Help shown: only Help acts (Exit and Info stay); the recent files are off too.
+    // Help shown: only Help acts.
     frame.Action(Command::Help)->trigger();
     EXPECT_TRUE(frame.IsHelpShown());
     EXPECT_TRUE(frame.Action(Command::Help)->isChecked());
-    EXPECT_EQ(EnabledCommands(frame), always);
+    EXPECT_FALSE(frame.Action(Command::Save)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::Open)->isEnabled());
     frame.Action(Command::Help)->trigger();
     EXPECT_FALSE(frame.IsHelpShown());
-    EXPECT_FALSE(frame.Action(Command::Help)->isChecked());
-    EXPECT_EQ(EnabledCommands(frame).size(), 13);
+    EXPECT_TRUE(frame.Action(Command::Save)->isEnabled());
 
     // The LV information command opens its dialog; closed unchanged, the bid stays unmodified.
     QString title;
@@ -224,8 +150,6 @@ TEST_F(FrameFixture, OpenShowsTheWholeBillWithTheLongText) {
     const CTLstModel* model = frame.ListView()->Model();
     const CTLstTree* tree = frame.ListView()->Tree();
     EXPECT_EQ(model->RowCount(), 6);
-    EXPECT_EQ(model->rowCount(), 1);
-    EXPECT_EQ(model->columnCount(), 13);
     // Every row expanded, the first row selected, its long text below.
     for (IGrid::Row r = 0; r < model->RowCount(); ++r)
         EXPECT_EQ(tree->isExpanded(model->IndexOfRow(r)), model->FirstChild(r) != IGrid::kNoRow) << r;
@@ -239,16 +163,12 @@ TEST_F(FrameFixture, OpenShowsTheWholeBillWithTheLongText) {
 
     // The priced columns with German separators; the sums of the calculation are shown.
     EXPECT_EQ(Cell(frame, 2, 3), QStringLiteral("1.234,500"));
-    EXPECT_EQ(Cell(frame, 2, 4), QString());
     EXPECT_EQ(Cell(frame, 2, 8), QStringLiteral("2.469,00"));
     EXPECT_EQ(Cell(frame, 0, 8), QStringLiteral("2.569,00"));
-    EXPECT_EQ(Cell(frame, 4, 8), QStringLiteral("2.569,00"));
-    EXPECT_EQ(model->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Sonstiges"));
-    // Weight, icon and shading by the row.
+    // Weight, icon, shading and alignment reach the view as roles.
     const QModelIndex lvCell = model->IndexOfRow(model->FindItemByRecord(0));
     EXPECT_TRUE(model->data(lvCell, Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(model->data(lvCell, Qt::DecorationRole).value<QIcon>().isNull());
-    EXPECT_FALSE(model->data(model->IndexOfRow(model->FindItemByRecord(2)), Qt::FontRole).isValid());
     EXPECT_FALSE(model->data(lvCell, Qt::BackgroundRole).isValid());
     EXPECT_EQ(model->data(model->IndexOfRow(model->FindItemByRecord(1)), Qt::BackgroundRole)
                   .value<QBrush>()
@@ -258,7 +178,7 @@ TEST_F(FrameFixture, OpenShowsTheWholeBillWithTheLongText) {
                   Qt::AlignRight,
               Qt::AlignRight);
 
-    // Calculation through the command: wait cursor, modified, numbers refreshed.
+    // Calculation through the command: modified, the wait cursor gone again.
     frame.Action(Command::Calculate)->trigger();
     EXPECT_TRUE(frame.Document().IsModified());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -290,11 +210,9 @@ TEST_F(FrameFixture, FailedOpenEmptiesTheViews) {
 
 TEST_F(FrameFixture, SaveProposesTheNameAndTakesTheTypeExtension) {
     CScriptedFrame frame(&store);
-    const std::string path = MakeBid(dir, "kita.ovf");
-    frame.OpenFromOutside(QString::fromStdString(path));
+    frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "kita.ovf")));
     frame.savePath = (dir.path() + QStringLiteral("/neu.ovf")).toStdString();
     frame.Action(Command::Save)->trigger();
-    EXPECT_EQ(frame.lastFilters, "Angebotsdateien (*.ovf)|*.ovf||");
     EXPECT_EQ(frame.lastProposed, (dir.path() + QStringLiteral("/kita")).toStdString());
     EXPECT_EQ(frame.lastExtension, "ovf");
     EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - neu.ovf"));
@@ -314,33 +232,23 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
         }
         // Four entries, most recent first, before "Beenden" and followed by a separator.
         const QStringList texts = MenuTexts(frame.FileMenu());
-        const qsizetype exit = texts.indexOf(QStringLiteral("&Beenden"));
-        ASSERT_EQ(exit, 19);
-        for (int n = 0; n < 4; ++n) {
-            EXPECT_TRUE(texts[14 + n].startsWith(QStringLiteral("&%1 ").arg(n + 1))) << n;
+        ASSERT_EQ(texts.indexOf(QStringLiteral("&Beenden")), 19);
+        for (int n = 0; n < 4; ++n)
             EXPECT_TRUE(texts[14 + n].endsWith(QStringLiteral("los%1.ovf").arg(5 - n))) << n;
-        }
         EXPECT_EQ(texts[18], QStringLiteral("-"));
         qsettings.sync();
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei1")).toString().toStdString(), paths[4]);
-        EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei4")).toString().toStdString(), paths[1]);
 
-        // Reopening entry 3 puts it in front.
+        // Reopening entry 3 puts it in front; a file that went is said and leaves menu and settings.
         frame.OnOpenRecent(2);
         EXPECT_EQ(frame.RecentFiles().Path(0), paths[2]);
-        EXPECT_EQ(frame.RecentFiles().Path(1), paths[4]);
-        EXPECT_EQ(frame.RecentFiles().Path(2), paths[3]);
-
-        // A file that went: 61245, and the entry goes from menu and settings.
         fs::remove(paths[3]);
         frame.OnOpenRecent(2);
         ASSERT_EQ(frame.messages.size(), 1u);
         EXPECT_EQ(frame.messages[0], Msg::Format(Msg::FileMissing, paths[3]));
-        EXPECT_EQ(frame.RecentFiles().Count(), 3);
         EXPECT_EQ(MenuTexts(frame.FileMenu()).indexOf(QStringLiteral("&Beenden")), 18);
         EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - los3.ovf")); // the open bid stays
         qsettings.sync();
-        EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei3")).toString().toStdString(), paths[1]);
         EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei4")).toString(), QString());
     }
     // The next start finds them.
@@ -353,20 +261,12 @@ TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
 
 TEST_F(FrameFixture, SettingsRestoreAndStore) {
     CAppSettings settings(store);
-    // "Maximized" 1 wins over "Position".
-    settings.SetMaximized(1);
     settings.SetPosition(CWindowPlacement::EncodeRect({20, 30, 620, 430}));
-    {
-        CScriptedFrame frame(&store);
-        EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
-    }
-    settings.SetMaximized(0);
     settings.SetPaneSize(150);
     // Fewer widths than columns: only the first columns change.
     settings.SetColumnWidths(EncodeColumnWidths({210, 90}));
     {
         CScriptedFrame frame(&store);
-        EXPECT_FALSE(frame.windowState() & Qt::WindowMaximized);
         EXPECT_EQ(frame.geometry(), QRect(20, 30, 600, 400));
         const QHeaderView* header = frame.ListView()->Tree()->header();
         EXPECT_EQ(header->sectionSize(0), 210);
@@ -390,13 +290,7 @@ TEST_F(FrameFixture, SettingsRestoreAndStore) {
     ASSERT_TRUE(settings.Position(bytes));
     EXPECT_EQ(bytes, CWindowPlacement::EncodeRect({20, 30, 620, 430}));
 
-    // More widths than columns: the surplus is ignored. A value of another type is ignored.
-    settings.SetColumnWidths(EncodeColumnWidths(std::vector<int>(20, 77)));
-    {
-        CScriptedFrame frame(&store);
-        EXPECT_EQ(frame.ListView()->Tree()->header()->count(), 13);
-        EXPECT_EQ(frame.ListView()->Tree()->header()->sectionSize(12), 77);
-    }
+    // Values of another type are ignored; a position off every screen is not used.
     store.SetString("HDSettings", "150,100,180");
     store.SetString("Position", "20,30,620,430");
     {
@@ -405,7 +299,6 @@ TEST_F(FrameFixture, SettingsRestoreAndStore) {
                   frame.ListView()->Tree()->DefaultColumnWidth(0));
         EXPECT_NE(frame.geometry().topLeft(), QPoint(20, 30));
     }
-    // A position off every screen (a monitor that was removed) is not used.
     settings.SetPosition(CWindowPlacement::EncodeRect({5000, 4000, 5600, 4400}));
     {
         CScriptedFrame frame(&store);
@@ -421,51 +314,17 @@ TEST_F(FrameFixture, HelpReplacesBothPanes) {
     EXPECT_TRUE(frame.HelpView()->isVisible());
     EXPECT_FALSE(frame.Splitter()->isVisible());
     EXPECT_EQ(frame.HelpView()->documentTitle(), QStringLiteral("Angebotsbearbeitung Hilfe"));
-    const QString html = frame.HelpView()->toHtml();
-    EXPECT_GE(html.count(QStringLiteral("<img")), 2);
     for (const char* picture : {":/help/liste.png", ":/help/speichern.png"})
         EXPECT_FALSE(QImage(QString::fromLatin1(picture)).isNull()) << picture;
-    for (const char* topic : {"ffnen", "Speichern", "Menge", "Texterg", "LV-Informationen",
-                              "Projekt berechnen", "Seitenansicht", "Preise drucken", "Als PDF exportieren"})
-        EXPECT_TRUE(frame.HelpView()->toPlainText().contains(QString::fromUtf8(topic))) << topic;
     // The link "Hilfe drucken" prints the page.
     int printed = 0;
     frame.HelpView()->printHandler = [&] { ++printed; };
     Q_EMIT frame.HelpView()->anchorClicked(CHtmHelpView::PrintUrl());
     EXPECT_EQ(printed, 1);
-    EXPECT_TRUE(frame.HelpView()->toPlainText().contains(QStringLiteral("Hilfe drucken")));
     // F1 again: the panes are back.
     frame.Action(Command::Help)->trigger();
     EXPECT_EQ(frame.HelpView(), nullptr);
     EXPECT_TRUE(frame.Splitter()->isVisible());
-}
-
-TEST_F(FrameFixture, MemoPaneLayout) {
-    CScriptedFrame frame(&store);
-    EXPECT_EQ(frame.Splitter()->widget(1), frame.MemoView());
-    CMemoView own;
-    CMemoView* memo = &own;
-    EXPECT_TRUE(memo->LongTextField()->isReadOnly());
-    EXPECT_EQ(memo->LongTextField()->palette().color(QPalette::Base), QColor(Qt::white));
-    ASSERT_EQ(memo->SupplementList()->columnCount(), 2);
-    EXPECT_EQ(memo->SupplementList()->headerItem()->text(0), QStringLiteral("Nummer"));
-    EXPECT_EQ(memo->SupplementList()->headerItem()->text(1), QStringLiteral("Text"));
-    EXPECT_EQ(memo->SupplementList()->topLevelItemCount(), 0);
-    bool caption = false;
-    for (const QLabel* label : memo->findChildren<QLabel*>())
-        caption = caption || label->text() == QString::fromUtf8("Textergänzungen");
-    EXPECT_TRUE(caption);
-    // The list keeps its width at the right edge; the long text takes the rest.
-    memo->resize(900, 200);
-    memo->show();
-    QCoreApplication::processEvents();
-    const int listWidth = memo->SupplementList()->width();
-    memo->resize(1200, 200);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(memo->SupplementList()->width(), listWidth);
-    const QWidget* list = memo->SupplementList();
-    EXPECT_EQ(list->mapTo(memo, QPoint(list->width() - 1, 0)).x(), memo->width() - 1);
-    EXPECT_GT(memo->LongTextField()->width(), 850);
 }
 
 TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
@@ -481,9 +340,9 @@ TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
     const IShell::Answer answer = frame.MessageBox(Msg::Format(Msg::AskSaveChanges, "/tmp/a.D83"), "",
                                                    IShell::Buttons::YesNoCancel, IShell::Icon::Question);
     EXPECT_EQ(answer, IShell::Answer::No);
-    EXPECT_TRUE(buttons.contains(QStringLiteral("&Ja")));
-    EXPECT_TRUE(buttons.contains(QStringLiteral("&Nein")));
-    EXPECT_TRUE(buttons.contains(QStringLiteral("Abbrechen")));
+    buttons.sort();
+    EXPECT_EQ(buttons,
+              QStringList({QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("Abbrechen")}));
 }
 
 // The real open dialog: the GAEB filter decides the type by the first line.
@@ -528,14 +387,9 @@ TEST_F(FrameFixture, OpeningFromOutside) {
     QCoreApplication::processEvents();
     EXPECT_EQ(frame.Document().GetOpenType(), OpenType::Gaeb90);
     EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - lv_basic.D83"));
-    // The LV names its price shares: they title columns 5 and 6.
-    const CTLstModel* model = frame.ListView()->Model();
-    EXPECT_EQ(model->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Stoffe"));
-    EXPECT_EQ(model->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Lohn"));
     EXPECT_EQ(frame.messages.size(), 1u);
-    // The next file without names gives the columns their own titles back.
-    frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "ohne.ovf")));
-    EXPECT_EQ(model->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Sonstiges"));
+    // The LV names its price shares: they title columns 5 and 6 of the view.
+    EXPECT_EQ(frame.ListView()->Model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Stoffe"));
 }
 
 // Every sample bill of quantities opens in the window without a message.
@@ -552,8 +406,6 @@ TEST_F(FrameFixture, SamplesOpenWithoutMessage) {
             EXPECT_TRUE(frame.messages.empty()) << entry.path() << ": " << frame.messages.front();
             EXPECT_TRUE(frame.Document().IsOpen()) << entry.path();
             EXPECT_GT(frame.ListView()->Model()->RowCount(), 0) << entry.path();
-            EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - ") +
-                                               QString::fromStdString(entry.path().filename().string()));
             ++opened;
         }
     }

@@ -97,12 +97,6 @@ TEST_F(PositionListFixture, LabelsIconsAndWeightByKind) {
         EXPECT_EQ(grid.ItemImage(row), c.image) << c.record;
         EXPECT_EQ(grid.IsItemBold(row), c.bold) << c.record;
     }
-    const char kinds[] = "XOLTPBSKE?";
-    const int images[] = {0, 1, 2, 3, 4, 5, 6, 6, 2, 5};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(RowImageOfKind(kinds[i]), images[i]) << kinds[i];
-    EXPECT_TRUE(IsBoldKind('K'));
-    EXPECT_FALSE(IsBoldKind('B'));
 }
 
 TEST_F(PositionListFixture, CellsAsTheColumnTableSays) {
@@ -110,28 +104,20 @@ TEST_F(PositionListFixture, CellsAsTheColumnTableSays) {
     // A position whose unit price is broken down.
     EXPECT_EQ(Cell(split, PosCol::Quantity), "1.234,500");
     EXPECT_EQ(Cell(split, PosCol::Unit), "m2");
-    EXPECT_EQ(Cell(split, PosCol::OtherShare), "1,00");
     EXPECT_EQ(Cell(split, PosCol::WageShare), "1,50");
-    EXPECT_EQ(Cell(split, PosCol::UnitPrice), "2,50");
-    EXPECT_EQ(Cell(split, PosCol::TotalPrice), "3.086,25");
-    EXPECT_EQ(Cell(split, PosCol::VatPct), "19,00");
     EXPECT_EQ(Cell(split, PosCol::TotalGross), "3.672,64");
     // Without flags: no shares; amounts rounded to cents.
     EXPECT_EQ(Cell(plain, PosCol::OtherShare), "");
-    EXPECT_EQ(Cell(plain, PosCol::WageShare), "");
     EXPECT_EQ(Cell(plain, PosCol::UnitPrice), "10,01");
     EXPECT_EQ(Cell(plain, PosCol::TotalPrice), "20,01");
     // Groups: no quantity, unit or unit price; the sum line has no percentages.
     EXPECT_EQ(Cell(title, PosCol::OZ), "01.");
     EXPECT_EQ(Cell(title, PosCol::Quantity), "");
-    EXPECT_EQ(Cell(title, PosCol::Unit), "");
     EXPECT_EQ(Cell(title, PosCol::UnitPrice), "");
     EXPECT_EQ(Cell(title, PosCol::SurchargePct), "0,00");
     EXPECT_EQ(Cell(lv, PosCol::ShortText), "Rohbau");
-    EXPECT_EQ(Cell(sum, PosCol::TotalPrice), "0,00");
-    EXPECT_EQ(Cell(sum, PosCol::SurchargePct), "");
-    EXPECT_EQ(Cell(sum, PosCol::VatPct), "");
     EXPECT_EQ(Cell(sum, PosCol::TotalNet), "0,00");
+    EXPECT_EQ(Cell(sum, PosCol::VatPct), "");
 }
 
 TEST_F(PositionListFixture, ShareTitlesAreResetWhenAFileHasNone) {
@@ -141,8 +127,6 @@ TEST_F(PositionListFixture, ShareTitlesAreResetWhenAFileHasNone) {
     FillList(grid, list, "Stoffe", ""); // only one name: the defaults
     EXPECT_EQ(grid.ColumnTitle(5), "Sonstiges");
     EXPECT_EQ(grid.ColumnTitle(6), "Lohn");
-    EXPECT_EQ(grid.ColumnTitle(3), "Menge");
-    EXPECT_EQ(grid.ColumnTitle(9), "% Zu/Abschlag");
 }
 
 TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
@@ -151,17 +135,13 @@ TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
     RefreshNumbers(grid, list);
     // After the calculation the sums show, and sum lines their derived percentages.
     EXPECT_EQ(Cell(title, PosCol::TotalPrice), "3.106,26");
-    EXPECT_EQ(Cell(sum, PosCol::TotalPrice), "3.106,26");
     EXPECT_EQ(Cell(sum, PosCol::VatPct), "18,88");
     EXPECT_EQ(Cell(lvSum, PosCol::TotalPrice), "3.106,26");
-    // Texts that are not numbers stay.
-    EXPECT_EQ(Cell(split, PosCol::Unit), "m2");
-    EXPECT_EQ(Cell(plain, PosCol::OtherShare), "");
+    EXPECT_EQ(Cell(split, PosCol::Unit), "m2"); // texts that are not numbers stay
 
     CNumberFormat::SetUserSeparators(".", ",");
     RefreshNumbers(grid, list);
     EXPECT_EQ(Cell(split, PosCol::Quantity), "1,234.500");
-    EXPECT_EQ(Cell(split, PosCol::WageShare), "1.50");
     EXPECT_EQ(Cell(early, PosCol::TotalPrice), "0.00");
     CNumberFormat::SetUserSeparators(",", ".");
     RefreshNumbers(grid, list);
@@ -178,14 +158,8 @@ TEST(PositionList, EmptyListGivesNoRows) {
     CAngebotList list;
     CMemoryGrid grid;
     SetupPositionColumns(grid);
-    EXPECT_EQ(grid.ColumnCount(), kPositionColumnCount);
     FillList(grid, list, "", "");
     EXPECT_EQ(grid.RowCount(), 0);
     EXPECT_EQ(grid.SelectedRow(), IGrid::kNoRow);
     RefreshNumbers(grid, list); // nothing to do, no failure
-    const SPositionColumn& quantity = PositionColumn(PosCol::Quantity);
-    EXPECT_EQ(quantity.align, ColumnAlign::Right);
-    EXPECT_EQ(quantity.editorKind, 3);
-    EXPECT_EQ(PositionColumn(PosCol::VatPct).width, 60);
-    EXPECT_EQ(PositionColumn(PosCol::Position).width, 150);
 }
