@@ -11,6 +11,7 @@
 #include "bench/bench_check.h"
 #include "bench/bench_phase.h"
 #include "bench/bench_position_list.h"
+#include "common/heap_tuning.h"
 #include "support/lv_generator.h"
 
 #include <algorithm>
@@ -363,6 +364,8 @@ int RunAll(bool quick) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The phases stand for the application's own work, so the heap is set up as orvak sets it up.
+    TuneHeap(argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "--phase") return RunPhase(argc, argv, {args.begin() + 1, args.end()});
     bool quick = false, more = false;
