@@ -38,9 +38,12 @@ std::string DumpText(std::string_view text) {
     return out;
 }
 
-std::string DumpRecords(const CAngebotList& list) {
+void DumpRecords(const CAngebotList& list, const std::function<void(std::string_view)>& write) {
+    // Handed over in pieces of about 64 KB: the listing of a large LV need not be held whole.
+    constexpr size_t kPiece = 65536;
     std::string out = "level\tkind\tpostype\tlabel\toz\tshorttext\tquantity\tunit\tother\twage\tep\tgp\t"
                       "surcharge\tgpeff\tvat\tgpbrt\n";
+    out.reserve(kPiece + 4096);
     const CDisplayTree tree(list);
     CNumberFormat format;
     std::string number;
@@ -57,6 +60,16 @@ std::string DumpRecords(const CAngebotList& list) {
                           Fld::TotalNet, Fld::VatPct, Fld::TotalGross})
             AppendNumber(out, format, list.GetDouble(i, field), 2, number);
         out += '\n';
+        if (out.size() >= kPiece) {
+            write(out);
+            out.clear();
+        }
     }
-    return out;
+    write(out);
+}
+
+std::string DumpRecords(const CAngebotList& list) {
+    std::string all;
+    DumpRecords(list, [&](std::string_view piece) { all += piece; });
+    return all;
 }

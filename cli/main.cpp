@@ -34,9 +34,11 @@ int Dump(const std::vector<std::string>& words) {
     }
     CCliSession session;
     if (!session.Open(words[0])) return 1;
-    const std::string text = DumpRecords(session.List());
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    bool written = true;
+    DumpRecords(session.List(), [&](std::string_view piece) {
+        written = written && std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+    });
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 // The completeness check: one line per finding (OZ, tab, text; hints marked), exit status 0

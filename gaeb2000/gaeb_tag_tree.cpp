@@ -87,25 +87,48 @@ bool CGaebTagTree::Fail(std::string reason) {
 
 CIoResult CGaebTagTree::ReadTagFile(const std::string& path) {
     Clear();
-    std::string text;
-    if (CIoResult read = ReadWholeFile(path, text); !read) return read;
-    return ReadTagText(text);
+    // Read in blocks of whole lines: the file's image is never held beside the tree.
+    bool parsed = true;
+    try {
+        const CIoResult read = ReadFileLines(path, [&](std::string_view lines) {
+            m_sourceSize += lines.size();
+            parsed = ParseLines(lines);
+            return parsed;
+        });
+        if (!read) {
+            Clear();
+            return read;
+        }
+    } catch (const std::bad_alloc&) {
+        return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
+    }
+    if (!parsed) return CIoResult::Failure(m_error, m_lineNo);
+    return CheckComplete();
 }
 
 CIoResult CGaebTagTree::ReadTagText(std::string_view text) {
     Clear();
     m_sourceSize = text.size();
     try {
-        size_t pos = 0;
-        while (pos < text.size()) {
-            const size_t lf = text.find('\n', pos);
-            const size_t end = lf == std::string_view::npos ? text.size() : lf;
-            if (!ParseLine(text.substr(pos, end - pos))) return CIoResult::Failure(m_error, m_lineNo);
-            pos = end + 1;
-        }
+        if (!ParseLines(text)) return CIoResult::Failure(m_error, m_lineNo);
     } catch (const std::bad_alloc&) {
         return CIoResult::Failure("Nicht gen\xfcgend Arbeitsspeicher");
     }
+    return CheckComplete();
+}
+
+bool CGaebTagTree::ParseLines(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t lf = text.find('\n', pos);
+        const size_t end = lf == std::string_view::npos ? text.size() : lf;
+        if (!ParseLine(text.substr(pos, end - pos))) return false;
+        pos = end + 1;
+    }
+    return true;
+}
+
+CIoResult CGaebTagTree::CheckComplete() const {
     // A file that breaks off inside a value or a block is incomplete.
     if (m_pending)
         return CIoResult::Failure("[end] fehlt: der Wert von [" + *m_currentName + "] endet nicht",

@@ -101,6 +101,10 @@ public:
     // LastError()) when a begin or item line lacks its brackets or the nesting gets deeper
     // than kMaxDepth.
     bool ParseLine(std::string_view line);
+    // The lines of a text, or of one block of a file after another; false stops at a bad line.
+    bool ParseLines(std::string_view text);
+    // After the last line: whether the file ended with every value and block closed.
+    CIoResult CheckComplete() const;
     const std::string& LastError() const { return m_error; }
     void Clear();
     // Adds a node at the end of the file order, below the innermost open block.
