@@ -121,6 +121,23 @@ inline void ExpectSameRecords(const CAngebotList& a, const CAngebotList& b) {
     }
 }
 
+// A file of `positions` positions in two LV areas, each with a description.
+inline std::string GeneratedLv(int positions) {
+    std::string text = "#begin[GAEB]\r\n #begin[Vergabe]\r\n  #begin[AG]\r\n   #begin[Adresse]\r\n"
+                       "    [Name1]Stadt[end]\r\n   #end[Adresse]\r\n  #end[AG]\r\n  #begin[LV]\r\n";
+    for (int area = 0; area < 2; ++area) {
+        text += "   #begin[LVBereich]\r\n    [OZ]0" + std::to_string(area + 1) + "[end]\r\n";
+        for (int p = 0; p < positions / 2; ++p) {
+            text +=
+                "    #begin[Position]\r\n     [OZ]" + std::to_string(p) + "[end]\r\n     [Menge]1,5[end]\r\n";
+            text += "     #begin[Beschreibung]\r\n      [Langtext]Zeile eins\r\n      Zeile zwei[end]\r\n"
+                    "     #end[Beschreibung]\r\n    #end[Position]\r\n";
+        }
+        text += "   #end[LVBereich]\r\n";
+    }
+    return text + "  #end[LV]\r\n #end[Vergabe]\r\n#end[GAEB]\r\n";
+}
+
 // A small P83 around the given lines of one position block (LV with one area).
 inline std::string PositionFile(const std::string& positionLines, const char* block = "Position") {
     return "#begin[GAEB]\n #begin[Vergabe]\n  #begin[LV]\n   #begin[LVBereich]\n    [OZ]01[end]\n    "

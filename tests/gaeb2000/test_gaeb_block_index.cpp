@@ -1,5 +1,6 @@
 #include "gaeb2000/gaeb_block_index.h"
 #include "gaeb2000/gaeb_tag_tree.h"
+#include "p83_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,23 +11,6 @@ namespace {
 
 std::string DataPath(const char* folder, const char* name) {
     return std::string(ORVAK_TEST_DATA) + "/" + folder + "/" + name;
-}
-
-// A file of `positions` positions in two LV areas, each with a description.
-std::string GeneratedLv(int positions) {
-    std::string text = "#begin[GAEB]\r\n #begin[Vergabe]\r\n  #begin[AG]\r\n   #begin[Adresse]\r\n"
-                       "    [Name1]Stadt[end]\r\n   #end[Adresse]\r\n  #end[AG]\r\n  #begin[LV]\r\n";
-    for (int area = 0; area < 2; ++area) {
-        text += "   #begin[LVBereich]\r\n    [OZ]0" + std::to_string(area + 1) + "[end]\r\n";
-        for (int p = 0; p < positions / 2; ++p) {
-            text +=
-                "    #begin[Position]\r\n     [OZ]" + std::to_string(p) + "[end]\r\n     [Menge]1,5[end]\r\n";
-            text += "     #begin[Beschreibung]\r\n      [Langtext]Zeile eins\r\n      Zeile zwei[end]\r\n"
-                    "     #end[Beschreibung]\r\n    #end[Position]\r\n";
-        }
-        text += "   #end[LVBereich]\r\n";
-    }
-    return text + "  #end[LV]\r\n #end[Vergabe]\r\n#end[GAEB]\r\n";
 }
 
 // The index answers every search from every node as the tree's own walk does.
@@ -58,7 +42,7 @@ TEST(GaebBlockIndex, FollowsTheFileOrderOfAnEditedTree) {
     // Items and blocks added before the index is built stand elsewhere in the file order
     // than in the order they were made; the index must follow the file order.
     CGaebTagTree tree;
-    ASSERT_TRUE(tree.ReadTagText(GeneratedLv(20)));
+    ASSERT_TRUE(tree.ReadTagText(p83test::GeneratedLv(20)));
     std::vector<CGaebTagNode*> positions;
     for (int32_t i = 0; i < tree.Count(); ++i)
         if (tree.Node(i)->HasName("Position")) positions.push_back(tree.Node(i));

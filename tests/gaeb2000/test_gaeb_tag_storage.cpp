@@ -1,35 +1,15 @@
 #include "gaeb2000/gaeb_tag_tree.h"
+#include "p83_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace {
-
-// A file of `positions` positions in two LV areas, each with a description.
-std::string GeneratedLv(int positions) {
-    std::string text = "#begin[GAEB]\r\n #begin[Vergabe]\r\n  #begin[AG]\r\n   #begin[Adresse]\r\n"
-                       "    [Name1]Stadt[end]\r\n   #end[Adresse]\r\n  #end[AG]\r\n  #begin[LV]\r\n";
-    for (int area = 0; area < 2; ++area) {
-        text += "   #begin[LVBereich]\r\n    [OZ]0" + std::to_string(area + 1) + "[end]\r\n";
-        for (int p = 0; p < positions / 2; ++p) {
-            text +=
-                "    #begin[Position]\r\n     [OZ]" + std::to_string(p) + "[end]\r\n     [Menge]1,5[end]\r\n";
-            text += "     #begin[Beschreibung]\r\n      [Langtext]Zeile eins\r\n      Zeile zwei[end]\r\n"
-                    "     #end[Beschreibung]\r\n    #end[Position]\r\n";
-        }
-        text += "   #end[LVBereich]\r\n";
-    }
-    return text + "  #end[LV]\r\n #end[Vergabe]\r\n#end[GAEB]\r\n";
-}
-
-} // namespace
-
 TEST(GaebTagTree, NodesAndValuesStayInPlaceWhileTheTreeGrows) {
     // More nodes than fit in one chunk of storage: pointers taken early stay valid.
     CGaebTagTree tree;
-    ASSERT_TRUE(tree.ReadTagText(GeneratedLv(2000)));
+    ASSERT_TRUE(tree.ReadTagText(p83test::GeneratedLv(2000)));
     ASSERT_GT(tree.Count(), 10000);
     const CGaebTagNode* name1 = tree.FindItem("Name1", tree.FindBlock("Adresse", nullptr));
     ASSERT_NE(name1, nullptr);
