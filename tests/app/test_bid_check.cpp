@@ -152,23 +152,6 @@ TEST(BidCheck, FilledBidIsCompleteAndHintsAloneLeaveItComplete) {
                                      "ten Nettoanteil, 19 %");
 }
 
-TEST(BidCheck, BidderFromTheBidderSideBlocksAndEmptyBids) {
-    SmallBid bid;
-    CDisplayTree tree(bid.list);
-    EXPECT_EQ(CBidCheck::BidderOf(bid.list, tree), "");
-    // A bid read back from GAEB 90 names its bidder in the LV's bidder-side blocks.
-    bid.list.SetText(bid.lv, Fld::BidderTexts, std::string(InfoKey::Bidder) + "\r\nBau GmbH\r\nHauptstr. 1");
-    EXPECT_EQ(CBidCheck::BidderOf(bid.list, tree), "Bau GmbH Hauptstr. 1");
-    bid.SetBlock(InfoKey::Currency, "  EUR ");
-    EXPECT_EQ(CBidCheck::CurrencyOf(bid.list, tree), "EUR");
-
-    CAngebotList empty;
-    CBidCheck check;
-    check.Run(empty);
-    EXPECT_TRUE(check.Complete());
-    EXPECT_TRUE(check.Hints().empty());
-}
-
 TEST(BidCheck, NoVatFindingWhereNoPositionTakesARate) {
     // Only alternatives: their VAT cell cannot be edited, so no rate can be missing.
     CAngebotList list;
@@ -277,33 +260,4 @@ TEST_F(OpenEntries, F3LooksOnlyAsFarAsTheNextGap) {
     // Collapsed groups do not hide their rows from the search.
     grid.Expand(grid.FindItemByRecord(1), false);
     EXPECT_EQ(Next(bid.lv), bid.noPrice);
-}
-
-TEST_F(OpenEntries, F3FindsTheOnlyGapAgainAndNothingInACompleteBid) {
-    CAngebotList& list = bid.list;
-    for (int r : {bid.noPrice, bid.split})
-        list.SetDouble(r, Fld::UnitPrice, 1.0);
-    for (int r : {bid.surcharge, bid.bidderQty})
-        list.SetDouble(r, Fld::Quantity, 1.0);
-    EXPECT_EQ(Next(bid.supplements), bid.supplements);
-    list.SetText(bid.supplements, Fld::BidderTexts, "'a'\r\n'b'\r\n");
-    EXPECT_EQ(Next(bid.supplements), -1);
-    EXPECT_EQ(Next(-1), -1);
-    EXPECT_EQ(grid.reads, grid.RowCount() + 1); // every row once, and the test's own look at none
-
-    CMemoryGrid none;
-    EXPECT_EQ(FindNextOpenEntry(none, list, IGrid::kNoRow), IGrid::kNoRow);
-}
-
-TEST(BidCheck, PriceableAndPriced) {
-    SmallBid bid;
-    const CAngebotList& list = bid.list;
-    for (int r : {bid.priced, bid.noPrice, bid.split, bid.surcharge, bid.bidderQty, bid.alternative})
-        EXPECT_TRUE(CBidCheck::IsPriceable(list, r)) << r;
-    for (int r : {bid.omitted, bid.contract, bid.remark, bid.lv, -1, 999})
-        EXPECT_FALSE(CBidCheck::IsPriceable(list, r)) << r;
-    EXPECT_TRUE(CBidCheck::IsPriced(list, bid.priced));
-    EXPECT_FALSE(CBidCheck::IsPriced(list, bid.noPrice));
-    EXPECT_FALSE(CBidCheck::IsPriced(list, bid.surcharge)); // a surcharge position: its percentage
-    EXPECT_TRUE(CBidCheck::IsPriced(list, bid.bidderQty));
 }

@@ -150,29 +150,6 @@ TEST_F(DocumentFixture, PromptSaveAnswers) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocumentFixture, BidderFieldsDefaults) {
-    CAngebotList& list = doc.List();
-    const int lv = AddRec(list, "L", 1, 0, 1);
-    list.SetText(lv, Fld::InfoText, std::string(InfoKey::Currency) + " \r\nEURO  1");
-    list.LinkDisplayChain();
-    settings.SetBidder("Aus den Einstellungen");
-    CBidderFields fields(list, settings);
-    fields.Open(lv);
-    EXPECT_EQ(fields.Currency(), "EURO");
-    EXPECT_EQ(fields.Bidder(), "Aus den Einstellungen");
-    // Nothing in the bid nor in the settings: no bidder, "EUR".
-    CAngebotList empty;
-    CMemorySettingsStore fresh;
-    CAppSettings freshSettings(fresh);
-    CBidderFields none(empty, freshSettings);
-    none.Open(-1);
-    EXPECT_EQ(none.Currency(), "EUR");
-    EXPECT_EQ(none.Bidder(), "");
-    // The bid's rate is the one its positions carry; the setting "MWST" is no rate of the bid.
-    settings.SetVat(7);
-    EXPECT_EQ(doc.BidVatRate(), 0.0);
-}
-
 TEST_F(DocumentFixture, Gaeb2000WithGroupSeparatorsInformsTheUser) {
     std::string text;
     ASSERT_TRUE(ReadWholeFile(std::string(ORVAK_TEST_DATA) + "/p83/kita.P83", text));
@@ -231,18 +208,6 @@ TEST_F(DocumentFixture, OpenRecentOfAMissingFileKeepsTheOpenBidModified) {
     EXPECT_FALSE(doc.OpenRecent(recent, 5, -1));
 }
 
-TEST_F(DocumentFixture, OpenPathByTypeOrFileMissing) {
-    const std::string path = MakeProjectFile("outside.ovf");
-    EXPECT_TRUE(doc.OpenPath(path, -1));
-    EXPECT_EQ(doc.GetOpenType(), OpenType::Project);
-    const std::string missing = (TempDir() / "fehlt.ovf").string();
-    EXPECT_FALSE(doc.OpenPath(missing, -1));
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0], Msg::Format(Msg::FileMissing, missing));
-    EXPECT_EQ(doc.Path(), path);                        // the open bid stays
-    EXPECT_FALSE(doc.OpenPath(TempDir().string(), -1)); // a folder is no file
-}
-
 TEST_F(DocumentFixture, BidderTypedInTheSaveDialogMarksTheBidModified) {
     // A save dialog in which the user types a bidder and then cancels.
     struct CTypingShell : CScriptedShell {
@@ -265,31 +230,4 @@ TEST_F(DocumentFixture, BidderTypedInTheSaveDialogMarksTheBidModified) {
     typing.typed.clear();
     EXPECT_FALSE(bid.SaveCommand(2));
     EXPECT_FALSE(bid.IsModified());
-}
-
-TEST_F(DocumentFixture, ViewsAreRefreshedAfterEveryCalculation) {
-    const std::string path = MakeProjectFile("refresh.ovf");
-    // The stored sums of the file are stale: the view must see the calculated ones.
-    CAngebotList stale;
-    ASSERT_TRUE(LoadRecords(stale, path));
-    ASSERT_EQ(stale.Count(), 5);
-    stale.SetDouble(0, Fld::TotalPrice, 0.0);
-    stale.LinkDisplayChain();
-    ASSERT_TRUE(SaveProjectFile(stale, path));
-    std::vector<std::string> events;
-    double sumSeen = -1;
-    doc.onListRefilled = [&] { events.push_back("fill"); };
-    doc.onRecalculated = [&] {
-        events.push_back("calc");
-        sumSeen = doc.List().GetDouble(0, Fld::TotalPrice);
-    };
-    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
-    EXPECT_EQ(events, (std::vector<std::string>{"fill", "calc"}));
-    EXPECT_DOUBLE_EQ(sumSeen, 38.75);
-
-    doc.Calculate();
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(events.size(), 3u);
-    ASSERT_TRUE(doc.SaveTo((TempDir() / "refreshed.ovf").string(), OpenType::Project, nullptr));
-    EXPECT_EQ(events.size(), 4u);
 }

@@ -127,27 +127,6 @@ TEST_F(History, AHandDownToTheChildrenIsOneStep) {
     EXPECT_TRUE(Bytes() == before);
 }
 
-// The rows the undo put back are handed to the view, group and sum rows among them.
-TEST_F(History, UndoNamesTheRecordsItPutBack) {
-    OpenBasic();
-    std::vector<int> restored;
-    doc.onRestored = [&](const std::vector<int>& records) { restored = records; };
-    Enter("01.02.0020", "EP", "1000");
-    ASSERT_TRUE(doc.Undo());
-    const CAngebotList& list = doc.List();
-    const auto has = [&](const std::string& oz, char kind) {
-        for (int r : restored)
-            if (list.GetChar(r, Fld::Kind) == kind &&
-                (oz.empty() || TrimRight(list.GetText(r, Fld::OZ)) == oz))
-                return true;
-        return false;
-    };
-    EXPECT_TRUE(has("01.02.0020", Kind::Position));
-    EXPECT_TRUE(has("01.02", Kind::Title));
-    EXPECT_TRUE(has("", Kind::Lv));
-    EXPECT_TRUE(has("", Kind::Sum));
-}
-
 // The modified flag follows the history: back at the saved state it is clear, and the title
 // says so; a calculation keeps it set until the next save; an open clears the history.
 TEST_F(History, ModifiedFollowsTheSavedState) {
@@ -218,29 +197,6 @@ TEST_F(History, GroupTotalsFollowTheUndoAfterACalculation) {
                          list.GetDouble(RecordOfOz("02.01.0020"), Fld::TotalPrice));
     ASSERT_TRUE(doc.Redo());
     EXPECT_TRUE(Bytes() == calculated);
-}
-
-// Bidder and currency typed into the save dialog are one step, whether it is confirmed or not.
-TEST_F(History, BidderTypedIntoTheSaveDialogIsOneStep) {
-    OpenBasic();
-    const std::string before = Bytes();
-    shell.saveBidder = "Muster Bau GmbH";
-    shell.savePath = (testsupport::TestDir() / "bid.D84").string();
-    ASSERT_TRUE(doc.SaveCommand(doc.List().FirstInChain()));
-    EXPECT_EQ(doc.UndoName(), "Bieter/W\xe4hrung");
-    EXPECT_FALSE(doc.IsModified());
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(Bytes() == before);
-    ASSERT_TRUE(doc.Redo());
-    EXPECT_FALSE(doc.IsModified());
-    // The bidder the D84 writer needed in the bidder-side sections is not left in the records:
-    // after the undo the save dialog offers no bidder of that step.
-    ASSERT_TRUE(doc.Undo());
-    CBidderFields fields(doc.List(), settings);
-    settings.SetBidder("");
-    fields.Open(doc.List().FirstInChain());
-    EXPECT_EQ(fields.Bidder(), "");
 }
 
 // A hand-down over an LV of 100,000 positions costs the history what it changed, a fraction

@@ -13,9 +13,9 @@
 #include "support/scripted_shell.h"
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -197,44 +197,6 @@ TEST_F(HandIn, GoToFirstGapStopsTheSaveAndShowsTheFirstRowGap) {
     EXPECT_EQ(shownGaps[0]->item, CheckItem::UnitPrice);
     // Nothing typed is lost: the bid stays modified.
     EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(HandIn, ACompleteBidAndTheProjectFileAskNothing) {
-    // The project file is work in progress: no question, whatever is missing.
-    EXPECT_TRUE(doc.SaveTo((dir / "e.ovf").string(), OpenType::Project, nullptr));
-    EXPECT_TRUE(shell.messages.empty());
-    EXPECT_TRUE(asked.empty());
-
-    // Bidder, currency and a rate: what is left are hints (the alternative), which ask nothing.
-    CAngebotList& list = doc.List();
-    CInfoBlocks blocks(list);
-    blocks.LoadFromSelection(list.FirstInChain());
-    blocks.SetBlock(InfoKey::Bidder, "Bau GmbH");
-    blocks.SetBlock(InfoKey::Currency, "EUR");
-    blocks.StoreToRecord(-1);
-    for (int r = 0; r < list.Count(); ++r)
-        for (const SBidderSupplement& slot : BidderSupplements(list, r))
-            if (slot.Empty()) list.SetText(r, Fld::BidderTexts, "'Fabrikat'\r\n'Typ'\r\n'Farbe'\r\n");
-    for (int r = 0; r < list.Count(); ++r)
-        if (list.GetChar(r, Fld::Kind) == Kind::Position && list.GetDouble(r, Fld::Quantity) == 0.0)
-            list.SetDouble(r, Fld::Quantity, 2.0);
-    SetVatForAll(list, CInfoBlocks::LvRecordOf(list, list.FirstInChain()), 19.0);
-    CBidCheck check;
-    check.Run(list);
-    ASSERT_TRUE(check.Complete()) << check.Gaps().front().Line();
-    ASSERT_TRUE(Save("f.D84"));
-    EXPECT_TRUE(shell.messages.empty());
-    EXPECT_TRUE(asked.empty());
-    EXPECT_EQ(Record99(dir / "f.D84").substr(21, 4), "1900");
-}
-
-TEST_F(HandIn, PrintingAsksAboutGapsOnly) {
-    gapAnswers = {HandInAnswer::Cancel, HandInAnswer::Continue};
-    EXPECT_FALSE(handIn.BeforePrint());
-    EXPECT_TRUE(handIn.BeforePrint());
-    EXPECT_TRUE(shell.messages.empty()); // no VAT question before printing
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_NE(asked[0].find("Keine Position hat einen Mehrwertsteuersatz"), std::string::npos);
 }
 
 // The P84 and X84 carry the same rule: the rate the positions carry beside their totals.

@@ -208,56 +208,6 @@ TEST_F(SupplementListFixture, FocusLostDuringTheListsOwnCallsIsIgnored) {
     EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'A'\r\n''\r\n");
 }
 
-TEST_F(SupplementListFixture, KeysMoveBetweenCellsAndRows) {
-    supplements.ShowSupplements(pos);
-    supplements.OnCellClicked(0, 0);
-    EXPECT_FALSE(host.editorEditable); // the number is read-only
-    EXPECT_EQ(host.editorText, "02");
-    EXPECT_TRUE(supplements.OnEditorKey(SupplementKey::ShiftTab)); // no column before 0
-    EXPECT_EQ(supplements.CurrentColumn(), 0);
-    supplements.OnEditorKey(SupplementKey::Tab);
-    EXPECT_EQ(supplements.CurrentColumn(), 1);
-    EXPECT_TRUE(host.editorEditable);
-    EXPECT_EQ(host.editorText, "Muster");
-    supplements.OnEditorKey(SupplementKey::Tab); // no column after 1
-    EXPECT_EQ(supplements.CurrentColumn(), 1);
-    EXPECT_TRUE(supplements.IsEditing());
-
-    host.Type("Erst");
-    supplements.OnEditorKey(SupplementKey::Down);
-    EXPECT_EQ(supplements.CurrentRow(), 1);
-    EXPECT_EQ(host.editorRow, 1);
-    EXPECT_EQ(host.editorColumn, 1);
-    host.Type("Zweit");
-    supplements.OnEditorKey(SupplementKey::Down); // no row after the last: the editor stays
-    EXPECT_TRUE(supplements.IsEditing());
-    EXPECT_EQ(supplements.CurrentRow(), 1);
-    supplements.OnEditorKey(SupplementKey::Up);
-    EXPECT_EQ(supplements.CurrentRow(), 0);
-    EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'Erst'\r\n'Zweit'\r\n");
-
-    // Shift+Tab from the text stores it before the number's editor opens.
-    host.Type("Dritt");
-    supplements.OnEditorKey(SupplementKey::ShiftTab);
-    EXPECT_EQ(supplements.CurrentColumn(), 0);
-    EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'Dritt'\r\n'Zweit'\r\n");
-    // Typing into the number's editor never reaches the record.
-    host.Type("99");
-    supplements.OnEditorKey(SupplementKey::Enter);
-    EXPECT_EQ(RowTexts(), (Rows{"02=Dritt", "03=Zweit"}));
-}
-
-TEST_F(SupplementListFixture, ListKeyOpensTheTextOfTheSelectedRow) {
-    supplements.ShowSupplements(pos);
-    EXPECT_FALSE(supplements.OnListKey()); // no row selected
-    supplements.SetCurrentRow(1);
-    EXPECT_TRUE(supplements.OnListKey());
-    EXPECT_EQ(host.editorRow, 1);
-    EXPECT_EQ(host.editorColumn, 1);
-    supplements.SetCurrentRow(7); // beyond the rows
-    EXPECT_EQ(supplements.CurrentRow(), -1);
-}
-
 TEST_F(SupplementListFixture, TextOfSeveralLinesSurvivesAnotherRowsEdit) {
     list.SetText(pos, Fld::BidderTexts, "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n");
     supplements.ShowSupplements(pos);
@@ -272,4 +222,3 @@ TEST_F(SupplementListFixture, TextOfSeveralLinesSurvivesAnotherRowsEdit) {
     EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'Muster AG\r\nTyp 5'\r\n'RAL 7016'\r\n");
     EXPECT_EQ(CSupplements::BidderText(list, pos, 0), "Muster AG\r\nTyp 5");
 }
-

@@ -9,31 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace p83test;
 
-namespace {
-
-// The file with every element and item name in capitals and the structure lines
-// without indentation, as some programs write it.
-std::string CapitalsWithoutIndentation(const std::string& text) {
-    std::string out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        const size_t first = line.find_first_not_of(' ');
-        if (first != std::string::npos && (line[first] == '#' || line[first] == '[')) {
-            line.erase(0, first);
-            const size_t open = line.find('['), close = line.find(']');
-            for (size_t i = open + 1; i < close; ++i)
-                line[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[i])));
-        }
-        out += line + "\n";
-    }
-    return out;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(GaebMapping, MapsEveryElementOfTheFixture) {
     Doc doc;
@@ -140,17 +118,6 @@ TEST(GaebMapping, AlternativeAndEventualPositionsAddNothingToTheSums) {
     EXPECT_EQ(doc.Num(positions[2], Fld::TotalPrice), 0.0);
     EXPECT_EQ(doc.Num(positions[2], Fld::TotalGross), 0.0);
     EXPECT_EQ(doc.Num(doc.OfKind("T").at(0), Fld::TotalPrice), 20.0);
-}
-
-TEST(GaebMapping, CapitalNamesWithoutIndentationMapLikeAnyOther) {
-    Doc normal, capitals;
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(DataPath("kita.P83"), text));
-    ASSERT_TRUE(normal.Open(DataPath("kita.P83")));
-    ASSERT_TRUE(capitals.OpenText(CapitalsWithoutIndentation(text)));
-    ASSERT_EQ(capitals.tree.FindBlock("position", nullptr)->Name(), "POSITION");
-    ExpectSameRecords(normal.list, capitals.list);
-    EXPECT_EQ(capitals.Text(0, Fld::InfoText), normal.Text(0, Fld::InfoText));
 }
 
 TEST(GaebMapping, RtfLongTextsWithBookmarkSupplements) {

@@ -159,22 +159,6 @@ TEST(GaebTagTree, BrokenInputNeverCrashes) {
                                                                        "cke zu tief verschachtelt");
 }
 
-TEST(GaebTagTree, FindBlockSearchesFromStartOverFollowingSiblingsOnly) {
-    CGaebTagTree tree;
-    ASSERT_TRUE(
-        tree.ReadTagText("#begin[GAEB]\n #begin[A]\n  #begin[P1]\n  #end[P1]\n  #begin[P2]\n"
-                         "   #begin[Beschreibung]\n    [Kurztext]x[end]\n   #end[Beschreibung]\n"
-                         "  #end[P2]\n #end[A]\n #begin[B]\n  #begin[Beschreibung]\n  #end[Beschreibung]\n"
-                         " #end[B]\n#end[GAEB]\n"));
-    const CGaebTagNode* p1 = tree.FindBlock("P1", nullptr);
-    const CGaebTagNode* inP2 = tree.FindBlock("Beschreibung", p1);
-    ASSERT_NE(inP2, nullptr);
-    EXPECT_EQ(tree.Parent(inP2)->Name(), "P2");
-    EXPECT_EQ(tree.FindBlock("B", p1), nullptr);
-    // Items are searched among the direct children only.
-    EXPECT_EQ(tree.FindItem("Kurztext", tree.FindBlock("A", nullptr)), nullptr);
-}
-
 TEST(GaebTagTree, AppendItemAndInsertBlockKeepTheFileOrder) {
     CGaebTagTree tree;
     ASSERT_TRUE(

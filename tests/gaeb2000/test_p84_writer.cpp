@@ -194,33 +194,6 @@ TEST(P84Writer, BidderNameGoesIntoTheBiddersOwnAddress) {
     }
 }
 
-TEST(P84Writer, CurrencyAndStampItems) {
-    const std::string file =
-        "#begin[GAEB]\n #begin[GAEBInfo]\n  [Datum]01.01.2020[end]\n  [Uhrzeit]08:00[end]\n"
-        "  [ProgName]AVA[end]\n #end[GAEBInfo]\n #begin[PrjInfo]\n  [Wae]EUR[end]\n"
-        "  [WaeBez]Euro[end]\n #end[PrjInfo]\n #begin[Vergabe]\n  [DP]83[end]\n"
-        "  #begin[VergabeInfo]\n   [WAE]EUR[end]\n  #end[VergabeInfo]\n  #begin[LV]\n"
-        "   #begin[LVInfo]\n    [Datum]01.03.2026[end]\n   #end[LVInfo]\n  #end[LV]\n"
-        " #end[Vergabe]\n#end[GAEB]\n";
-    Doc doc;
-    ASSERT_TRUE(doc.OpenText(file));
-    SetInfoBlock(doc, InfoKey::Currency, "CHF   Franken");
-    const std::string out = Write(doc);
-    for (const char* line :
-         {"  [Datum]24.12.2026[end]", "  [Uhrzeit]18:05[end]",
-          "  [ProgName]Valdorhaus Angebotsbearbeitung V11[end]", "  [Wae]CHF[end]", "  [WaeBez]CHF[end]",
-          "  [DP]84[end]", "   [WAE]CHF[end]", "    [Datum]01.03.2026[end]"})
-        EXPECT_NE(out.find(std::string(line) + "\r\n"), std::string::npos) << line;
-
-    // Without a currency the file's own currency stays.
-    Doc none;
-    ASSERT_TRUE(none.OpenText(file));
-    SetInfoBlock(none, InfoKey::Currency, "");
-    const std::string kept = Write(none);
-    EXPECT_NE(kept.find("  [Wae]EUR[end]\r\n  [WaeBez]Euro[end]"), std::string::npos) << kept;
-    EXPECT_NE(kept.find("   [WAE]EUR[end]"), std::string::npos) << kept;
-}
-
 TEST(P84Writer, PricedBidReadsBackWithEveryValue) {
     Doc doc;
     ASSERT_TRUE(doc.Open(DataPath("kita.P83")));

@@ -14,7 +14,6 @@
 
 #include <gmock/gmock.h>
 
-#include <cmath>
 #include <tuple>
 
 namespace fs = std::filesystem;
@@ -145,26 +144,6 @@ TEST(Gaeb90WriterFormat, AmountsQuantitiesFactorsOzAndUnits) {
     CGaeb90Writer::OverwriteAt(line, "xyz", 2, 4);
     CGaeb90Writer::OverwriteAt(line, "nope", 8, 3); // would end beyond the line
     EXPECT_EQ(line, "--xyz ----");
-}
-
-// Alternatives, lump sums, surcharge positions and split prices of every kind are in the
-// expected file of APricedBidIsWrittenAsExpected.
-TEST_F(Gaeb90Writer, PositionPrices) {
-    Load(OneAreaLv({Position("010010", "   X"), Position("010020", "    ", "psch", "AN")}));
-    const int p = Find("P");
-    Price(p, 3.10);
-    Price(Find("P", 1), 99.0, -3.0);
-    // 12.5 x 3.10 with the bidder's quantity; an alternative lump sum keeps its unit price and has no total.
-    EXPECT_THAT(
-        Of(Build(), {"23"}),
-        ElementsAre(
-            Body("23", {{3, "010010"}, {12, " 0000000310"}, {24, " 000000003875"}, {37, " 00000012500"}}),
-            Body("23", {{3, "010020"}, {12, " 0000009900"}, {49, "0970000"}})));
-    // Without the bidder-quantity flag no quantity, unless the LV says lump sums.
-    list.SetText(p, Fld::Flags, "         ");
-    EXPECT_EQ(Of(Build(), {"23"}).at(0).substr(36, 12), std::string(12, ' '));
-    SetInfo("PSCHPOS", "1,000");
-    EXPECT_EQ(Of(Build(), {"23"}).at(0).substr(36, 12), " 00000001000");
 }
 
 TEST_F(Gaeb90Writer, OneAreaGivesHeaderPricesOneAreaSumAndTheClosingRecord) {
@@ -415,10 +394,16 @@ TEST(Gaeb90WriterRoundTrip, LumpSumsOfEveryTypeKeepUnitPriceQuantityAndTotal) {
 // Broken numbers in a record are refused with the line; the trimmed keys of records 21, 24
 // and 42 carry no trailing blanks.
 TEST(GaebReadD83Fields, NumbersThatAreNoNumbersAndTrimmedKeys) {
-    const std::string good = JoinRecords(OneAreaLv(
-        {Rec("21", {{3, "010010"}, {12, "NN"}, {14, "L"}, {15, "01"}, {23, "000000002000"}, {35, "m"}, {45, "12345"}}),
-         Rec("24", {{3, "01"}, {5, "000000001000"}, {17, "St"}, {24, "678"}}), Rec("41", {{3, "0001"}}),
-         Rec("42", {{3, "01"}, {6, "901"}})}));
+    const std::string good =
+        JoinRecords(OneAreaLv({Rec("21", {{3, "010010"},
+                                          {12, "NN"},
+                                          {14, "L"},
+                                          {15, "01"},
+                                          {23, "000000002000"},
+                                          {35, "m"},
+                                          {45, "12345"}}),
+                               Rec("24", {{3, "01"}, {5, "000000001000"}, {17, "St"}, {24, "678"}}),
+                               Rec("41", {{3, "0001"}}), Rec("42", {{3, "01"}, {6, "901"}})}));
     CAngebotList list;
     ASSERT_TRUE(CGaebConverter(list).ReadD83Data(good));
     const int p = list.FindRecord(Fld::Kind, FieldValue("P"));
@@ -429,7 +414,8 @@ TEST(GaebReadD83Fields, NumbersThatAreNoNumbersAndTrimmedKeys) {
     EXPECT_EQ(list.GetText(list.Count() - 3, Fld::StdTextKey), "901");
 
     // A quantity written as an exponent beyond every double, at line 5.
-    const std::string bad = JoinRecords(OneAreaLv({Rec("21", {{3, "010010"}, {23, "1e400       "}, {35, "m"}})}));
+    const std::string bad =
+        JoinRecords(OneAreaLv({Rec("21", {{3, "010010"}, {23, "1e400       "}, {35, "m"}})}));
     EXPECT_EQ(CGaebConverter(list).ReadD83Data(bad).Describe(),
               "Zeile 5: Die Menge ist keine g\xfcltige Zahl oder zu gro\xdf");
     EXPECT_EQ(list.Count(), 0);

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -17,16 +16,6 @@ std::vector<int> ChainOrder(CAngebotList& list) {
 }
 
 } // namespace
-
-TEST(AngebotList, EmptyListAnswersNothing) {
-    CAngebotList list;
-    FieldValue v;
-    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(1.0)), -1);
-    EXPECT_EQ(list.InsertGroupSums(), nullptr);
-    list.RenumberSortNo();
-    EXPECT_EQ(list.GetField(0, Fld::Kind, v), 0);
-    EXPECT_EQ(list.Count(), 0);
-}
 
 TEST(AngebotList, SetFieldRejectsBadIndexFieldAndType) {
     CAngebotList list;
@@ -42,93 +31,6 @@ TEST(AngebotList, SetFieldRejectsBadIndexFieldAndType) {
     EXPECT_EQ(list.GetText(0, Fld::ShortText), "alt");
     EXPECT_EQ(list.SetField(0, Fld::Level, FieldValue(int32_t{3})), 1);
     EXPECT_EQ(list.GetInt(0, Fld::Level), 3);
-}
-
-TEST(AngebotList, FindRecordGivesFirstMatchAndFollowsChanges) {
-    CAngebotList list;
-    for (int i = 0; i < 5; ++i)
-        list.AddRecord();
-    list.SetText(1, Fld::OZ, "01.02");
-    list.SetText(3, Fld::OZ, "01.02");
-    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.02")), 1);
-    list.SetText(1, Fld::OZ, "01.03");
-    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.02")), 3);
-    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.03")), 1);
-    list.SetText(0, Fld::OZ, "01.02");
-    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("01.02")), 0);
-    // Records added after the index was built are found too, with their initial value.
-    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("")), 2);
-    const int added = list.AddRecord();
-    list.SetText(2, Fld::OZ, "x");
-    list.SetText(4, Fld::OZ, "x");
-    EXPECT_EQ(list.FindRecord(Fld::OZ, FieldValue("")), added);
-    // Type and exact value must match; -0.0 equals 0.0.
-    list.SetDouble(2, Fld::RecordId, 7.0);
-    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(7.0)), 2);
-    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue("7")), -1);
-    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(7.0000001)), -1);
-    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(-0.0)), 0);
-    list.RemoveAll();
-    EXPECT_EQ(list.FindRecord(Fld::RecordId, FieldValue(7.0)), -1);
-}
-
-TEST(AngebotList, CopyRecordsCopiesFieldsNotChain) {
-    CAngebotList a, b;
-    AddRec(a, "T", 1, 0, 1);
-    AddPos(a, 2, 1, 2, 3.5, 10.0, "X");
-    a.LinkDisplayChain();
-    b.AddRecord();
-    a.CopyRecords(b);
-    ASSERT_EQ(b.Count(), 3);
-    EXPECT_EQ(b.GetText(2, Fld::Flags), "X");
-    EXPECT_EQ(b.GetDouble(2, Fld::Quantity), 3.5);
-    EXPECT_EQ(b.GetInt(2, Fld::Level), 2);
-    EXPECT_EQ(b.Record(2)->m_prev, -1);
-}
-
-// Several records with one value: the first in list order is found whatever order the
-// others join and leave in; a value that several records share survives each removal.
-TEST(AngebotList, FindRecordWithSharedValuesKeepsListOrder) {
-    CAngebotList list;
-    for (int i = 0; i < 5; ++i)
-        list.SetInt(list.AddRecord(), Fld::Level, 9);
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 0);
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(9.0)), -1); // another type
-    list.SetInt(0, Fld::Level, 1);
-    list.SetInt(2, Fld::Level, 1);
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 1);
-    list.SetInt(1, Fld::Level, 2);
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 3);
-    list.SetInt(0, Fld::Level, 9); // joins ahead of the others
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{9})), 0);
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{1})), 2);
-    list.SetInt(2, Fld::Level, -1); // negative numbers are values like any other
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{1})), -1);
-    EXPECT_EQ(list.FindRecord(Fld::Level, FieldValue(int32_t{-1})), 2);
-
-    // NaN equals nothing, not even a NaN stored in the field.
-    list.SetDouble(4, Fld::UnitPrice, std::nan(""));
-    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(std::nan(""))), -1);
-    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(0.0)), 0);
-    list.SetDouble(0, Fld::UnitPrice, 5.0);
-    list.SetDouble(4, Fld::UnitPrice, 0.0);
-    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(-0.0)), 1);
-    EXPECT_EQ(list.FindRecord(Fld::UnitPrice, FieldValue(5.0)), 0);
-}
-
-TEST(AngebotList, TypedReadsWithoutCopy) {
-    CAngebotList list;
-    const int i = list.AddRecord();
-    list.SetText(i, Fld::Kind, " P ");
-    list.SetText(i, Fld::PosType, " \t\r\n");
-    EXPECT_EQ(list.GetTextView(i, Fld::Kind), " P ");
-    EXPECT_EQ(list.GetChar(i, Fld::Kind), ' '); // only trailing white space is dropped
-    EXPECT_EQ(list.GetChar(i, Fld::PosType), '\0');
-    EXPECT_EQ(list.GetTextView(i, Fld::Quantity), "");
-    EXPECT_EQ(list.GetTextView(7, Fld::Kind), "");
-    EXPECT_EQ(list.GetDouble(i, Fld::Kind), 0.0);
-    EXPECT_EQ(list.GetInt(i, Fld::RecordId), 0);
-    EXPECT_EQ(list.GetDouble(-1, Fld::Quantity), 0.0);
 }
 
 TEST(AngebotList, MoveRecordsToHandsOverRecordsAndIndex) {
@@ -183,22 +85,6 @@ TEST(AngebotList, InsertGroupSumsWithNestedGroups) {
     for (int i : order)
         kinds.push_back(list.GetText(i, Fld::Kind) + std::to_string(list.GetInt(i, Fld::Level)));
     EXPECT_EQ(kinds, (std::vector<std::string>{"L1", "P2", "T2", "S2", "P3", "S3", "T1", "P2", "S2"}));
-}
-
-TEST(AngebotList, NextSiblingStopsAtHigherLevel) {
-    CAngebotList list;
-    AddRec(list, "T", 1, 0, 1);
-    AddPos(list, 2, 1, 2, 1, 1);
-    AddRec(list, "T", 3, 0, 1);
-    AddPos(list, 4, 3, 2, 1, 1);
-    list.LinkDisplayChain();
-    EXPECT_EQ(list.NextSiblingRecord(list.Record(0)), list.Record(2));
-    EXPECT_EQ(list.NextSiblingRecord(list.Record(1)), nullptr);
-    EXPECT_EQ(list.FirstChildRecord(list.Record(0)), list.Record(1));
-    EXPECT_EQ(list.FirstChildRecord(list.Record(1)), nullptr);
-    EXPECT_EQ(list.IndexOf(list.Record(3)), 3);
-    CAngebot stranger;
-    EXPECT_EQ(list.IndexOf(&stranger), -1);
 }
 
 // The label composes the words of kind, position type, sub-kind, flags and group reference.

@@ -29,24 +29,6 @@ struct LayoutFixture {
 
 } // namespace
 
-TEST(BidPrintLayout, DeviceUnitsAndFontsScaleInFloatingPoint) {
-    // Lengths in 1/600 inch and font sizes scale by dpi / 600 and dpi / 72 exactly, also at
-    // the inkjet resolutions 360 and 400 and at 300 and 600 dpi.
-    const int cases[][4] = {
-        // dpi, length, in device units, height of a 9-point font
-        {600, 10, 10, 75}, {300, 25, 13, 38},   {360, 100, 60, 45},  {400, 100, 67, 50},
-        {96, 10, 2, 12},   {1200, 10, 20, 150}, {720, 100, 120, 90},
-    };
-    for (const auto& [dpi, v, expected, height] : cases) {
-        CRecordingDevice device({4800, 6800, 100, 100, dpi, dpi});
-        CBidPrintLayout layout;
-        ASSERT_TRUE(layout.BeginPage(device));
-        EXPECT_EQ(layout.ToDeviceX(v), expected) << dpi;
-        EXPECT_EQ(layout.ToDeviceY(v), expected) << dpi;
-        EXPECT_EQ(layout.MakeFont(9, true).height, -height) << dpi;
-    }
-}
-
 TEST(BidPrintLayout, RecordColumns) {
     const struct {
         const char *kind, *unit, *posType, *flags;
@@ -117,39 +99,6 @@ TEST(BidPrintLayout, TotalsAreRoundedToCentsAndAddUp) {
             values += "|" + f.EndingAt(f.Col().gpEff, label->y);
         }
         EXPECT_EQ(values.substr(1), c.values) << c.label;
-    }
-}
-
-TEST(BidPrintLayout, TextColumnStartsAfterTheWidestPositionNumber) {
-    const int ozWidth = CharWidth600(9, true), headingColumn = 100 + 150 + 8 * CharWidth600(9, false);
-    const struct {
-        std::vector<std::string> ozs;
-        int column;
-    } cases[] = {
-        {{}, headingColumn},
-        {{"1", "01.0030"}, headingColumn}, // fits below the heading "Pos.-Nr."
-        {{"1", "01.02.0030.1  ", "01.02"}, 100 + 12 * ozWidth + 60},
-        {{"01.02.0030.12A"}, 100 + 14 * ozWidth + 60},
-        {{std::string(80, '9')}, 100 + (4746 - 100) / 5}, // at most a fifth of the width
-    };
-    for (const auto& c : cases) {
-        CAngebotList list;
-        CBidPrintLayout layout;
-        CRecordingDevice device(TestCaps());
-        layout.SetPositionNumbers(c.ozs);
-        layout.BeginPage(device);
-        layout.PrintHeader("Rohbau");
-        EXPECT_EQ(layout.ColumnPositions().text, c.column) << c.ozs.size();
-        if (c.ozs.empty() || c.ozs.back().size() > 20) continue;
-        // The number and the short text of the record beside it do not overlap.
-        const int r = AddPrintPos(list, 1, 0, 1, c.ozs.back());
-        device.StartPage(1);
-        layout.PrintRecord(list, r);
-        const auto oz = FindText(device.pages[0], c.ozs.back()),
-                   text = FindText(device.pages[0], "Kurztext " + c.ozs.back());
-        ASSERT_TRUE(oz && text);
-        EXPECT_EQ(oz->y, text->y);
-        EXPECT_LT(VisibleRightEnd(*oz), text->x);
     }
 }
 

@@ -2,9 +2,9 @@
 #include "print/print_fixture.h"
 #include "print/print_page_loop.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 namespace {
@@ -139,37 +139,6 @@ TEST(PrintPageLoop, LongTextSplitAcrossPagesLosesNothing) {
     for (const Op& op : run.Body())
         if (IsFont(op, 9, false) && op.x <= run.layout.ColumnPositions().gp) drawn += op.text;
     EXPECT_EQ(drawn, WithoutBreaks(text + unbroken));
-}
-
-TEST(PrintPageLoop, PagingBackAndJumpingGiveTheSamePage) {
-    Bill bill(80, "Erste Zeile des Langtexts\nZweite Zeile\nDritte Zeile mit etwas mehr Text");
-    PrintRun sequential(bill.list);
-    const int pages = sequential.All().pages;
-    ASSERT_GE(pages, 5);
-    const auto expected = sequential.device.pages;
-    const auto samePage = [&](PrintRun& run, int page) {
-        EXPECT_TRUE(run.Page(page));
-        EXPECT_EQ(run.device.pages[page - 1], expected[page - 1]) << page;
-    };
-    for (int page : {2, 1, pages, 3}) // a preview paging back
-        samePage(sequential, page);
-    EXPECT_FALSE(sequential.loop.PrintPage(sequential.device, pages + 1));
-
-    // The page count, laid out without drawing, is that of the printed run.
-    PrintRun counted(bill.list);
-    EXPECT_EQ(counted.loop.CountPages(counted.device), pages);
-    EXPECT_TRUE(counted.device.ops.empty());
-    samePage(counted, pages);
-    CAngebotList empty;
-    PrintRun none(empty);
-    EXPECT_EQ(none.loop.CountPages(none.device), 0);
-
-    // A run that starts at a later page has the pagination of a run from page 1.
-    PrintRun jump(bill.list);
-    jump.loop.BeginPrinting(jump.device, 3);
-    EXPECT_TRUE(jump.device.ops.empty());
-    for (int page : {3, pages, 2})
-        samePage(jump, page);
 }
 
 namespace {

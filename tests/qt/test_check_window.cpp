@@ -13,11 +13,9 @@
 #include "ui/qt/float_edit.h"
 #include "ui/qt/tlst_model.h"
 #include "ui/qt/tlst_tree.h"
-
-#include <QAction>
 #include <QStatusBar>
+
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -160,44 +158,4 @@ TEST_F(CheckWindow, CheckDialogListsGapsAndHintsApartAndShowsTheChosenOne) {
     frame->Action(Command::CheckBid)->trigger();
     EXPECT_EQ(SelectedRecord(), kC);
     EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::OtherShare));
-}
-
-TEST_F(CheckWindow, SavingAD84ShowsTheNewRatesWhileTheGapsAreAsked) {
-    const fs::path d83 = testsupport::TestDir() / "lv_basic.D83";
-    fs::copy_file(testsupport::FixturePath("gaeb90/lv_basic.D83"), d83);
-    Open(d83.string());
-    const fs::path d84 = testsupport::TestDir() / "bid.D84";
-    frame->savePath = d84.string();
-
-    CBidCheck check;
-    check.Run(frame->Document().List());
-    ASSERT_NE(check.FirstRowGap(), nullptr);
-
-    // "Ja" puts 19 % into every position, which the list shows while the next question is
-    // open; "Trotzdem fortfahren" saves.
-    const int r = check.FirstRowGap()->record;
-    const auto vatCell = [&] {
-        return model->data(model->IndexOfRow(model->FindItemByRecord(r), ColumnNumber(PosCol::VatPct)))
-            .toString();
-    };
-    QString shownWhileAsked;
-    Check().askGaps = [&](const QString&) {
-        shownWhileAsked = vatCell();
-        return HandInAnswer::Continue;
-    };
-    frame->answers = {IShell::Answer::Yes};
-    frame->Action(Command::Save)->trigger();
-    EXPECT_TRUE(fs::exists(d84));
-    EXPECT_EQ(shownWhileAsked, QStringLiteral("19,00"));
-    EXPECT_DOUBLE_EQ(frame->Document().List().GetDouble(r, Fld::VatPct), 19.0);
-}
-
-TEST_F(CheckWindow, PrintingAndExportAskAboutGapsFirst) {
-    Open(MakeBid("kita.ovf"));
-    frame->gapAnswers = {HandInAnswer::Cancel, HandInAnswer::Cancel};
-    frame->Action(Command::Print)->trigger();
-    frame->Action(Command::ExportPdf)->trigger();
-    ASSERT_EQ(frame->gapQuestions.size(), 2u);
-    EXPECT_TRUE(frame->gapQuestions[0].startsWith(QStringLiteral("Im Angebot fehlen noch 3 Eingaben:")));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -110,36 +110,6 @@ struct GridEditing : ::testing::Test {
 
 } // namespace
 
-TEST_F(GridEditing, ClickOpensTheEditorOverTheCellOnItsStoredNumber) {
-    Click(kA, 7);
-    ASSERT_TRUE(EditorOver(kA, 7));
-    CFloatEdit* num = tree->NumEditor();
-    EXPECT_EQ(OpenEditor(), num);
-    EXPECT_TRUE(num->hasFocus());
-    EXPECT_FALSE(num->isReadOnly());
-    EXPECT_EQ(num->text(), QStringLiteral("10,00"));
-    EXPECT_EQ(num->selectedText(), num->text());
-    // Menge with three decimals, read-only here; the text columns in the text editor.
-    Click(kA, 3);
-    EXPECT_TRUE(EditorOver(kA, 3));
-    EXPECT_EQ(num->Decimals(), 3);
-    EXPECT_TRUE(num->isReadOnly());
-    Click(kA, 2);
-    EXPECT_EQ(OpenEditor(), tree->TextEditor());
-    EXPECT_EQ(tree->TextEditor()->text(), QStringLiteral("Mauerwerk aus Kalksandstein"));
-    // A bold row's editor writes bold.
-    Click(kTitle, 9);
-    EXPECT_TRUE(num->font().bold());
-    // A column border opens nothing but selects the row.
-    const QPoint border(tree->header()->sectionViewportPosition(7), CellPoint(kC, 7).y());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, border);
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kC));
-    // Nothing was typed: nothing changed, the stored decimals are kept.
-    EXPECT_FALSE(frame->Document().IsModified());
-    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
-}
-
 TEST_F(GridEditing, KeysReachTheEditingLogic) {
     QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
     tree->setCurrentIndex(Index(kA));
@@ -249,17 +219,6 @@ TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
     EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 8.0);
 }
 
-TEST_F(GridEditing, GroupEntriesAskThroughTheShell) {
-    Click(kTitle, 11);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("7"));
-    frame->answers = {IShell::Answer::Yes};
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    ASSERT_EQ(frame->messages.size(), 1u);
-    EXPECT_EQ(frame->messages[0], Msg::Text(Msg::AskVatForAll));
-    EXPECT_EQ(Cell(kC, 11), QStringLiteral("7,00"));
-    EXPECT_EQ(Cell(kLv, 12), QStringLiteral("33,45")); // 21,41 + 8,03 + 4,01: 7 % on each position
-}
-
 namespace {
 
 // The region of the paint events a widget receives.
@@ -289,24 +248,6 @@ TEST_F(GridEditing, EntryRepaintsTheGroupsAndSumLinesAboveIt) {
     for (int record : {kTitle, kTitleSum, kLvSum})
         EXPECT_TRUE(recorder.painted.contains(tree->visualRect(Index(record, 8)))) << record;
     EXPECT_EQ(Cell(kTitleSum, 8), QStringLiteral("33,51"));
-}
-
-TEST_F(GridEditing, TreeColumnOpensAndClosesRows) {
-    // The expand button of a row toggles it; a double click beside the button too.
-    const QRect title = tree->visualRect(Index(kTitle));
-    const QPoint button(title.left() - tree->indentation() / 2, title.center().y());
-    ASSERT_TRUE(tree->isExpanded(Index(kTitle)));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, button);
-    EXPECT_FALSE(tree->isExpanded(Index(kTitle)));
-    EXPECT_EQ(OpenEditor(), nullptr);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, CellPoint(kTitle, 0));
-    EXPECT_TRUE(tree->isExpanded(Index(kTitle)));
-    // Pressing and moving the mouse selects nothing else.
-    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, CellPoint(kA, 0));
-    QTest::mouseMove(tree->viewport(), CellPoint(kC, 0));
-    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, CellPoint(kC, 0));
-    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kA));
-    EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 1);
 }
 
 TEST_F(GridEditing, CtrlZTakesBackATypedPriceAndCtrlYBringsItBack) {

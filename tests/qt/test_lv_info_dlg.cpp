@@ -22,7 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -175,69 +174,4 @@ TEST_F(LvInfoFrame, OkStoresTheBlocksAsOneStepCancelStoresNone) {
     EXPECT_TRUE(undo->text().contains(QStringLiteral("LV-Informationen")));
     undo->trigger();
     EXPECT_EQ(Bidder(), "");
-}
-
-TEST_F(LvInfoFrame, ButtonSetsEveryRateAtOnceAlsoWhenCancelled) {
-    ASSERT_EQ(VatCell(a), QStringLiteral("19,00"));
-    const double grossBefore = List().GetDouble(lv, Fld::TotalGross);
-    RunDialog([this](CLvInfoDlg& dialog) {
-        dialog.VatField()->clear();
-        QTest::keyClicks(dialog.VatField(), QStringLiteral("7"));
-        dialog.ApplyButton()->click();
-        // The grid shows the new rates while the dialog is still open.
-        EXPECT_EQ(VatCell(a), QStringLiteral("7,00"));
-        EXPECT_EQ(VatCell(b), QStringLiteral("7,00"));
-        Click(dialog, QDialogButtonBox::Cancel);
-    });
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_DOUBLE_EQ(List().GetDouble(lv, Fld::TotalGross), 200.0 * 1.07);
-    EXPECT_TRUE(frame->Document().IsModified());
-
-    // One step takes every rate and total back, and the grid shows it.
-    frame->Action(Command::Undo)->trigger();
-    EXPECT_EQ(List().GetDouble(b, Fld::VatPct), 19.0);
-    EXPECT_DOUBLE_EQ(List().GetDouble(lv, Fld::TotalGross), grossBefore);
-    EXPECT_EQ(VatCell(a), QStringLiteral("19,00"));
-
-    // An empty field is no rate: the button says so and changes nothing.
-    RunDialog([](CLvInfoDlg& dialog) {
-        dialog.VatField()->clear();
-        dialog.ApplyButton()->click();
-        Click(dialog, QDialogButtonBox::Cancel);
-    });
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(List().GetDouble(a, Fld::VatPct), 19.0);
-}
-
-// The sample's LV name and dates appear in the dialog; a bidder changed there reaches the D84.
-TEST(LvInfoSample, NameAndDatesOfASampleAndTheBidderInTheD84) {
-    const fs::path folder = testsupport::SamplesDir("gaeb90");
-    ORVAK_REQUIRE_SAMPLES(folder);
-    const fs::path sample = folder / "LV_Los01.D83";
-    if (!fs::exists(sample)) GTEST_SKIP() << "Beispieldatei fehlt: " << sample;
-    TestApp();
-    const fs::path copy = testsupport::TestDir() / "LV_Los01.D83";
-    fs::copy_file(sample, copy);
-    CMemorySettingsStore store;
-    CScriptedFrame frame(&store);
-    frame.OpenFromOutside(QString::fromStdString(copy.string()));
-    ASSERT_TRUE(frame.messages.empty());
-    QString name, date;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<CLvInfoDlg*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        name = dialog->NameField()->text().trimmed();
-        date = dialog->LvDateField()->text();
-        dialog->BidderField()->setText(QStringLiteral("Probebieter Holzbau"));
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    });
-    frame.Action(Command::LvInfo)->trigger();
-    EXPECT_FALSE(name.isEmpty());
-    EXPECT_FALSE(date.trimmed().isEmpty());
-    frame.savePath = (testsupport::TestDir() / "LV_Los01.D84").string();
-    frame.answers.push_back(IShell::Answer::No); // no VAT rate for every position
-    frame.Action(Command::Save)->trigger();
-    ASSERT_TRUE(fs::exists(frame.savePath)) << ::testing::PrintToString(frame.messages);
-    EXPECT_NE(testsupport::ReadBytes(frame.savePath).find("Probebieter Holzbau"), std::string::npos);
-    frame.Document().SetModified(false);
 }

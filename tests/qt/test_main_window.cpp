@@ -12,13 +12,8 @@
 #include "ui/qt/tlst_model.h"
 #include "ui/qt/tlst_tree.h"
 
-#include <QAction>
-#include <QDropEvent>
 #include <QFileDialog>
-#include <QHeaderView>
-#include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -62,13 +57,6 @@ std::string MakeBid(const QTemporaryDir& dir, const std::string& name) {
     return path;
 }
 
-QStringList MenuTexts(const QMenu* menu) {
-    QStringList texts;
-    for (const QAction* a : menu->actions())
-        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return texts;
-}
-
 QString Cell(const CMainFrame& frame, int record, int column) {
     const CTLstModel* model = frame.ListView()->Model();
     return model->data(model->IndexOfRow(model->FindItemByRecord(record), column)).toString();
@@ -84,27 +72,6 @@ struct FrameFixture : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(FrameFixture, ToolbarAndStatusHints) {
-    CScriptedFrame frame(&store);
-    EXPECT_EQ(frame.windowTitle(), kTitle);
-    // Every toolbar button has its picture (a resource that went missing shows nothing).
-    const QList<QToolBar*> bars = frame.findChildren<QToolBar*>();
-    ASSERT_EQ(bars.size(), 1);
-    for (const QAction* tool : bars[0]->actions()) {
-        if (!tool->isSeparator()) {
-            EXPECT_FALSE(tool->icon().isNull()) << tool->text().toStdString();
-        }
-    }
-    // The status bar says "Bereit" and each command's hint while it is pointed at.
-    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Bereit"));
-    QStatusTipEvent hint(frame.Action(Command::Save)->statusTip());
-    QCoreApplication::sendEvent(&frame, &hint);
-    EXPECT_EQ(frame.statusBar()->currentMessage(), frame.Action(Command::Save)->statusTip());
-    QStatusTipEvent none{QString()};
-    QCoreApplication::sendEvent(&frame, &none);
-    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Bereit"));
-}
 
 TEST_F(FrameFixture, EnablingFollowsTheDocumentAndTheHelp) {
     CScriptedFrame frame(&store);
@@ -220,113 +187,6 @@ TEST_F(FrameFixture, SaveProposesTheNameAndTakesTheTypeExtension) {
     EXPECT_TRUE(frame.messages.empty());
 }
 
-TEST_F(FrameFixture, RecentFilesInTheMenuAndInQSettings) {
-    QSettings qsettings(QStringLiteral("Valdorhaus"), QStringLiteral("Tessaron_Orvak"));
-    qsettings.clear();
-    std::vector<std::string> paths;
-    {
-        CScriptedFrame frame; // the product's QSettings store
-        for (int i = 1; i <= 5; ++i) {
-            paths.push_back(MakeBid(dir, "los" + std::to_string(i) + ".ovf"));
-            frame.OpenFromOutside(QString::fromStdString(paths.back()));
-        }
-        // Four entries, most recent first, before "Beenden" and followed by a separator.
-        const QStringList texts = MenuTexts(frame.FileMenu());
-        ASSERT_EQ(texts.indexOf(QStringLiteral("&Beenden")), 19);
-        for (int n = 0; n < 4; ++n)
-            EXPECT_TRUE(texts[14 + n].endsWith(QStringLiteral("los%1.ovf").arg(5 - n))) << n;
-        EXPECT_EQ(texts[18], QStringLiteral("-"));
-        qsettings.sync();
-        EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei1")).toString().toStdString(), paths[4]);
-
-        // Reopening entry 3 puts it in front; a file that went is said and leaves menu and settings.
-        frame.OnOpenRecent(2);
-        EXPECT_EQ(frame.RecentFiles().Path(0), paths[2]);
-        fs::remove(paths[3]);
-        frame.OnOpenRecent(2);
-        ASSERT_EQ(frame.messages.size(), 1u);
-        EXPECT_EQ(frame.messages[0], Msg::Format(Msg::FileMissing, paths[3]));
-        EXPECT_EQ(MenuTexts(frame.FileMenu()).indexOf(QStringLiteral("&Beenden")), 18);
-        EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - los3.ovf")); // the open bid stays
-        qsettings.sync();
-        EXPECT_EQ(qsettings.value(QStringLiteral("Dateien/datei4")).toString(), QString());
-    }
-    // The next start finds them.
-    CScriptedFrame again;
-    EXPECT_EQ(again.RecentFiles().Count(), 3);
-    EXPECT_EQ(again.RecentFiles().Path(0), paths[2]);
-    EXPECT_TRUE(MenuTexts(again.FileMenu())[14].startsWith(QStringLiteral("&1 ")));
-    qsettings.clear();
-}
-
-TEST_F(FrameFixture, SettingsRestoreAndStore) {
-    CAppSettings settings(store);
-    settings.SetPosition(CWindowPlacement::EncodeRect({20, 30, 620, 430}));
-    settings.SetPaneSize(150);
-    // Fewer widths than columns: only the first columns change.
-    settings.SetColumnWidths(EncodeColumnWidths({210, 90}));
-    {
-        CScriptedFrame frame(&store);
-        EXPECT_EQ(frame.geometry(), QRect(20, 30, 600, 400));
-        const QHeaderView* header = frame.ListView()->Tree()->header();
-        EXPECT_EQ(header->sectionSize(0), 210);
-        EXPECT_EQ(header->sectionSize(1), 90);
-        EXPECT_EQ(header->sectionSize(2), frame.ListView()->Tree()->DefaultColumnWidth(2));
-        frame.show();
-        QCoreApplication::processEvents();
-        EXPECT_EQ(frame.Splitter()->sizes().value(0), 150);
-        frame.ListView()->Tree()->header()->resizeSection(2, 333);
-    }
-    // Stored when the window went: pane, placement, widths of all thirteen columns.
-    int32_t pane = 0;
-    ASSERT_TRUE(settings.PaneSize(pane));
-    EXPECT_EQ(pane, 150);
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(settings.ColumnWidths(bytes));
-    const std::vector<int> widths = DecodeColumnWidths(bytes, 13);
-    ASSERT_EQ(widths.size(), 13u);
-    EXPECT_EQ(widths[0], 210);
-    EXPECT_EQ(widths[2], 333);
-    ASSERT_TRUE(settings.Position(bytes));
-    EXPECT_EQ(bytes, CWindowPlacement::EncodeRect({20, 30, 620, 430}));
-
-    // Values of another type are ignored; a position off every screen is not used.
-    store.SetString("HDSettings", "150,100,180");
-    store.SetString("Position", "20,30,620,430");
-    {
-        CScriptedFrame frame(&store);
-        EXPECT_EQ(frame.ListView()->Tree()->header()->sectionSize(0),
-                  frame.ListView()->Tree()->DefaultColumnWidth(0));
-        EXPECT_NE(frame.geometry().topLeft(), QPoint(20, 30));
-    }
-    settings.SetPosition(CWindowPlacement::EncodeRect({5000, 4000, 5600, 4400}));
-    {
-        CScriptedFrame frame(&store);
-        EXPECT_LT(frame.geometry().left(), 5000);
-    }
-}
-
-TEST_F(FrameFixture, HelpReplacesBothPanes) {
-    CScriptedFrame frame(&store);
-    frame.show();
-    frame.Action(Command::Help)->trigger();
-    ASSERT_NE(frame.HelpView(), nullptr);
-    EXPECT_TRUE(frame.HelpView()->isVisible());
-    EXPECT_FALSE(frame.Splitter()->isVisible());
-    EXPECT_EQ(frame.HelpView()->documentTitle(), QStringLiteral("Angebotsbearbeitung Hilfe"));
-    for (const char* picture : {":/help/liste.png", ":/help/speichern.png"})
-        EXPECT_FALSE(QImage(QString::fromLatin1(picture)).isNull()) << picture;
-    // The link "Hilfe drucken" prints the page.
-    int printed = 0;
-    frame.HelpView()->printHandler = [&] { ++printed; };
-    Q_EMIT frame.HelpView()->anchorClicked(CHtmHelpView::PrintUrl());
-    EXPECT_EQ(printed, 1);
-    // F1 again: the panes are back.
-    frame.Action(Command::Help)->trigger();
-    EXPECT_EQ(frame.HelpView(), nullptr);
-    EXPECT_TRUE(frame.Splitter()->isVisible());
-}
-
 TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
     CMainFrame frame(&store);
     QStringList buttons;
@@ -364,50 +224,4 @@ TEST_F(FrameFixture, OpenDialogTakesTheTypeFromTheFilter) {
     ASSERT_EQ(filters.size(), 2);
     EXPECT_EQ(frame.Document().GetOpenType(), OpenType::Gaeb90);
     EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - klein.d83"));
-}
-
-TEST_F(FrameFixture, OpeningFromOutside) {
-    CScriptedFrame frame(&store);
-    // A missing file named on the command line: 61245.
-    const QString missing = dir.path() + QStringLiteral("/fehlt.D83");
-    frame.OpenFromOutside(missing);
-    ASSERT_EQ(frame.messages.size(), 1u);
-    EXPECT_EQ(frame.messages[0], Msg::Format(Msg::FileMissing, missing.toStdString()));
-    EXPECT_FALSE(frame.Document().IsOpen());
-
-    // A file dropped on the window opens after the drop (by its first line: GAEB 90).
-    const std::string d83 = std::string(ORVAK_TEST_DATA) + "/gaeb90/lv_basic.D83";
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(d83))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&frame, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&frame, &drop);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(frame.Document().GetOpenType(), OpenType::Gaeb90);
-    EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - lv_basic.D83"));
-    EXPECT_EQ(frame.messages.size(), 1u);
-    // The LV names its price shares: they title columns 5 and 6 of the view.
-    EXPECT_EQ(frame.ListView()->Model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Stoffe"));
-}
-
-// Every sample bill of quantities opens in the window without a message.
-TEST_F(FrameFixture, SamplesOpenWithoutMessage) {
-    const fs::path samples = ORVAK_SAMPLES;
-    if (!fs::exists(samples)) GTEST_SKIP() << "samples not found: " << samples;
-    CScriptedFrame frame(&store);
-    int opened = 0;
-    for (const char* folder : {"gaeb90", "gaeb2000"}) {
-        if (!fs::exists(samples / folder)) continue;
-        for (const auto& entry : fs::directory_iterator(samples / folder)) {
-            frame.messages.clear();
-            frame.OpenFromOutside(QString::fromStdString(entry.path().string()));
-            EXPECT_TRUE(frame.messages.empty()) << entry.path() << ": " << frame.messages.front();
-            EXPECT_TRUE(frame.Document().IsOpen()) << entry.path();
-            EXPECT_GT(frame.ListView()->Model()->RowCount(), 0) << entry.path();
-            ++opened;
-        }
-    }
-    EXPECT_GT(opened, 0);
 }

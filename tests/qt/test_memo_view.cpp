@@ -10,8 +10,8 @@
 #include "support/test_support.h"
 #include "ui/qt/tlst_model.h"
 #include "ui/qt/tlst_tree.h"
-
 #include <QAction>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,18 +185,6 @@ TEST_F(MemoFrame, PendingTextGoesToItsRecordWhenLeft) {
     EXPECT_FALSE(memo->SupplementEditor()->isVisible());
 }
 
-TEST_F(MemoFrame, SupplementRoundTripThroughAP84) {
-    Open("p83/kita.P83");
-    ASSERT_GE(memo->SupplementList()->topLevelItemCount(), 2);
-    const std::string second = CSupplements::BidderText(List(), record, 1);
-    TypeIntoFirstSupplement(QStringLiteral("Kieswerk [end] \"Ost\""));
-    QTest::keyClick(memo->SupplementEditor(), Qt::Key_Return);
-    SaveAndReopen("P84");
-    EXPECT_EQ(CSupplements::BidderText(List(), record, 0), "Kieswerk [end] \"Ost\"");
-    EXPECT_EQ(CSupplements::BidderText(List(), record, 1), second);
-    EXPECT_EQ(memo->SupplementList()->topLevelItem(0)->text(1), QStringLiteral("Kieswerk [end] \"Ost\""));
-}
-
 // Saved with the editor still open on the first place; a text of two lines, as a D84 holds it,
 // keeps its lines.
 TEST_F(MemoFrame, PendingTextAndTextOfSeveralLinesGoIntoTheD84) {
@@ -242,18 +230,6 @@ TEST_F(MemoFrame, TextOfSeveralLinesKeepsItsWordsInTheP84) {
     SaveAndReopen("P84");
     EXPECT_EQ(CSupplements::BidderText(List(), record, 0), first);
     EXPECT_EQ(CSupplements::BidderText(List(), record, 1), "K 32");
-}
-
-TEST_F(MemoFrame, LongTextShowsTextsAndPlaceholders) {
-    Open("gaeb90/lv_basic.D83");
-    const std::string number = memo->SupplementList()->topLevelItem(0)->text(0).toStdString();
-    List().SetText(record, Fld::BidderTexts, "");
-    Select(OtherPosition());
-    Select(record);
-    EXPECT_TRUE(memo->LongText().contains(ToQt("[" + number + ": ...]")));
-    EXPECT_FALSE(memo->LongTextField()->extraSelections().isEmpty());
-    const QTextEdit::ExtraSelection mark = memo->LongTextField()->extraSelections().front();
-    EXPECT_EQ(mark.cursor.selectedText(), ToQt("[" + number + ": ...]"));
 }
 
 // The memo pane on its own, with a record of many supplements, so that its list scrolls.
@@ -302,38 +278,4 @@ TEST(MemoView, ScrollingStoresTheTextAndHidesTheEditor) {
     EXPECT_TRUE(memo.SupplementEditor()->isVisible());
     EXPECT_EQ(memo.Supplements()->CurrentRow(), 35);
     EXPECT_EQ(steps, 1);
-}
-
-// The window bill with "R'w 32 dB" in its wording: the memo pane shows that text whole, and a
-// bidder place after the wording gets the bidder's text, in the memo pane and on paper alike.
-TEST_F(MemoFrame, SampleWithAnApostropheInItsWording) {
-    const fs::path folder = testsupport::SamplesDir("gaeb2000");
-    ORVAK_REQUIRE_SAMPLES(folder);
-    const fs::path sample = folder / "1561 - 09_FENSTERBAUARBEITEN.P83";
-    if (!fs::exists(sample)) GTEST_SKIP() << "Beispieldatei fehlt: " << sample;
-    TestApp();
-    frame = std::make_unique<CScriptedFrame>(&store);
-    frame->OpenFromOutside(QString::fromStdString(sample.string()));
-    ASSERT_TRUE(frame->messages.empty());
-    memo = frame->MemoView();
-    int wording = -1;
-    for (int r = 0; r < List().Count() && wording == -1; ++r)
-        if (List().GetText(r, Fld::LongText).find("R'w") != std::string::npos) wording = r;
-    ASSERT_NE(wording, -1);
-    const std::string text = List().GetText(wording, Fld::LongText);
-    Select(wording);
-    EXPECT_EQ(memo->LongText(), ToQtLines(text));
-
-    // The same wording with two bidder places behind it.
-    const std::string withPlaces = text + "\r\nFabrikat: '...'\r\nTyp: '...'";
-    List().SetText(wording, Fld::LongText, withPlaces);
-    List().SetText(wording, Fld::SupplementIndex, "01B102B1");
-    List().SetText(wording, Fld::Flags, PadRight(List().GetText(wording, Fld::Flags), 9).replace(8, 1, "X"));
-    List().SetText(wording, Fld::BidderTexts, "'Holzbau Sued'\r\n");
-    Select(wording == 0 ? 1 : 0);
-    Select(wording);
-    const QString expected = ToQtLines(text + "\r\nFabrikat: 'Holzbau Sued'\r\nTyp: '[02: ...]'");
-    EXPECT_EQ(memo->LongText(), expected);
-    EXPECT_EQ(CBidPrintLayout().MergeBidderTexts(List(), wording),
-              text + "\r\nFabrikat: 'Holzbau Sued'\r\nTyp: '***Bietertext fehlt***'");
 }

@@ -6,9 +6,9 @@
 
 #include "qt_test_support.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -139,40 +139,4 @@ TEST(BidPdfExport, PagesAndFailure) {
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), content);
     EXPECT_FALSE(ExportBidPdf(list, layout, dir.path()));
-}
-
-TEST(PdfCommand, RunsWithoutADisplay) {
-    TestApp();
-    const QString cli = QStringLiteral(ORVAK_CLI);
-    if (!QFileInfo::exists(cli)) GTEST_SKIP() << "orvak-cli is not built";
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    QString errors;
-    const auto run = [&](const QStringList& args) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(cli, QStringList{QStringLiteral("pdf")} + args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        errors = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
-    const QString input = QStringLiteral(ORVAK_TEST_DATA "/gaeb90/lv_basic.D83");
-
-    QTemporaryDir dir;
-    const QString output = dir.filePath(QStringLiteral("bid.pdf"));
-    const QStringList options =
-        QStringLiteral("--bidder M\u00fcller --date 06.12.2024 --no-prices").split(u' ');
-    EXPECT_EQ(run(QStringList{input, output} + options), 0) << errors.toStdString();
-    EXPECT_TRUE(errors.isEmpty()) << errors.toStdString(); // no notes of Qt on standard error
-    QFile file(output);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
-
-    // A file that cannot be opened: the open message and exit code 1; no output.
-    const QString noOutput = dir.filePath(QStringLiteral("none.pdf"));
-    EXPECT_EQ(run({dir.filePath(QStringLiteral("fehlt.D83")), noOutput}), 1);
-    EXPECT_TRUE(errors.contains(QStringLiteral("kann nicht ge\u00f6ffnet werden"))) << errors.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(noOutput));
-    EXPECT_EQ(run({input, output, QStringLiteral("--unknown")}), 1); // usage
 }

@@ -13,9 +13,9 @@
 #include "support/record_builder.h"
 #include "support/test_support.h"
 #include "ui/qt/date_edit.h"
-
 #include <QAction>
 #include <QCheckBox>
+
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
@@ -101,54 +101,6 @@ struct PrintWindowFixture : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(PrintWindowFixture, PaneShowsTheFieldsAndChecksTheDateOnLeaving) {
-    CAngebotList list;
-    const int lv = AddRec(list, "L", 1, 0, 1);
-    list.SetText(lv, Fld::InfoText, std::string(InfoKey::Bidder) + "\r\nBau GmbH\r\nHauptstr. 1\r\n");
-    list.LinkDisplayChain();
-    CAppSettings settings(store);
-    CPrintSettingsFields fields(list, settings);
-    fields.Open(lv, "24.06.2025");
-    CPrintSettingsPane pane(fields);
-    EXPECT_EQ(pane.BidderField()->text(), QStringLiteral("Bau GmbH Hauptstr. 1"));
-    EXPECT_EQ(pane.DateField()->text(), QStringLiteral("24.06.2025"));
-
-    // Typing and the check boxes reach the fields at once.
-    pane.CurrencyField()->selectAll();
-    QTest::keyClicks(pane.CurrencyField(), QStringLiteral("CHF"));
-    EXPECT_EQ(fields.Currency(), "CHF");
-    pane.PricesBox()->click();
-    EXPECT_FALSE(fields.PrintPrices());
-
-    // Leaving the field checks the date; another window taking the focus does not.
-    const auto leave = [&](Qt::FocusReason reason) {
-        QFocusEvent out(QEvent::FocusOut, reason);
-        QCoreApplication::sendEvent(pane.DateField(), &out);
-    };
-    pane.DateField()->SetText("01.01.61  ");
-    leave(Qt::ActiveWindowFocusReason);
-    EXPECT_EQ(pane.DateField()->text(), QStringLiteral("01.01.61  "));
-    leave(Qt::TabFocusReason);
-    EXPECT_EQ(pane.DateField()->text(), QStringLiteral("01.01.1961"));
-    EXPECT_EQ(fields.DateText(), "01.01.1961");
-
-    // OK with a date that does not exist: the message, nothing stored; then a valid one.
-    QStringList shown;
-    pane.showMessage = [&](const QString& text) { shown << text; };
-    CBidPrintLayout layout;
-    pane.DateField()->SetText("31.04.2013");
-    leave(Qt::MouseFocusReason); // refused, but the focus is not held
-    EXPECT_FALSE(pane.Confirm(layout));
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].contains(QStringLiteral("31.04.2013")));
-    EXPECT_TRUE(layout.PrintPrices());
-    pane.DateField()->SetText("29.02.00  ");
-    EXPECT_TRUE(pane.Confirm(layout));
-    EXPECT_EQ(layout.DateText(), "29.02.2000");
-    EXPECT_FALSE(layout.PrintPrices());
-    EXPECT_EQ(layout.Currency(), "CHF");
-}
 
 TEST_F(PrintWindowFixture, PrintDialogCarriesThePaneAndPrintsToAPdfFile) {
     CScriptedFrame frame(&store);

@@ -124,51 +124,6 @@ TEST_F(TreeFixture, TreeViewAndSeamFollowEachOther) {
     EXPECT_EQ(tree.currentIndex().siblingAtColumn(0), model.IndexOfRow(model.FindItemByRecord(5)));
 }
 
-TEST_F(TreeFixture, ShadedRowsArePaintedAcrossTheWholeRow) {
-    CAngebotList list;
-    MakeList(list, 1, 3);
-    CTLstModel model;
-    SetupPositionColumns(model);
-    CTLstTree tree;
-    tree.setModel(&model);
-    tree.resize(700, 300);
-    FillList(model, list, "", "");
-    model.SelectRow(IGrid::kNoRow);
-    tree.clearSelection();
-    tree.setCurrentIndex(QModelIndex());
-    tree.show();
-    QCoreApplication::processEvents();
-    const QImage image = tree.viewport()->grab().toImage();
-    // Row 0 (LV) unshaded, row 1 (title) shaded, also in the indentation left of its icon.
-    const QRect lvRect = tree.visualRect(model.IndexOfRow(model.FindItemByRecord(0)));
-    const QRect titleRect = tree.visualRect(model.IndexOfRow(model.FindItemByRecord(1)));
-    const int y0 = lvRect.center().y();
-    const int y1 = titleRect.center().y();
-    EXPECT_EQ(QColor(image.pixel(2, y1)), QColor(238, 238, 238));
-    EXPECT_EQ(QColor(image.pixel(titleRect.right() + 40, y1)), QColor(238, 238, 238));
-    EXPECT_NE(QColor(image.pixel(2, y0)), QColor(238, 238, 238));
-}
-
-TEST_F(TreeFixture, LocaleChangeFormatsTheNumbersAgain) {
-    CAngebotList list;
-    const int pos = AddPos(list, 1, 0, 1, 1234.5, 2.0);
-    list.LinkDisplayChain();
-    CMemorySettingsStore store;
-    CAppSettings settings(store);
-    CTreeListView view(list, settings);
-    view.FillList("", "");
-    const CTLstModel* model = view.Model();
-    const QModelIndex quantity = model->IndexOfRow(model->FindItemByRecord(pos), 3);
-    EXPECT_EQ(model->data(quantity).toString(), QStringLiteral("1.234,500"));
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QEvent change(QEvent::LocaleChange);
-    QCoreApplication::sendEvent(&view, &change);
-    EXPECT_EQ(model->data(quantity).toString(), QStringLiteral("1,234.500"));
-    QLocale::setDefault(before);
-    TestApp(); // German separators for the other tests
-}
-
 TEST_F(TreeFixture, SaveDialogCarriesBidderAndKeepsTheCaseOfAnExistingBid) {
     QTemporaryDir dir;
     CAngebotList list;

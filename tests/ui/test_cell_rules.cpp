@@ -5,9 +5,9 @@
 #include "ui/memory_grid.h"
 #include "ui/position_list.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <deque>
 #include <memory>
 #include <random>
@@ -117,22 +117,6 @@ TEST(CellRules, WhichCellsAreReadOnly) {
     EXPECT_TRUE(CCellRules::IsCellReadOnly(empty, 0, 7));
 }
 
-TEST(CellRules, SharesMakeTheUnitPriceRoundedForDisplay) {
-    Bid bid;
-    AddRec(bid.list, "L", 1, 0, 1);
-    const int p = AddPos(bid.list, 2, 1, 2, 1.0, 0.0, "X");
-    bid.Open();
-    // 2,05 + 0,01 is 2.0599999999999996: shown as 2,06 beside the GP computed from it.
-    EXPECT_EQ(bid.Enter(p, PosCol::OtherShare, "2,05"), EntryResult::Changed);
-    EXPECT_EQ(bid.Enter(p, PosCol::WageShare, "0,01"), EntryResult::Changed);
-    EXPECT_LT(bid.Field(p, Fld::UnitPrice), 2.06);
-    EXPECT_EQ(bid.Cell(p, PosCol::UnitPrice), "2,06");
-    EXPECT_EQ(bid.Cell(p, PosCol::TotalPrice), "2,06");
-    // The EP of a split price cannot be typed.
-    EXPECT_EQ(bid.Enter(p, PosCol::UnitPrice, "99"), EntryResult::ReadOnly);
-    EXPECT_LT(bid.Field(p, Fld::UnitPrice), 2.06);
-}
-
 TEST(CellRules, EntryRecalculatesTheRowAndItsGroupsWithoutRefill) {
     SmallBid bid;
     EXPECT_EQ(bid.Cell(bid.title, PosCol::TotalPrice), "120,00");
@@ -155,23 +139,6 @@ TEST(CellRules, EntryRecalculatesTheRowAndItsGroupsWithoutRefill) {
     EXPECT_EQ(bid.Cell(bid.lv, PosCol::SurchargePct), "-8,00");
     bid.Enter(bid.b, PosCol::UnitPrice, "1.000");
     EXPECT_EQ(bid.Cell(bid.b, PosCol::UnitPrice), "1.000,00");
-}
-
-TEST(CellRules, NumbersAreRoundedNotCut) {
-    SmallBid bid;
-    // A surcharge read from a D84 as the factor 1,15 is 14.999999999999986 %.
-    bid.list.SetDouble(bid.b, Fld::SurchargePct, (1.15 - 1.0) * 100.0);
-    ASSERT_LT(bid.Field(bid.b, Fld::SurchargePct), 15.0);
-    bid.Enter(bid.b, PosCol::UnitPrice, "200");
-    EXPECT_EQ(bid.Cell(bid.b, PosCol::TotalNet), "230,00");
-    EXPECT_EQ(bid.Cell(bid.title, PosCol::SurchargePct), "13,64"); // 250 / 220 - 1
-    // Handed down from the title, and a quantity with its three decimals.
-    bid.Enter(bid.title, PosCol::SurchargePct, "14,99999999");
-    EXPECT_EQ(bid.Cell(bid.a, PosCol::SurchargePct), "15,00");
-    EXPECT_EQ(bid.Cell(bid.lv, PosCol::SurchargePct), "15,00");
-    bid.list.SetText(bid.a, Fld::Flags, "   X");
-    bid.Enter(bid.a, PosCol::Quantity, "1,2345");
-    EXPECT_EQ(bid.Cell(bid.a, PosCol::Quantity), "1,235");
 }
 
 TEST(CellRules, SurchargePositionTakesItsBaseSumAndFollowsItsBasis) {
@@ -252,17 +219,6 @@ TEST(CellRules, SurchargeOnAGroupAfterYesOnly) {
     }
     // A sum line takes no surcharge.
     EXPECT_EQ(bid.Enter(bid.titleSum, PosCol::SurchargePct, "5"), EntryResult::ReadOnly);
-}
-
-TEST(CellRules, ReadOnlyCellsAndRowsWithoutRecordChangeNothing) {
-    SmallBid bid;
-    bid.list.SetText(bid.a, Fld::Flags, "     R");
-    const int changes = bid.grid.allRowsChanges + bid.grid.cellChanges;
-    EXPECT_EQ(bid.Enter(bid.a, PosCol::UnitPrice, "99"), EntryResult::ReadOnly);
-    EXPECT_EQ(bid.Enter(bid.a, PosCol::TotalPrice, "99"), EntryResult::ReadOnly);
-    EXPECT_EQ(bid.rules->OnCellEdited(IGrid::kNoRow, 7, "1"), EntryResult::ReadOnly);
-    EXPECT_DOUBLE_EQ(bid.Field(bid.a, Fld::UnitPrice), 10.0);
-    EXPECT_EQ(bid.grid.allRowsChanges + bid.grid.cellChanges, changes);
 }
 
 namespace {

@@ -5,9 +5,9 @@
 #include "ui/memory_grid.h"
 #include "ui/position_list.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -146,17 +146,6 @@ TEST_F(EditorFixture, ClickOpensTheEditorOfTheColumnOnTheStoredNumber) {
     EXPECT_DOUBLE_EQ(list.GetDouble(a, Fld::UnitPrice), 10.004);
 }
 
-TEST(GridEditor, ColumnUnderAPointExcludesTheBorders) {
-    const std::vector<int> widths{10, 20, 30};
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, 0, 5), 0);
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, 0, 10), -1); // the border between 0 and 1
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, 0, 11), 1);
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, 0, 0), -1);
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, 0, 59), 2);
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, 0, 60), -1);
-    EXPECT_EQ(CGridEditor::ColumnAt(widths, -25, 6), 2); // scrolled 25 pixels to the right
-}
-
 TEST_F(EditorFixture, LeavingCommitsAChangedEntryOnce) {
     // A click elsewhere takes the focus: the entry is committed once and the editor closes.
     Click(a, PosCol::UnitPrice);
@@ -248,37 +237,6 @@ TEST_F(EditorFixture, EnterAndDownGoToTheNextEditableCellOfTheColumn) {
     EXPECT_TRUE(OpenOn(lv, PosCol::SurchargePct));
     EXPECT_TRUE(editor->OnEditorKey(EditorKey::Up)); // the first row: nothing happens
     EXPECT_TRUE(OpenOn(lv, PosCol::SurchargePct));
-}
-
-TEST_F(EditorFixture, KeyboardOpensTheFirstEditableCellOfTheRow) {
-    // EP, Sonstiges, Menge, % Zu/Abschlag, % MWSt.
-    Select(a);
-    EXPECT_TRUE(editor->OpenFirstEditable());
-    EXPECT_TRUE(OpenOn(a, PosCol::UnitPrice));
-    editor->CommitEdit();
-    Select(b);
-    EXPECT_TRUE(editor->OpenFirstEditable());
-    EXPECT_TRUE(OpenOn(b, PosCol::OtherShare));
-    editor->CommitEdit();
-    list.SetText(c, Fld::Flags, " Z");
-    EXPECT_EQ(editor->FirstEditableColumn(RowOf(c)), ColumnNumber(PosCol::Quantity));
-    EXPECT_EQ(editor->FirstEditableColumn(RowOf(title)), ColumnNumber(PosCol::SurchargePct));
-    list.SetText(lv, Fld::Kind, "O");
-    EXPECT_EQ(editor->FirstEditableColumn(RowOf(lv)), ColumnNumber(PosCol::VatPct));
-    // Nothing editable: nothing opens.
-    Select(remark);
-    EXPECT_FALSE(editor->OpenFirstEditable());
-    EXPECT_FALSE(editor->TypeOnRow('4'));
-    EXPECT_FALSE(editor->IsOpen());
-    // A digit opens the cell with it typed; other characters open nothing.
-    Select(a);
-    EXPECT_FALSE(editor->TypeOnRow('x'));
-    EXPECT_FALSE(editor->IsOpen());
-    EXPECT_TRUE(editor->TypeOnRow('4'));
-    EXPECT_TRUE(OpenOn(a, PosCol::UnitPrice));
-    EXPECT_EQ(host.typed, "4");
-    EXPECT_TRUE(editor->OnEditorKey(EditorKey::Escape));
-    EXPECT_DOUBLE_EQ(list.GetDouble(a, Fld::UnitPrice), 4.0);
 }
 
 TEST_F(EditorFixture, EntryGoesToTheRowItWasOpenedOnAndNotToARefilledGrid) {
