@@ -73,21 +73,6 @@ TEST_F(DocumentFixture, FailedOpenEmptiesListAndReports) {
     EXPECT_EQ(shell.title, ApplicationTitle());
 }
 
-TEST_F(DocumentFixture, OpenTypeByFirstLineAndExtension) {
-    const fs::path p83 = TempDir() / "x.P83";
-    std::ofstream(p83) << "#begin[GAEB]\n";
-    const fs::path d83 = TempDir() / "x.D83";
-    std::ofstream(d83) << "00 something\n";
-    EXPECT_EQ(CBidDocument::TypeForPath(p83.string()), OpenType::Gaeb2000);
-    EXPECT_EQ(CBidDocument::TypeForPath(d83.string()), OpenType::Gaeb90);
-    EXPECT_EQ(CBidDocument::TypeForPath((TempDir() / "y.OVF").string()), OpenType::Project);
-    EXPECT_EQ(CBidDocument::DetectGaebType((TempDir() / "missing.d83").string()), OpenType::Project);
-    // A pipe is not looked into: reading its first line would wait for ever.
-    const fs::path fifo = TempDir() / "pipe.D83";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(CBidDocument::TypeForPath(fifo.string()), OpenType::Project);
-}
-
 TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {
     const std::string path = MakeProjectFile("save.ovf");
     ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));

@@ -139,20 +139,6 @@ TEST_F(SupplementListFixture, EnterStoresIntoTheRecordAsOneStep) {
     EXPECT_EQ(stored, 1);
 }
 
-TEST_F(SupplementListFixture, EscapeLeavesRowAndRecordUnchanged) {
-    supplements.ShowSupplements(pos);
-    supplements.OnCellClicked(0, 1);
-    host.Type("verworfen");
-    EXPECT_TRUE(supplements.OnEditorKey(SupplementKey::Escape));
-    EXPECT_FALSE(supplements.IsEditing());
-    EXPECT_FALSE(host.shown);
-    EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'Muster'\r\n");
-    EXPECT_EQ(RowTexts(), (Rows{"02=Muster", "03="}));
-    EXPECT_EQ(stored, 0);
-    // Keys reach the list only while the editor is open.
-    EXPECT_FALSE(supplements.OnEditorKey(SupplementKey::Enter));
-}
-
 TEST_F(SupplementListFixture, EveryOtherWayOfLeavingStores) {
     // Focus loss, a click outside the rows, a click on another row, another record shown,
     // a command: each stores what was typed into the record it was typed for.

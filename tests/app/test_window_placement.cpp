@@ -13,21 +13,6 @@ struct PlacementFixture : ::testing::Test {
 
 } // namespace
 
-TEST(WindowPlacement, PositionIsSixteenBytes) {
-    const SRect r{-8, 10, 1000, 700};
-    const std::vector<uint8_t> bytes = CWindowPlacement::EncodeRect(r);
-    ASSERT_EQ(bytes.size(), 16u);
-    EXPECT_EQ(bytes[0], 0xf8); // -8, least significant byte first
-    EXPECT_EQ(bytes[3], 0xff);
-    SRect back;
-    ASSERT_TRUE(CWindowPlacement::DecodeRect(bytes, back));
-    EXPECT_EQ(back, r);
-    std::vector<uint8_t> longer = bytes;
-    longer.push_back(0);
-    EXPECT_FALSE(CWindowPlacement::DecodeRect(longer, back));
-    EXPECT_FALSE(CWindowPlacement::DecodeRect(std::vector<uint8_t>(12, 0), back));
-}
-
 TEST(WindowPlacement, ReachableOnSomeScreen) {
     struct Case {
         SRect window;
@@ -87,12 +72,3 @@ TEST_F(PlacementFixture, UntrustedPositionsAreIgnoredOrWidened) {
     EXPECT_EQ(bytes, CWindowPlacement::EncodeRect({1, 2, 603, 404}));
 }
 
-TEST_F(PlacementFixture, PaneSize) {
-    EXPECT_FALSE(CWindowPlacement::LoadPaneSize(settings).has_value());
-    EXPECT_EQ(CWindowPlacement::PaneSize(std::nullopt, 601), 400); // two thirds, rounded down
-    settings.SetPaneSize(250);
-    EXPECT_EQ(CWindowPlacement::PaneSize(CWindowPlacement::LoadPaneSize(settings), 600), 250);
-    EXPECT_EQ(CWindowPlacement::PaneSize(-40, 600), 0);
-    EXPECT_EQ(CWindowPlacement::PaneSize(90000, 600), 600);
-    EXPECT_EQ(CWindowPlacement::PaneSize(std::nullopt, -5), 0);
-}

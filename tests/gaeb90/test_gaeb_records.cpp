@@ -65,14 +65,6 @@ TEST_F(GaebRecords, PriceRecords) {
     EXPECT_DOUBLE_EQ(Num(Last(), Fld::UnitPrice), 2000.0);
 }
 
-TEST_F(GaebRecords, ContinuationRecordsBeforeAnyRecordChangeNothing) {
-    EXPECT_TRUE(Feed({Rec("22", {{12, "00000012345"}}), Rec("23", {{3, "01020010"}}), Rec("27", {{3, "RM"}}),
-                      Rec("30", {{13, "0000001000"}}), Rec("32", {{12, "0000000001000"}}),
-                      Rec("25", {{3, "K"}}), Rec("26", {{3, "01B"}, {6, "L"}}), Rec("28", {{58, "01020010"}}),
-                      Rec("01", {{3, "LV"}}), Rec("12", {{3, "Titel"}})}));
-    EXPECT_EQ(list.Count(), 0);
-}
-
 TEST_F(GaebRecords, HeaderSections) {
     const std::string header = Rec("00", {{11, "83L"}, {63, "1122PPPPI"}});
     ASSERT_TRUE(Feed({header, Rec("01", {{3, "Schule"}}), Rec("02", {{3, "Projekt 1"}}),

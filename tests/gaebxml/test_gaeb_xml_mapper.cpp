@@ -195,14 +195,4 @@ TEST(GaebXmlMapper, NothingIsDropped) {
     EXPECT_LE(lv.list.GetInt(deepest, Fld::Level), CGaebXmlMapper::kMaxLevels + 1);
 }
 
-TEST(GaebXmlMapper, Helpers) {
-    EXPECT_EQ(CGaebXmlMapper::ShortDate("2026-03-31"), "31.03.26");
-    EXPECT_EQ(CGaebXmlMapper::ShortDate("31.03.2026"), "");
-    EXPECT_EQ(CGaebXmlMapper::MarkCode("60", 1), "60");
-    EXPECT_EQ(CGaebXmlMapper::MarkCode("7", 1), "07");
-    EXPECT_EQ(CGaebXmlMapper::MarkCode("TA", 3), "03");
-    EXPECT_EQ(CGaebXmlMapper::BidderBody(" ........ "), "");
-    EXPECT_EQ(CGaebXmlMapper::BidderBody("Fabrikat\n X"), "Fabrikat X");
-}
-
 } // namespace

@@ -53,13 +53,6 @@ TEST(Supplements, SplitBidderTextsGivesTheTextsWithoutTheirQuotes) {
         EXPECT_EQ(CSupplements::SplitBidderTexts(c.bidderTexts), c.texts) << c.what;
 }
 
-TEST(Supplements, JoinAndSplitRoundTrip) {
-    const Texts texts = {"Muster AG\r\nTyp 5", "", "RAL 9016", "x"};
-    const std::string joined = CSupplements::JoinBidderTexts(texts);
-    EXPECT_EQ(joined, "'Muster AG\r\nTyp 5'\r\n''\r\n'RAL 9016'\r\n'x'\r\n");
-    EXPECT_EQ(CSupplements::SplitBidderTexts(joined), texts);
-}
-
 TEST(Supplements, CleanTypedText) {
     EXPECT_EQ(CSupplements::CleanTypedText("O'Neill"), "ONeill");
     EXPECT_EQ(CSupplements::CleanTypedText("a\r\nb\nc\rd\te"), "a b c d e");

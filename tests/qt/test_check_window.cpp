@@ -103,27 +103,6 @@ struct CheckWindow : ::testing::Test {
 
 } // namespace
 
-TEST_F(CheckWindow, F3WalksTheOpenEntriesOneByOne) {
-    Open(MakeBid("kita.ovf"));
-    // From the top: b, its EP open, the finding in the status bar.
-    PressF3();
-    EXPECT_EQ(SelectedRecord(), kB);
-    EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::UnitPrice));
-    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("01.0020  Einheitspreis fehlt (Beton)"));
-    // The price typed goes in with the next F3, which goes on to c and its first share.
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,5"));
-    PressF3();
-    EXPECT_DOUBLE_EQ(frame->Document().List().GetDouble(kB, Fld::UnitPrice), 12.5);
-    EXPECT_EQ(SelectedRecord(), kC);
-    EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::OtherShare));
-    // d is priced; e lacks its supplement: the memo pane's list has the focus.
-    PressF3();
-    EXPECT_EQ(SelectedRecord(), kE);
-    EXPECT_EQ(EditorColumn(), -1);
-    EXPECT_TRUE(frame->MemoView()->SupplementList()->hasFocus());
-    EXPECT_TRUE(frame->messages.empty());
-}
-
 TEST_F(CheckWindow, CheckDialogListsGapsAndHintsApartAndShowsTheChosenOne) {
     Open(MakeBid("kita.ovf"));
     CBidCheck check;

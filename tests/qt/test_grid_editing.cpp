@@ -250,39 +250,3 @@ TEST_F(GridEditing, EntryRepaintsTheGroupsAndSumLinesAboveIt) {
     EXPECT_EQ(Cell(kTitleSum, 8), QStringLiteral("33,51"));
 }
 
-TEST_F(GridEditing, CtrlZTakesBackATypedPriceAndCtrlYBringsItBack) {
-    QAction* undo = frame->Action(Command::Undo);
-    tree->setCurrentIndex(Index(kA));
-    QTest::keyClick(tree, Qt::Key_F2);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,50"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Return); // the editor goes on to c
-    ASSERT_TRUE(EditorOver(kC, 7));
-    EXPECT_EQ(undo->text(), QString::fromUtf8("&Rückgängig: EP 01.0010"));
-    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("kita.ovf *")));
-
-    // Ctrl+Z in the open (untouched) editor reaches the window's command; the view follows.
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 10.004);
-    EXPECT_EQ(Cell(kA, 8), QStringLiteral("20,01"));
-    EXPECT_EQ(Cell(kTitle, 8), QStringLiteral("31,26")); // 20,01 + 7,50 + 3,75
-    EXPECT_EQ(Cell(kLvSum, 8), QStringLiteral("31,26"));
-    EXPECT_FALSE(frame->Document().IsModified()) << "back at the state of the open";
-    EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral("kita.ovf")));
-
-    QTest::keyClick(tree, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(Field(kA, Fld::UnitPrice), 12.5);
-    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25"));
-    // Ctrl+Shift+Z redoes as well.
-    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Cell(kA, 7), QStringLiteral("12,50"));
-
-    // A value still in the editor is taken first and then taken back.
-    Click(kC, 7);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("4"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 1.25);
-    EXPECT_EQ(undo->text(), QString::fromUtf8("&Rückgängig: EP 01.0010"));
-}

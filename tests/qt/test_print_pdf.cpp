@@ -36,45 +36,6 @@ int CountPages(const QByteArray& pdf) {
 
 } // namespace
 
-TEST(QtDrawDevice, ArialOrAMetricCompatibleFont) {
-    EXPECT_EQ(CQtDrawDevice::ToQString("\xe4\xdf\xc4\x80\ta\r\n"),
-              QStringLiteral("\u00e4\u00df\u00c4\u20ac a  "));
-    TestApp();
-    const QString family = CQtDrawDevice::ResolveFamily("Arial");
-    if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive))
-        GTEST_SKIP() << "neither Arial nor Liberation Sans is installed";
-    EXPECT_TRUE(family == QStringLiteral("Arial") || family == QStringLiteral("Liberation Sans"));
-
-    QBuffer buffer;
-    QPdfWriter writer(&buffer);
-    SetUpWriter(writer, buffer, 1200);
-    const DeviceCaps caps = CQtDrawDevice::CapsOf(writer);
-    EXPECT_EQ(caps.dpiY, 1200);
-    EXPECT_NEAR(caps.offsetX, 5 / 25.4 * 1200, 12); // 5 mm
-    EXPECT_NEAR(caps.pageHeight, 287 / 25.4 * 1200, 12);
-    QPainter painter(&writer);
-    CQtDrawDevice device(painter, caps);
-    const FontSpec arial{"Arial", -144, false};
-    // Arial at 144 pixels per em: ascent 0.905 em, descent 0.212 em; "Pos.-Nr." is 3.67 em wide.
-    const TextMetrics m = device.Metrics(arial);
-    EXPECT_NEAR(m.ascent, 130, 3);
-    EXPECT_NEAR(m.descent, 31, 3);
-    const TextSize normal = device.TextExtent(arial, "Pos.-Nr.");
-    EXPECT_NEAR(normal.cx, 528, 10);
-    EXPECT_EQ(normal.cy, m.ascent + m.descent);
-    EXPECT_GT(device.TextExtent({"Arial", -144, true}, "Pos.-Nr.").cx, normal.cx);
-    // Texts with blanks are measured word by word from a cache: within a pixel per word of
-    // the width of the whole text, the same on every measurement.
-    const std::string words = "Boden l\xf6sen, laden und abfahren; Wand 17,5 cm";
-    const TextSize wordByWord = device.TextExtent(arial, words);
-    const qreal whole =
-        QFontMetricsF(device.FontFor(arial), &writer).horizontalAdvance(CQtDrawDevice::ToQString(words));
-    EXPECT_NEAR(wordByWord.cx, whole, 8);
-    EXPECT_EQ(device.TextExtent(arial, words).cx, wordByWord.cx);
-    EXPECT_EQ(device.TextExtent(arial, "  ").cx,
-              qRound(2 * QFontMetricsF(device.FontFor(arial), &writer).horizontalAdvance(u' ')));
-}
-
 TEST(BidPdfExport, PagesAndFailure) {
     TestApp();
     CAngebotList list; // an LV with 150 positions with long texts and its sum line

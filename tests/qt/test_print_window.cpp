@@ -208,39 +208,3 @@ TEST_F(PrintWindowFixture, PreviewReplacesThePanesWithTheCliPages) {
     EXPECT_FALSE(frame.IsPreviewShown());
 }
 
-TEST_F(PrintWindowFixture, ExportWritesThePdfOrSaysWhyNot) {
-    CScriptedFrame frame(&store);
-    OpenCopy(frame, testsupport::FixturePath("gaeb90/lv_basic.D83"));
-    QString proposed;
-    fs::path target = testsupport::TestDir() / "angebot.pdf";
-    frame.PrintCommands().askPdfPath = [&](const QString& p) {
-        proposed = p;
-        return QString::fromStdString(target.string());
-    };
-    const auto next = [](CPrintSettingsDlg* dialog) {
-        dialog->Pane()->LongTextBox()->setChecked(false);
-        dialog->NextButton()->click();
-    };
-    WhenModal<CPrintSettingsDlg>(next);
-    frame.Action(Command::ExportPdf)->trigger();
-    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/lv_basic.pdf"))) << proposed.toStdString();
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_EQ(PdfPages(target), CliPages(testsupport::FixturePath("gaeb90/lv_basic.D83"), {"--no-longtext"}));
-    EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith(QStringLiteral("angebot.pdf mit ")));
-    EXPECT_FALSE(frame.Document().IsModified());
-
-    // A folder that is not there: the message names the file and the reason.
-    target = testsupport::TestDir() / "fehlt" / "angebot.pdf";
-    WhenModal<CPrintSettingsDlg>(next);
-    frame.Action(Command::ExportPdf)->trigger();
-    ASSERT_EQ(frame.messages.size(), 1u);
-    EXPECT_NE(frame.messages[0].find(FromQt(QString::fromStdString(target.string()))), std::string::npos);
-    EXPECT_NE(frame.messages[0].find("Der Ordner der Datei ist nicht vorhanden."), std::string::npos);
-
-    // Cancel in the settings asks for no file.
-    proposed.clear();
-    WhenModal<CPrintSettingsDlg>([](CPrintSettingsDlg* dialog) { dialog->reject(); });
-    frame.Action(Command::ExportPdf)->trigger();
-    EXPECT_TRUE(proposed.isEmpty());
-    EXPECT_EQ(frame.messages.size(), 1u);
-}

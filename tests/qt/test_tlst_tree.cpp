@@ -92,38 +92,6 @@ TEST_F(TreeFixture, ModelIsAConsistentItemModelOverTheSeam) {
     EXPECT_TRUE(Warnings().empty()) << Warnings().front();
 }
 
-TEST_F(TreeFixture, TreeViewAndSeamFollowEachOther) {
-    CAngebotList list;
-    MakeList(list, 2, 3);
-    CTLstModel model;
-    SetupPositionColumns(model);
-    CTLstTree tree;
-    tree.setModel(&model);
-    tree.resize(900, 400);
-    const QHeaderView* header = tree.header();
-    // A width the user set survives a refill.
-    tree.SetColumnWidths({222, -1, 111});
-    FillList(model, list, "", "");
-    EXPECT_EQ(header->sectionSize(0), 222);
-    EXPECT_EQ(header->sectionSize(2), 111);
-    EXPECT_EQ(header->sectionSize(1), tree.DefaultColumnWidth(1));
-
-    // Filled: all expanded, the first row current and selected.
-    EXPECT_TRUE(tree.isExpanded(model.index(0, 0, model.index(0, 0))));
-    EXPECT_EQ(tree.currentIndex().siblingAtColumn(0), model.index(0, 0));
-    EXPECT_EQ(model.SelectedRow(), model.FirstRow());
-    // What the user does shows in the seam.
-    tree.setCurrentIndex(model.IndexOfRow(model.FindItemByRecord(3)));
-    EXPECT_EQ(model.SelectedRow(), model.FindItemByRecord(3));
-    tree.collapse(model.IndexOfRow(model.FindItemByRecord(1)));
-    EXPECT_EQ(model.NextVisible(model.FindItemByRecord(1)), model.FindItemByRecord(6));
-    // And what the seam does shows in the view.
-    model.Expand(model.FindItemByRecord(1), true);
-    EXPECT_TRUE(tree.isExpanded(model.IndexOfRow(model.FindItemByRecord(1))));
-    model.SelectRow(model.FindItemByRecord(5));
-    EXPECT_EQ(tree.currentIndex().siblingAtColumn(0), model.IndexOfRow(model.FindItemByRecord(5)));
-}
-
 TEST_F(TreeFixture, SaveDialogCarriesBidderAndKeepsTheCaseOfAnExistingBid) {
     QTemporaryDir dir;
     CAngebotList list;

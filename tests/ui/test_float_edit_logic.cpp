@@ -140,35 +140,6 @@ TEST_F(FloatEditLogicTest, TypingRules) {
     }
 }
 
-TEST_F(FloatEditLogicTest, FocusShowsSmallValuesWithoutLeadingZero) {
-    CFloatEditLogic f;
-    f.SetValue(0);
-    f.FocusGained();
-    EXPECT_EQ(State(f), "[,00]");
-    Press(f, "1234");
-    EXPECT_EQ(State(f), "1.234|,00");
-    f.FocusLost();
-    EXPECT_DOUBLE_EQ(f.GetValue(), 1234);
-    EXPECT_TRUE(f.IsModified());
-    f.SetValue(-0.5);
-    EXPECT_EQ(f.Text(), "-0,50");
-    f.FocusGained();
-    EXPECT_EQ(State(f), "[-,50]");
-    f.FocusLost();
-    EXPECT_EQ(f.Text(), "-0,50");
-
-    f.SetValue(12.5); // not below 1: text and caret stay
-    f.SetCaret(2);
-    f.FocusGained();
-    EXPECT_EQ(State(f), "12|,50");
-
-    f.SetCaret(0); // a sign typed on zero is dropped again on leaving
-    f.SetValue(0);
-    f.TypeChar('-');
-    f.FocusLost();
-    EXPECT_EQ(f.Text(), "0,00");
-}
-
 TEST_F(FloatEditLogicTest, LeavingWithoutTypingKeepsTheStoredNumberAndTakesAnOutsideText) {
     CFloatEditLogic f;
     f.SetValue(1234.5678);

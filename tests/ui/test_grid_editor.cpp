@@ -184,26 +184,6 @@ TEST_F(EditorFixture, LeavingCommitsAChangedEntryOnce) {
     EXPECT_DOUBLE_EQ(list.GetDouble(c, Fld::VatPct), 7.0);
 }
 
-TEST_F(EditorFixture, TabMovesAlongTheRowAndStopsAtTheLastColumn) {
-    Click(a, PosCol::UnitPrice);
-    host.Type("11");
-    EXPECT_TRUE(editor->OnEditorKey(EditorKey::Tab));
-    EXPECT_EQ(committed, 1);
-    EXPECT_TRUE(OpenOn(a, PosCol::TotalPrice));
-    EXPECT_TRUE(host.Last().readOnly);
-    Click(a, PosCol::TotalGross);
-    const size_t shown = host.shown.size();
-    EXPECT_TRUE(editor->OnEditorKey(EditorKey::Tab)); // the last column: nothing happens
-    EXPECT_EQ(host.shown.size(), shown);
-    EXPECT_TRUE(editor->IsOpen());
-    EXPECT_TRUE(editor->OnEditorKey(EditorKey::ShiftTab));
-    EXPECT_TRUE(OpenOn(a, PosCol::VatPct));
-    Click(a, PosCol::OZ);
-    EXPECT_TRUE(editor->OnEditorKey(EditorKey::ShiftTab)); // to the tree column: no editor
-    EXPECT_FALSE(editor->IsOpen());
-    EXPECT_EQ(editor->EditColumn(), 0);
-}
-
 TEST_F(EditorFixture, EnterAndDownGoToTheNextEditableCellOfTheColumn) {
     Click(a, PosCol::UnitPrice);
     host.Type("12,5");

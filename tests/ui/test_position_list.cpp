@@ -120,15 +120,6 @@ TEST_F(PositionListFixture, CellsAsTheColumnTableSays) {
     EXPECT_EQ(Cell(sum, PosCol::VatPct), "");
 }
 
-TEST_F(PositionListFixture, ShareTitlesAreResetWhenAFileHasNone) {
-    FillList(grid, list, "Stoffe", "Lohnanteil");
-    EXPECT_EQ(grid.ColumnTitle(5), "Stoffe");
-    EXPECT_EQ(grid.ColumnTitle(6), "Lohnanteil");
-    FillList(grid, list, "Stoffe", ""); // only one name: the defaults
-    EXPECT_EQ(grid.ColumnTitle(5), "Sonstiges");
-    EXPECT_EQ(grid.ColumnTitle(6), "Lohn");
-}
-
 TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
     FillList(grid, list, "", "");
     CalcAll(list);
@@ -154,12 +145,3 @@ TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
     EXPECT_EQ(Cell(lv, PosCol::TotalPrice), "3.106,26");
 }
 
-TEST(PositionList, EmptyListGivesNoRows) {
-    CAngebotList list;
-    CMemoryGrid grid;
-    SetupPositionColumns(grid);
-    FillList(grid, list, "", "");
-    EXPECT_EQ(grid.RowCount(), 0);
-    EXPECT_EQ(grid.SelectedRow(), IGrid::kNoRow);
-    RefreshNumbers(grid, list); // nothing to do, no failure
-}
