@@ -152,18 +152,6 @@ TEST(BidCheck, FilledBidIsCompleteAndHintsAloneLeaveItComplete) {
                                      "ten Nettoanteil, 19 %");
 }
 
-TEST(BidCheck, NoVatFindingWhereNoPositionTakesARate) {
-    // Only alternatives: their VAT cell cannot be edited, so no rate can be missing.
-    CAngebotList list;
-    AddRec(list, "L", 1, 0, 1);
-    AddPos(list, 2, 1, 2, 1.0, 10.0, "", "A");
-    list.LinkDisplayChain();
-    CBidCheck check;
-    check.Run(list);
-    for (const SBidFinding& f : check.Gaps())
-        EXPECT_NE(f.item, CheckItem::NoVatRate);
-}
-
 TEST(BidCheck, BidderSupplementSlots) {
     const struct {
         const char* what;

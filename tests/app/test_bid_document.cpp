@@ -135,27 +135,6 @@ TEST_F(DocumentFixture, PromptSaveAnswers) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocumentFixture, Gaeb2000WithGroupSeparatorsInformsTheUser) {
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(std::string(ORVAK_TEST_DATA) + "/p83/kita.P83", text));
-    const size_t at = text.find("[Menge]1250,000[end]");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 20, "[Menge]1.250,000[end]");
-    const fs::path path = TempDir() / "separators.P83";
-    ASSERT_TRUE(WriteFileReplacing(path.string(), text));
-    ASSERT_TRUE(doc.OpenFile(path.string(), CBidDocument::TypeForPath(path.string())));
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0], "GAEB2000-Daten enthalten Gruppentrenner (Tausender-Kennzeichen).");
-    // Group sums were added behind every group; every record has its label.
-    int sums = 0;
-    for (int i = 0; i < doc.List().Count(); ++i) {
-        sums += doc.List().GetText(i, Fld::Kind) == "S";
-        EXPECT_FALSE(doc.List().GetText(i, Fld::Label).empty() && doc.List().GetInt(i, Fld::Level) > 0);
-    }
-    EXPECT_GT(sums, 0);
-    EXPECT_NE(doc.List().FindRecord(Fld::Quantity, FieldValue(1.25)), -1);
-}
-
 TEST_F(DocumentFixture, OpenRecentOfAMissingFileKeepsTheOpenBidModified) {
     const std::string path = MakeProjectFile("recent.ovf");
     ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
@@ -193,26 +172,3 @@ TEST_F(DocumentFixture, OpenRecentOfAMissingFileKeepsTheOpenBidModified) {
     EXPECT_FALSE(doc.OpenRecent(recent, 5, -1));
 }
 
-TEST_F(DocumentFixture, BidderTypedInTheSaveDialogMarksTheBidModified) {
-    // A save dialog in which the user types a bidder and then cancels.
-    struct CTypingShell : CScriptedShell {
-        std::string typed;
-        bool SaveFileDialog(const std::string& filters, const std::string& proposedName,
-                            const std::string& extension, CBidderFields& fields, std::string& path) override {
-            if (!typed.empty()) fields.SetBidder(typed);
-            return CScriptedShell::SaveFileDialog(filters, proposedName, extension, fields, path);
-        }
-    } typing;
-    CBidDocument bid(typing, settings);
-    const std::string path = MakeProjectFile("typed.ovf");
-    ASSERT_TRUE(bid.OpenFile(path, OpenType::Project));
-    typing.typed = "Neue Bau GmbH";
-    EXPECT_FALSE(bid.SaveCommand(2));
-    EXPECT_TRUE(bid.IsModified());
-    EXPECT_NE(bid.List().GetText(0, Fld::InfoText).find("Neue Bau GmbH"), std::string::npos);
-    // Opening and cancelling without typing leaves the flag as it was.
-    ASSERT_TRUE(bid.OpenFile(path, OpenType::Project));
-    typing.typed.clear();
-    EXPECT_FALSE(bid.SaveCommand(2));
-    EXPECT_FALSE(bid.IsModified());
-}

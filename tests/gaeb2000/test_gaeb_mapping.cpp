@@ -120,26 +120,6 @@ TEST(GaebMapping, AlternativeAndEventualPositionsAddNothingToTheSums) {
     EXPECT_EQ(doc.Num(doc.OfKind("T").at(0), Fld::TotalPrice), 20.0);
 }
 
-TEST(GaebMapping, RtfLongTextsWithBookmarkSupplements) {
-    Doc doc;
-    ASSERT_TRUE(doc.Open(DataPath("rtf_caps.P83")));
-    EXPECT_TRUE(doc.tree.HasRtfLongTexts());
-    EXPECT_EQ(doc.tree.OzMask(), "12PP");
-    const int module = doc.ByOz("1.1.01");
-    ASSERT_GE(module, 0);
-    EXPECT_EQ(doc.Text(module, Fld::ShortText), "PV-Modul 400 Wp");
-    EXPECT_EQ(doc.Texts(module, {Fld::SupplementIndex, Fld::BidderTexts}),
-              "01B102A103B1|'\x85'\r\n'\x85'\r\n|");
-    EXPECT_EQ(
-        doc.Text(module, Fld::LongText),
-        "\tPV-Modul liefern und montieren.\r\n01\tHersteller ''...''\r\n02\tZelltyp ''monokristallin''\r\n"
-        "03\tModultyp ''...''\r\n");
-    EXPECT_EQ(doc.Text(doc.ByOz("1.1.02"), Fld::Flags)[0], 'X');
-    // The bidder's name of the file is kept as information value "04".
-    EXPECT_EQ(GetInfoValue(doc.list, module, "04") + "/" + GetInfoValue(doc.list, module, "03"),
-              "Bisheriger Bieter/Studierendenwerk");
-}
-
 TEST(GaebMapping, BookmarksAndSupplements) {
     std::string t = "{\\bkmkstart  TA01}vor {\\bkmkstart Feld1}innen{\\bkmkend Feld1} nach{\\bkmkend TA01}.";
     CGaebMapper::ConvertBookmarks(t);

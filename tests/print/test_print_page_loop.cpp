@@ -83,17 +83,6 @@ bool HasTotals(const std::vector<Op>& ops) {
 
 } // namespace
 
-TEST(PrintPageLoop, EmptyListAndUnreadyDevicePrintNothing) {
-    CAngebotList empty;
-    PrintRun none(empty);
-    EXPECT_FALSE(none.loop.ContinuePrinting());
-    EXPECT_FALSE(none.loop.PrintPage(none.device, 1));
-    Bill bill(3);
-    PrintRun unready(bill.list, TestCaps(), false); // no printer settings
-    EXPECT_EQ(unready.All().pages, 1);
-    EXPECT_TRUE(none.device.ops.empty() && unready.device.ops.empty());
-}
-
 TEST(PrintPageLoop, EveryPageHeightPrintsTheRecordsOnceInTreeOrder) {
     Bill bill(3, "Zeile A\r\nZeile B\r\nZeile C");
     DeviceCaps caps = TestCaps();

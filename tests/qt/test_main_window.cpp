@@ -73,38 +73,6 @@ struct FrameFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(FrameFixture, EnablingFollowsTheDocumentAndTheHelp) {
-    CScriptedFrame frame(&store);
-    EXPECT_FALSE(frame.Action(Command::Save)->isEnabled());
-    EXPECT_TRUE(frame.Action(Command::Open)->isEnabled());
-    frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "kita.ovf")));
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_TRUE(frame.Action(Command::Save)->isEnabled());
-
-    // Help shown: only Help acts.
-    frame.Action(Command::Help)->trigger();
-    EXPECT_TRUE(frame.IsHelpShown());
-    EXPECT_TRUE(frame.Action(Command::Help)->isChecked());
-    EXPECT_FALSE(frame.Action(Command::Save)->isEnabled());
-    EXPECT_FALSE(frame.Action(Command::Open)->isEnabled());
-    frame.Action(Command::Help)->trigger();
-    EXPECT_FALSE(frame.IsHelpShown());
-    EXPECT_TRUE(frame.Action(Command::Save)->isEnabled());
-
-    // The LV information command opens its dialog; closed unchanged, the bid stays unmodified.
-    QString title;
-    QTimer::singleShot(0, [&title] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            title = dialog->windowTitle();
-            dialog->close();
-        }
-    });
-    frame.Action(Command::LvInfo)->trigger();
-    EXPECT_EQ(title, QStringLiteral("Informationen zum Leistungsverzeichnis"));
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_FALSE(frame.Document().IsModified());
-}
-
 TEST_F(FrameFixture, OpenShowsTheWholeBillWithTheLongText) {
     CScriptedFrame frame(&store);
     const std::string path = MakeBid(dir, "kita.ovf");

@@ -29,10 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QPoint CellCenter(QTreeWidget* list, int row, int column) {
     const QRect rect = list->visualItemRect(list->topLevelItem(row));
     const QHeaderView* head = list->header();
@@ -122,33 +118,6 @@ struct MemoFrame : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(MemoFrame, EditorRules) {
-    Open("gaeb90/lv_basic.D83");
-    QTreeWidget* list = memo->SupplementList();
-    ASSERT_GE(list->topLevelItemCount(), 1);
-
-    // Column 0 opens a read-only editor; Tab goes on to the text.
-    ClickCell(memo, 0, 0);
-    QLineEdit* editor = memo->SupplementEditor();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_TRUE(editor->isReadOnly());
-    EXPECT_EQ(editor->text(), list->topLevelItem(0)->text(0));
-    QTest::keyClick(editor, Qt::Key_Tab);
-    EXPECT_FALSE(editor->isReadOnly());
-
-    // Apostrophes and line breaks are not taken; at most 50 characters.
-    editor->clear();
-    QTest::keyClicks(editor, QStringLiteral("O'Neill"));
-    EXPECT_EQ(editor->text(), QStringLiteral("ONeill"));
-    editor->clear();
-    QTest::keyClicks(editor, QString(60, QLatin1Char('x')));
-    EXPECT_EQ(editor->text().size(), 50);
-    EXPECT_TRUE(editor->toolTip().contains(U("Apostroph")));
-    QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_FALSE(editor->isVisible());
-    EXPECT_FALSE(frame->Document().IsModified());
-}
 
 TEST_F(MemoFrame, PendingTextGoesToItsRecordWhenLeft) {
     Open("gaeb90/lv_basic.D83");

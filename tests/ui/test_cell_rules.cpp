@@ -167,19 +167,6 @@ TEST(CellRules, SurchargePositionTakesItsBaseSumAndFollowsItsBasis) {
     EXPECT_EQ(bid.Cell(0, PosCol::TotalPrice), "12.997,50"); // 10100 + 2000 + 605 + 242 + 50 + 0,50
 }
 
-TEST(CellRules, AlternativePositionKeepsItsTotalsUntilItsNextRecalculation) {
-    SmallBid bid;
-    bid.list.SetText(bid.b, Fld::PosType, "A");
-    EXPECT_EQ(bid.Enter(bid.b, PosCol::UnitPrice, "300"), EntryResult::Changed);
-    EXPECT_EQ(bid.Cell(bid.b, PosCol::UnitPrice), "300,00");
-    EXPECT_EQ(bid.Cell(bid.b, PosCol::TotalPrice), "100,00");
-    EXPECT_EQ(bid.Cell(bid.lv, PosCol::TotalPrice), "120,00");
-    // Its surcharge recalculates it: an alternative position is worth 0, and so are its groups.
-    bid.Enter(bid.b, PosCol::SurchargePct, "0");
-    EXPECT_EQ(bid.Cell(bid.b, PosCol::TotalPrice), "0,00");
-    EXPECT_EQ(bid.Cell(bid.lvSum, PosCol::TotalPrice), "20,00");
-}
-
 TEST(CellRules, VatOnAGroupAsksAndHandsItDown) {
     SmallBid bid;
     // "Nein": the group's own record takes the rate; no text, no row below, no total changes.
@@ -199,26 +186,6 @@ TEST(CellRules, VatOnAGroupAsksAndHandsItDown) {
         EXPECT_EQ(bid.Cell(r, PosCol::TotalGross), "128,40") << r;
         EXPECT_EQ(bid.Cell(r, PosCol::VatPct), "7,00") << r;
     }
-}
-
-TEST(CellRules, SurchargeOnAGroupAfterYesOnly) {
-    SmallBid bid;
-    bid.answers = {false};
-    EXPECT_EQ(bid.Enter(bid.lv, PosCol::SurchargePct, "10"), EntryResult::Unchanged);
-    EXPECT_EQ(bid.asked, (std::vector<CellQuestion>{CellQuestion::SurchargeForAll}));
-    EXPECT_DOUBLE_EQ(bid.Field(bid.lv, Fld::SurchargePct), 0.0);
-    EXPECT_DOUBLE_EQ(bid.Field(bid.a, Fld::SurchargePct), 0.0);
-
-    EXPECT_EQ(bid.Enter(bid.lv, PosCol::SurchargePct, "-10"), EntryResult::Changed);
-    // Every row below, whatever its kind, took the rate; positions are recalculated, groups
-    // and sum lines show their sums (as a calculation would).
-    EXPECT_EQ(bid.Cell(bid.a, PosCol::TotalNet), "18,00");
-    for (int r : {bid.title, bid.titleSum, bid.lv, bid.lvSum}) {
-        EXPECT_EQ(bid.Cell(r, PosCol::TotalNet), "108,00") << r;
-        EXPECT_EQ(bid.Cell(r, PosCol::SurchargePct), "-10,00") << r;
-    }
-    // A sum line takes no surcharge.
-    EXPECT_EQ(bid.Enter(bid.titleSum, PosCol::SurchargePct, "5"), EntryResult::ReadOnly);
 }
 
 namespace {

@@ -114,38 +114,6 @@ struct EditorFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(EditorFixture, ClickOpensTheEditorOfTheColumnOnTheStoredNumber) {
-    list.SetDouble(a, Fld::UnitPrice, 10.004); // shown as 10,00
-    Click(a, PosCol::UnitPrice);
-    ASSERT_TRUE(OpenOn(a, PosCol::UnitPrice));
-    EXPECT_EQ(grid.SelectedRow(), RowOf(a));
-    EXPECT_TRUE(host.Last().numeric);
-    EXPECT_EQ(host.Last().decimals, 2);
-    EXPECT_FALSE(host.Last().readOnly);
-    EXPECT_DOUBLE_EQ(host.Last().value, 10.004);
-    Click(a, PosCol::Quantity);
-    EXPECT_EQ(host.Last().decimals, 3);
-    EXPECT_TRUE(host.Last().readOnly);
-    // Text columns open the text editor, read-only; an empty read-only cell shows empty.
-    Click(a, PosCol::ShortText);
-    EXPECT_FALSE(host.Last().numeric);
-    EXPECT_TRUE(host.Last().readOnly);
-    Click(title, PosCol::UnitPrice);
-    EXPECT_FALSE(host.Last().numeric);
-    EXPECT_EQ(host.Last().text, "");
-    // The tree column, a border and no row open nothing.
-    const size_t shown = host.shown.size();
-    Click(title, PosCol::Position);
-    editor->OnLeftButtonDown(RowOf(a), -1);
-    EXPECT_EQ(grid.SelectedRow(), RowOf(a));
-    editor->OnLeftButtonDown(IGrid::kNoRow, 7);
-    EXPECT_EQ(host.shown.size(), shown);
-    EXPECT_FALSE(editor->IsOpen());
-    // Nothing was typed: nothing was committed, the stored number is untouched.
-    EXPECT_EQ(committed, 0);
-    EXPECT_DOUBLE_EQ(list.GetDouble(a, Fld::UnitPrice), 10.004);
-}
-
 TEST_F(EditorFixture, LeavingCommitsAChangedEntryOnce) {
     // A click elsewhere takes the focus: the entry is committed once and the editor closes.
     Click(a, PosCol::UnitPrice);
