@@ -59,8 +59,7 @@ CGaebTagTree::CGaebTagTree() = default;
 CGaebTagTree::~CGaebTagTree() = default;
 
 void CGaebTagTree::Clear() {
-    m_chunks.clear();
-    m_count = 0;
+    m_nodes.Clear();
     m_sourceSize = 0;
     m_nameTable.clear();
     m_names.clear();
@@ -282,9 +281,9 @@ void CGaebTagTree::SetValue(CGaebTagNode* node, std::string_view value) {
 
 CGaebTagNode* CGaebTagTree::NewNode(const std::string* name, CGaebTagNode::Kind kind,
                                     std::string_view value) {
-    if (m_count % kChunkNodes == 0) m_chunks.push_back(std::make_unique<CGaebTagNode[]>(kChunkNodes));
-    CGaebTagNode* node = &m_chunks.back()[static_cast<size_t>(m_count % kChunkNodes)];
-    node->m_index = m_count++;
+    const int32_t index = m_nodes.Size();
+    CGaebTagNode* node = &m_nodes.Add();
+    node->m_index = index;
     node->m_kind = kind;
     node->m_name = name;
     if (kind != CGaebTagNode::Kind::Block) SetValue(node, value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/block_store.h"
 #include "common/io_result.h"
 
 #include <cstdint>
@@ -112,7 +113,7 @@ public:
     // Replaces the value of an item (ignored for other nodes).
     void SetValue(CGaebTagNode* node, std::string_view value);
 
-    int32_t Count() const { return m_count; }
+    int32_t Count() const { return m_nodes.Size(); }
     // Size in bytes of the text last read.
     size_t SourceSize() const { return m_sourceSize; }
     // Node by creation index; nullptr when out of range.
@@ -151,8 +152,6 @@ public:
     void SetRtfLongTexts(bool rtf) { m_rtfLongTexts = rtf; }
 
 private:
-    // Nodes live in chunks of this many, so that a node never moves once made.
-    static constexpr int32_t kChunkNodes = 4096;
     // Values are kept in blocks of at least this many bytes, which never move either.
     static constexpr size_t kValueBlock = 256 * 1024;
 
@@ -172,8 +171,9 @@ private:
     void AddPendingLine(std::string_view line);
 
     bool m_pending = false;
-    std::vector<std::unique_ptr<CGaebTagNode[]>> m_chunks;
-    int32_t m_count = 0;
+    // Nodes in blocks of 4096, so that a node never moves once made. Mutable: navigation
+    // of a const tree hands out its nodes.
+    mutable CBlockStore<CGaebTagNode, 12> m_nodes;
     size_t m_sourceSize = 0;
     // Each spelling of a name once; the map's keys view the stored names.
     std::deque<std::string> m_names;
@@ -207,8 +207,7 @@ private:
 
 // Navigation is called for every node of every walk: inline.
 inline CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
-    if (index < 0 || index >= m_count) return nullptr;
-    return &m_chunks[static_cast<size_t>(index / kChunkNodes)][static_cast<size_t>(index % kChunkNodes)];
+    return index >= 0 && index < m_nodes.Size() ? &m_nodes[index] : nullptr;
 }
 
 inline CGaebTagNode* CGaebTagTree::FirstRoot() const {
