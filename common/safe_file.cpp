@@ -58,34 +58,69 @@ std::string SystemErrorText(int error) {
     }
 }
 
-CIoResult WriteFileReplacing(const std::string& path, const std::string& data) {
+CReplacingFile::CReplacingFile(const std::string& path) : m_target(path) {
     static std::atomic<unsigned> counter{0};
-    const fs::path target(path);
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(counter++);
+    m_temp = path + ".tmp" + std::to_string(counter++);
     std::error_code ec;
-    if (fs::is_directory(target, ec)) return CIoResult::Failure(SystemErrorText(EISDIR));
+    if (fs::is_directory(fs::path(path), ec)) {
+        m_error = EISDIR;
+        return;
+    }
+    errno = 0;
+    m_file = std::fopen(m_temp.c_str(), "wb");
+    if (!m_file) m_error = errno != 0 ? errno : EIO;
+}
 
+CReplacingFile::~CReplacingFile() {
+    // Only a temporary file this object made is removed.
+    if (m_committed || !m_file) return;
+    std::fclose(m_file);
+    std::error_code ec;
+    fs::remove(m_temp, ec);
+}
+
+bool CReplacingFile::Write(std::string_view data) {
+    if (!m_file || m_error != 0) return false;
     errno = 0;
-    FilePtr out(std::fopen(temp.c_str(), "wb"));
-    if (!out) return CIoResult::Failure(SystemErrorText(errno != 0 ? errno : EIO));
+    if (std::fwrite(data.data(), 1, data.size(), m_file) == data.size()) return true;
+    m_error = errno != 0 ? errno : EIO;
+    return false;
+}
+
+CIoResult CReplacingFile::Fail(int error) {
+    if (m_file) std::fclose(m_file);
+    m_file = nullptr;
+    std::error_code ec;
+    fs::remove(m_temp, ec);
+    m_committed = true; // nothing left to clean up
+    return CIoResult::Failure(SystemErrorText(error != 0 ? error : EIO));
+}
+
+CIoResult CReplacingFile::Commit() {
+    if (m_committed) return CIoResult::Failure(SystemErrorText(EINVAL));
+    if (!m_file) {
+        m_committed = true;
+        return CIoResult::Failure(SystemErrorText(m_error != 0 ? m_error : EIO));
+    }
+    if (m_error != 0) return Fail(m_error);
     errno = 0;
-    const bool written =
-        std::fwrite(data.data(), 1, data.size(), out.get()) == data.size() && std::fflush(out.get()) == 0;
-    int error = errno;
-    const bool closed = std::fclose(out.release()) == 0;
-    if (!closed && error == 0) error = errno;
-    if (!written || !closed) {
-        fs::remove(temp, ec);
-        return CIoResult::Failure(SystemErrorText(error != 0 ? error : EIO));
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        const int renameError = ec.value();
-        fs::remove(temp, ec);
-        return CIoResult::Failure(SystemErrorText(renameError));
-    }
+    if (std::fflush(m_file) != 0) return Fail(errno);
+    errno = 0;
+    const bool closed = std::fclose(m_file) == 0;
+    const int closeError = errno;
+    m_file = nullptr;
+    if (!closed) return Fail(closeError);
+    std::error_code ec;
+    fs::rename(m_temp, m_target, ec);
+    if (ec) return Fail(ec.value());
+    m_committed = true;
     return CIoResult::Success();
+}
+
+CIoResult WriteFileReplacing(const std::string& path, const std::string& data) {
+    CReplacingFile file(path);
+    file.Write(data);
+    return file.Commit();
 }
 
 CIoResult CheckInputFile(const std::string& path, std::size_t& size, std::size_t maxSize) {

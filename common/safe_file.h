@@ -3,6 +3,7 @@
 #include "common/io_result.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,31 @@ constexpr std::size_t kMaxInputFileSize = std::size_t{1} << 30;
 // destroys the previous file. On failure the temporary file is removed and the
 // result names the cause ("Datenträger voll", "Zugriff verweigert", ...).
 CIoResult WriteFileReplacing(const std::string& path, const std::string& data);
+
+// The same written in pieces, for a writer that would otherwise hold a whole file in memory:
+// Write appends (stdio buffers it), Commit finishes and replaces the target. A file that was
+// not committed (a failed write, or the object destroyed before Commit) is removed again and
+// the target stays as it was.
+class CReplacingFile {
+public:
+    explicit CReplacingFile(const std::string& path);
+    ~CReplacingFile();
+    CReplacingFile(const CReplacingFile&) = delete;
+    CReplacingFile& operator=(const CReplacingFile&) = delete;
+
+    // False once a write has failed; later writes are ignored and Commit names the cause.
+    bool Write(std::string_view data);
+    CIoResult Commit();
+
+private:
+    CIoResult Fail(int error);
+
+    std::string m_target;
+    std::string m_temp;
+    std::FILE* m_file = nullptr;
+    int m_error = 0;
+    bool m_committed = false;
+};
 
 // Whether `path` is a regular file the readers may take in, with its size: devices, pipes
 // and folders are refused, so that a reader never waits for input that does not end.

@@ -3,8 +3,13 @@
 #include "common/safe_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <new>
+#include <unordered_map>
 
 namespace {
 
@@ -12,6 +17,7 @@ constexpr std::string_view kBeginMarker = "#begin";
 constexpr std::string_view kEndMarker = "#end";
 constexpr std::string_view kValueEnd = "[end]";
 constexpr std::string_view kStlbBau = "STLBBau";
+const char* const kTooManyNames = "Zu viele verschiedene Elementnamen";
 
 char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -46,12 +52,57 @@ bool StartsWithAfterBlanks(std::string_view line, std::string_view marker) {
     return line.substr(first).starts_with(marker);
 }
 
+// Every spelling of a name once, for all trees of the process, numbered from 0 (the
+// empty name). Numbers are looked up without a lock: a number is handed out only after
+// its entry is in place, and entries never move or change.
+class CNamePool {
+public:
+    static constexpr uint32_t kChunkBits = 12;
+    static constexpr uint32_t kChunks = 512;
+    static constexpr uint32_t kCapacity = kChunks << kChunkBits;
+
+    CNamePool() { Intern({}); }
+
+    const std::string& At(uint32_t id) const {
+        return *m_chunks[id >> kChunkBits][id & ((1u << kChunkBits) - 1)];
+    }
+
+    uint32_t Intern(std::string_view name) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_ids.find(name);
+        if (found != m_ids.end()) return found->second;
+        if (m_count >= kCapacity) return 0;
+        auto& chunk = m_chunks[m_count >> kChunkBits];
+        if (!chunk) chunk = std::make_unique<const std::string*[]>(1u << kChunkBits);
+        const std::string* stored = &m_names.emplace_back(name);
+        chunk[m_count & ((1u << kChunkBits) - 1)] = stored;
+        m_ids.emplace(*stored, m_count);
+        return m_count++;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::deque<std::string> m_names;
+    std::unordered_map<std::string_view, uint32_t> m_ids;
+    std::array<std::unique_ptr<const std::string*[]>, kChunks> m_chunks;
+    uint32_t m_count = 0;
+};
+
+CNamePool& NamePool() {
+    static CNamePool pool;
+    return pool;
+}
+
 } // namespace
 
-const std::string CGaebTagNode::kNoName;
+static_assert(sizeof(CGaebTagNode) == 32);
+
+const std::string& CGaebTagNode::NameOf(uint32_t id) {
+    return NamePool().At(id);
+}
 
 bool CGaebTagNode::SameLetters(std::string_view name) const {
-    return SameNoCase(*m_name, name);
+    return SameNoCase(Name(), name);
 }
 
 CGaebTagTree::CGaebTagTree() = default;
@@ -61,17 +112,16 @@ CGaebTagTree::~CGaebTagTree() = default;
 void CGaebTagTree::Clear() {
     m_nodes.Clear();
     m_sourceSize = 0;
-    m_nameTable.clear();
-    m_names.clear();
+    m_nameIds.clear();
     m_valueBlocks.clear();
     m_valueUsed = m_valueCapacity = 0;
     m_depthCounter = -1;
-    m_head = m_tail = m_firstRoot = m_lastRoot = -1;
+    m_firstRoot = m_lastRoot = -1;
     m_openBlocks.clear();
     m_pending = false;
     m_ozMask.clear();
     m_rtfLongTexts = false;
-    m_currentName = nullptr;
+    m_currentName = 0;
     m_currentValue.clear();
     m_currentLine = 0;
     m_inStlbBau = false;
@@ -130,7 +180,8 @@ bool CGaebTagTree::ParseLines(std::string_view text) {
 CIoResult CGaebTagTree::CheckComplete() const {
     // A file that breaks off inside a value or a block is incomplete.
     if (m_pending)
-        return CIoResult::Failure("[end] fehlt: der Wert von [" + *m_currentName + "] endet nicht",
+        return CIoResult::Failure("[end] fehlt: der Wert von [" + CGaebTagNode::NameOf(m_currentName) +
+                                      "] endet nicht",
                                   m_currentLine);
     if (m_depthCounter >= 0) {
         const CGaebTagNode* open = m_openBlocks.empty() ? nullptr : Node(m_openBlocks.back());
@@ -138,7 +189,7 @@ CIoResult CGaebTagTree::CheckComplete() const {
                                          open->Line())
                     : CIoResult::Failure("#end fehlt: die Datei ist unvollst\xe4ndig", m_lineNo);
     }
-    if (m_head < 0) return CIoResult::Failure("Die Datei enth\xe4lt keine GAEB-Daten");
+    if (m_firstRoot < 0) return CIoResult::Failure("Die Datei enth\xe4lt keine GAEB-Daten");
     return CIoResult::Success();
 }
 
@@ -176,8 +227,9 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
 
     if (isBegin || isEnd) {
         if (ContainsNoCase(line, kStlbBau)) {
-            Append(InternName(line), isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd,
-                   {});
+            const uint32_t name = InternName(line);
+            if (name == 0) return Fail(kTooManyNames);
+            Append(name, isBegin ? CGaebTagNode::Kind::StlbBegin : CGaebTagNode::Kind::StlbEnd, {});
             m_inStlbBau = isBegin;
             return true;
         }
@@ -195,7 +247,10 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         m_openBlocks.back() = -1;
         if (open == std::string_view::npos || close == std::string_view::npos)
             return Fail("Blockanfang ohne Namen in eckigen Klammern");
-        Append(InternName(line.substr(open + 1, close - open - 1)), CGaebTagNode::Kind::Block, {});
+        const std::string_view name = line.substr(open + 1, close - open - 1);
+        const uint32_t id = InternName(name);
+        if (id == 0 && !name.empty()) return Fail(kTooManyNames);
+        Append(id, CGaebTagNode::Kind::Block, {});
         return true;
     }
 
@@ -207,11 +262,13 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
     if (open == std::string_view::npos || close == std::string_view::npos) {
         // Empty lines carry nothing; after the outermost block has closed, trailing lines
         // (such as counts written on a line of their own) are ignored.
-        if (IsBlankLine(line) || (m_depthCounter < 0 && m_head >= 0)) return true;
+        if (IsBlankLine(line) || (m_depthCounter < 0 && m_firstRoot >= 0)) return true;
         return Fail("Zeile ohne [Name] und ohne #begin/#end");
     }
 
-    m_currentName = InternName(line.substr(open + 1, close - open - 1));
+    const std::string_view name = line.substr(open + 1, close - open - 1);
+    m_currentName = InternName(name);
+    if (m_currentName == 0 && !name.empty()) return Fail(kTooManyNames);
     m_currentLine = m_lineNo;
     const std::string_view value = line.substr(close + 1);
     const size_t end = value.find(kValueEnd);
@@ -221,7 +278,7 @@ bool CGaebTagTree::ParseLine(std::string_view rawLine) {
         return true;
     }
     Append(m_currentName, CGaebTagNode::Kind::Item, value.substr(0, end));
-    m_currentName = nullptr;
+    m_currentName = 0;
     return true;
 }
 
@@ -241,16 +298,17 @@ void CGaebTagTree::AddPendingLine(std::string_view line) {
     m_currentValue.resize(end);
     m_pending = false;
     Append(m_currentName, CGaebTagNode::Kind::Item, m_currentValue);
-    m_currentName = nullptr;
+    m_currentName = 0;
     m_currentValue.clear();
 }
 
-const std::string* CGaebTagTree::InternName(std::string_view name) {
-    const auto found = m_nameTable.find(name);
-    if (found != m_nameTable.end()) return found->second;
-    const std::string* stored = &m_names.emplace_back(name);
-    m_nameTable.emplace(*stored, stored);
-    return stored;
+uint32_t CGaebTagTree::InternName(std::string_view name) {
+    const auto found = m_nameIds.find(name);
+    if (found != m_nameIds.end()) return found->second;
+    const uint32_t id = NamePool().Intern(name);
+    // The key views the pool's copy, which outlives the tree.
+    if (id != 0) m_nameIds.emplace(CGaebTagNode::NameOf(id), id);
+    return id;
 }
 
 char* CGaebTagTree::StoreValue(std::string_view value) {
@@ -279,14 +337,24 @@ void CGaebTagTree::SetValue(CGaebTagNode* node, std::string_view value) {
     node->m_valueSize = static_cast<uint32_t>(value.size());
 }
 
-CGaebTagNode* CGaebTagTree::NewNode(const std::string* name, CGaebTagNode::Kind kind,
+CGaebTagNode* CGaebTagTree::NewNode(uint32_t name, CGaebTagNode::Kind kind, int32_t depth,
                                     std::string_view value) {
+    static_assert(CNamePool::kCapacity <= (1u << (32 - CGaebTagNode::kNameShift)));
+    static_assert(kMaxDepth + 3 <= CGaebTagNode::kDepthMask);
     const int32_t index = m_nodes.Size();
     CGaebTagNode* node = &m_nodes.Add();
     node->m_index = index;
-    node->m_kind = kind;
-    node->m_name = name;
-    if (kind != CGaebTagNode::Kind::Block) SetValue(node, value);
+    node->m_bits = (name << CGaebTagNode::kNameShift) |
+                   ((static_cast<uint32_t>(depth) & CGaebTagNode::kDepthMask) << CGaebTagNode::kKindBits) |
+                   static_cast<uint32_t>(kind);
+    if (kind == CGaebTagNode::Kind::Block) {
+        node->m_children = {-1, -1};
+        node->m_recordIndex = -1;
+    } else {
+        node->m_value = nullptr;
+        node->m_valueSize = 0;
+        SetValue(node, value);
+    }
     return node;
 }
 
@@ -294,58 +362,41 @@ CGaebTagNode* CGaebTagTree::AddNode(std::string_view name, CGaebTagNode::Kind ki
     return Append(InternName(name), kind, value);
 }
 
-CGaebTagNode* CGaebTagTree::Append(const std::string* name, CGaebTagNode::Kind kind, std::string_view value) {
-    CGaebTagNode* node = NewNode(name, kind, value);
-    node->m_line = kind == CGaebTagNode::Kind::Item && m_currentLine > 0 ? m_currentLine : m_lineNo;
+CGaebTagNode* CGaebTagTree::Append(uint32_t name, CGaebTagNode::Kind kind, std::string_view value) {
     int32_t parent = -1;
+    int32_t depth = 0;
     if (kind == CGaebTagNode::Kind::Block) {
-        const int32_t depth = std::max(m_depthCounter, 0);
-        node->m_depth = static_cast<int16_t>(depth);
+        depth = std::max(m_depthCounter, 0);
         if (depth >= 1 && static_cast<size_t>(depth - 1) < m_openBlocks.size())
             parent = m_openBlocks[static_cast<size_t>(depth - 1)];
-        if (m_openBlocks.size() <= static_cast<size_t>(depth))
-            m_openBlocks.resize(static_cast<size_t>(depth) + 1, -1);
-        m_openBlocks[static_cast<size_t>(depth)] = node->m_index;
     } else {
-        node->m_depth = static_cast<int16_t>(m_depthCounter + 1);
+        depth = m_depthCounter + 1;
         if (m_depthCounter >= 0 && static_cast<size_t>(m_depthCounter) < m_openBlocks.size())
             parent = m_openBlocks[static_cast<size_t>(m_depthCounter)];
     }
+    CGaebTagNode* node = NewNode(name, kind, depth, value);
+    node->m_line = kind == CGaebTagNode::Kind::Item && m_currentLine > 0 ? m_currentLine : m_lineNo;
+    if (kind == CGaebTagNode::Kind::Block) {
+        if (m_openBlocks.size() <= static_cast<size_t>(depth))
+            m_openBlocks.resize(static_cast<size_t>(depth) + 1, -1);
+        m_openBlocks[static_cast<size_t>(depth)] = node->m_index;
+    }
     CGaebTagNode* parentNode = Node(parent);
-    LinkFileOrder(node, Node(m_tail));
-    LinkSibling(node, parentNode, parentNode ? Node(parentNode->m_lastChild) : Node(m_lastRoot));
+    LinkSibling(node, parentNode, parentNode ? Node(parentNode->m_children.last) : Node(m_lastRoot));
     return node;
-}
-
-void CGaebTagTree::LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after) {
-    const int32_t index = node->m_index;
-    node->m_prev = after ? after->m_index : -1;
-    node->m_next = after ? after->m_next : m_head;
-    if (after)
-        after->m_next = index;
-    else
-        m_head = index;
-    if (node->m_next >= 0)
-        Node(node->m_next)->m_prev = index;
-    else
-        m_tail = index;
 }
 
 void CGaebTagTree::LinkSibling(CGaebTagNode* node, CGaebTagNode* parent, CGaebTagNode* after) {
     const int32_t index = node->m_index;
-    int32_t& first = parent ? parent->m_firstChild : m_firstRoot;
-    int32_t& last = parent ? parent->m_lastChild : m_lastRoot;
+    int32_t& first = parent ? parent->m_children.first : m_firstRoot;
+    int32_t& last = parent ? parent->m_children.last : m_lastRoot;
     node->m_parent = parent ? parent->m_index : -1;
-    node->m_prevSibling = after ? after->m_index : -1;
     node->m_nextSibling = after ? after->m_nextSibling : first;
     if (after)
         after->m_nextSibling = index;
     else
         first = index;
-    if (node->m_nextSibling >= 0)
-        Node(node->m_nextSibling)->m_prevSibling = index;
-    else
-        last = index;
+    if (node->m_nextSibling < 0) last = index;
 }
 
 CGaebTagNode* CGaebTagTree::WalkNext(const CGaebTagNode* node, const CGaebTagNode* top) const {
@@ -371,8 +422,8 @@ CGaebTagNode* CGaebTagTree::FindBlock(std::string_view name, const CGaebTagNode*
     const int32_t stopParent = node->m_parent;
     while (node) {
         if (node->IsBlock() && node->HasName(name)) return node;
-        if (node->m_firstChild >= 0) {
-            node = Node(node->m_firstChild);
+        if (node->FirstChildIndex() >= 0) {
+            node = Node(node->FirstChildIndex());
             continue;
         }
         while (node->m_nextSibling < 0) {
@@ -389,24 +440,24 @@ CGaebTagNode* CGaebTagTree::AppendItem(std::string_view name, CGaebTagNode* bloc
     CGaebTagNode* lastItem = nullptr;
     for (CGaebTagNode* child = FirstChild(block); child && child->IsItem(); child = NextSibling(child))
         lastItem = child;
-    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Item, {});
-    node->m_depth = static_cast<int16_t>(block->m_depth + 1);
-    LinkFileOrder(node, lastItem ? lastItem : block);
+    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Item, block->Depth() + 1, {});
     LinkSibling(node, block, lastItem);
     return node;
 }
 
 CGaebTagNode* CGaebTagTree::InsertBlock(std::string_view name, CGaebTagNode* ref, bool asChild) {
     if (!ref || (asChild && !ref->IsBlock())) return nullptr;
-    CGaebTagNode* node = NewNode(InternName(name), CGaebTagNode::Kind::Block, {});
+    CGaebTagNode* node =
+        NewNode(InternName(name), CGaebTagNode::Kind::Block, asChild ? ref->Depth() + 1 : ref->Depth(), {});
     if (asChild) {
-        node->m_depth = static_cast<int16_t>(ref->m_depth + 1);
-        LinkFileOrder(node, ref);
         LinkSibling(node, ref, nullptr);
-    } else {
-        node->m_depth = ref->m_depth;
-        LinkFileOrder(node, Node(ref->m_prev));
-        LinkSibling(node, Parent(ref), Node(ref->m_prevSibling));
+        return node;
     }
+    // The sibling before `ref`: blocks have few children, and this is called once per save.
+    CGaebTagNode* parent = Parent(ref);
+    CGaebTagNode* before = nullptr;
+    for (CGaebTagNode* n = parent ? FirstChild(parent) : FirstRoot(); n && n != ref; n = NextSibling(n))
+        before = n;
+    LinkSibling(node, parent, before);
     return node;
 }

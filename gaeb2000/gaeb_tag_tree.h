@@ -4,7 +4,6 @@
 #include "common/io_result.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,69 +13,78 @@
 class CGaebTagTree;
 
 // One line (or one multi-line value) of a GAEB 2000 file: a block, an item or a raw
-// STLB-Bau marker line. Nodes are owned by their CGaebTagTree; the tree keeps all links,
-// the names (each spelling once) and the values.
+// STLB-Bau marker line. Nodes are owned by their CGaebTagTree; the tree keeps all links
+// and the values. A node takes 32 bytes: a block has no value and an item no children or
+// record, so each keeps only its own fields, and the name is a number in a pool of names
+// shared by all trees (each spelling once; a file knows a few hundred).
 class CGaebTagNode {
 public:
     enum class Kind : uint8_t { Block, Item, StlbBegin, StlbEnd };
 
     int32_t Index() const { return m_index; }
     int32_t ParentIndex() const { return m_parent; }
-    // Neighbours in file order, -1 at either end.
-    int32_t NextIndex() const { return m_next; }
-    int32_t PrevIndex() const { return m_prev; }
     // A block: number of enclosing blocks; an item or marker line: its block's depth + 1.
-    int32_t Depth() const { return m_depth; }
-    Kind GetKind() const { return m_kind; }
-    bool IsBlock() const { return m_kind == Kind::Block; }
-    bool IsItem() const { return m_kind == Kind::Item; }
+    int32_t Depth() const { return static_cast<int32_t>((m_bits >> kKindBits) & kDepthMask); }
+    Kind GetKind() const { return static_cast<Kind>(m_bits & kKindMask); }
+    bool IsBlock() const { return GetKind() == Kind::Block; }
+    bool IsItem() const { return GetKind() == Kind::Item; }
     // Line of the file where the node begins (1-based; 0 for a node added later).
     int32_t Line() const { return m_line; }
 
     // Block or item name as read (for marker lines the whole raw line).
-    const std::string& Name() const { return *m_name; }
+    const std::string& Name() const { return NameOf(m_bits >> kNameShift); }
     // Element and item names compare without regard to case.
     // The length is compared first (inline): most names differ in it.
-    bool HasName(std::string_view name) const { return m_name->size() == name.size() && SameLetters(name); }
+    bool HasName(std::string_view name) const { return Name().size() == name.size() && SameLetters(name); }
 
     // Item value; lines of a multi-line value are joined by CR LF. Empty for blocks.
     // ValueView reads it in place (valid until the value is set again or the tree is
     // cleared); Value is a copy. CGaebTagTree::SetValue changes it.
-    std::string_view ValueView() const { return {m_value, m_valueSize}; }
+    std::string_view ValueView() const {
+        return IsBlock() ? std::string_view() : std::string_view(m_value, m_valueSize);
+    }
     std::string Value() const { return std::string(ValueView()); }
 
-    // Index of the bid record made from this node, -1 when none.
-    int32_t RecordIndex() const { return m_recordIndex; }
-    void SetRecordIndex(int32_t index) { m_recordIndex = index; }
+    // Index of the bid record made from a block, -1 when none (and for every other node).
+    int32_t RecordIndex() const { return IsBlock() ? m_recordIndex : -1; }
+    void SetRecordIndex(int32_t index) {
+        if (IsBlock()) m_recordIndex = index;
+    }
 
 private:
     friend class CGaebTagTree;
 
-    static const std::string kNoName;
+    static constexpr uint32_t kKindBits = 2;
+    static constexpr uint32_t kKindMask = (1u << kKindBits) - 1;
+    static constexpr uint32_t kDepthBits = 9;
+    static constexpr uint32_t kDepthMask = (1u << kDepthBits) - 1;
+    static constexpr uint32_t kNameShift = kKindBits + kDepthBits;
 
+    // The spelling with number `id` in the pool of names.
+    static const std::string& NameOf(uint32_t id);
     // The name has the letters of `name` (of the same length) in any case.
     bool SameLetters(std::string_view name) const;
+    int32_t FirstChildIndex() const { return IsBlock() ? m_children.first : -1; }
 
-    // The spelling in the tree's name table.
-    const std::string* m_name = &kNoName;
-    // The value's bytes in the tree's value storage.
-    char* m_value = nullptr;
-    uint32_t m_valueSize = 0;
+    struct SChildren {
+        int32_t first;
+        int32_t last;
+    };
+    // An item's or marker line's value bytes in the tree's value storage; a block's children.
+    union {
+        char* m_value;
+        SChildren m_children;
+    };
+    union {
+        uint32_t m_valueSize;
+        int32_t m_recordIndex;
+    };
+    // Name number, depth and kind.
+    uint32_t m_bits = 0;
     int32_t m_index = -1;
     int32_t m_parent = -1;
-    int32_t m_next = -1;
-    int32_t m_prev = -1;
-    // Depths stay below kMaxDepth + 3; the narrow type keeps a node at 64 bytes.
-    int16_t m_depth = 0;
-    Kind m_kind = Kind::Block;
-    int32_t m_line = 0;
-    int32_t m_recordIndex = -1;
-
-    // Sibling structure, so that navigation never walks over whole subtrees.
-    int32_t m_firstChild = -1;
-    int32_t m_lastChild = -1;
     int32_t m_nextSibling = -1;
-    int32_t m_prevSibling = -1;
+    int32_t m_line = 0;
 };
 
 // The in-memory tree of a GAEB 2000 file, nodes kept in file order. The tree is read
@@ -155,16 +163,14 @@ private:
     // Values are kept in blocks of at least this many bytes, which never move either.
     static constexpr size_t kValueBlock = 256 * 1024;
 
-    CGaebTagNode* NewNode(const std::string* name, CGaebTagNode::Kind kind, std::string_view value);
-    // AddNode with the name's entry in the name table.
-    CGaebTagNode* Append(const std::string* name, CGaebTagNode::Kind kind, std::string_view value);
-    // The name's entry in the name table, made on first use.
-    const std::string* InternName(std::string_view name);
+    CGaebTagNode* NewNode(uint32_t name, CGaebTagNode::Kind kind, int32_t depth, std::string_view value);
+    // AddNode with the name's number in the pool.
+    CGaebTagNode* Append(uint32_t name, CGaebTagNode::Kind kind, std::string_view value);
+    // The name's number in the pool of names, 0 (the empty name) when the pool is full.
+    uint32_t InternName(std::string_view name);
     // A copy of `value` in the value storage.
     char* StoreValue(std::string_view value);
     bool Fail(std::string reason);
-    // Links `node` into the file order after `after` (nullptr: at the head).
-    void LinkFileOrder(CGaebTagNode* node, CGaebTagNode* after);
     // Links `node` as a child of `parent` (nullptr: top level) after the sibling
     // `after` (nullptr: as the first child).
     void LinkSibling(CGaebTagNode* node, CGaebTagNode* parent, CGaebTagNode* after);
@@ -175,17 +181,16 @@ private:
     // of a const tree hands out its nodes.
     mutable CBlockStore<CGaebTagNode, 12> m_nodes;
     size_t m_sourceSize = 0;
-    // Each spelling of a name once; the map's keys view the stored names.
-    std::deque<std::string> m_names;
-    std::unordered_map<std::string_view, const std::string*> m_nameTable;
+    // The names this tree has met and their numbers, so that reading a line asks the
+    // shared pool only for a name new to the file.
+    std::unordered_map<std::string_view, uint32_t> m_nameIds;
     // Value storage: the current block and how much of it is used.
     std::vector<std::unique_ptr<char[]>> m_valueBlocks;
     size_t m_valueUsed = 0;
     size_t m_valueCapacity = 0;
     int32_t m_depthCounter = -1;
-    // Head and tail of the file order; first and last top-level nodes.
-    int32_t m_head = -1;
-    int32_t m_tail = -1;
+    // First and last top-level nodes. The file order is the order of a walk of each node,
+    // then its children, then its next sibling.
     int32_t m_firstRoot = -1;
     int32_t m_lastRoot = -1;
     // Index of the open block at each depth up to the depth counter (-1 for a begin
@@ -196,7 +201,7 @@ private:
 
     // The item being read and whether the reader is inside an STLB-Bau section, whose
     // lines the writer indents by one more blank.
-    const std::string* m_currentName = nullptr;
+    uint32_t m_currentName = 0;
     std::string m_currentValue;
     int32_t m_currentLine = 0;
     bool m_inStlbBau = false;
@@ -211,11 +216,11 @@ inline CGaebTagNode* CGaebTagTree::Node(int32_t index) const {
 }
 
 inline CGaebTagNode* CGaebTagTree::FirstRoot() const {
-    return Node(m_head);
+    return Node(m_firstRoot);
 }
 
 inline CGaebTagNode* CGaebTagTree::FirstChild(const CGaebTagNode* block) const {
-    return block ? Node(block->m_firstChild) : nullptr;
+    return block ? Node(block->FirstChildIndex()) : nullptr;
 }
 
 inline CGaebTagNode* CGaebTagTree::NextSibling(const CGaebTagNode* node) const {
@@ -227,5 +232,5 @@ inline CGaebTagNode* CGaebTagTree::Parent(const CGaebTagNode* node) const {
 }
 
 inline CGaebTagNode* CGaebTagTree::Next(const CGaebTagNode* node) const {
-    return node ? Node(node->m_next) : nullptr;
+    return node ? WalkNext(node, nullptr) : nullptr;
 }

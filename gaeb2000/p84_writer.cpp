@@ -95,12 +95,16 @@ CIoResult CP84Writer::WriteTagFile(const std::string& path) {
         if (!RecordsMatch()) return CIoResult::Failure(kTreeMismatch);
 
         PrepareBidder();
+        // The lines go to the file in pieces: a bid as large as its LV is never held whole.
+        CReplacingFile file(path);
+        m_file = &file;
         m_out.clear();
-        // A bid is about as long as the file it was read from, plus the items of the prices.
-        m_out.reserve(m_tree.SourceSize() + m_tree.SourceSize() / 4 + 4096);
+        m_out.reserve(kPiece + 4096);
         m_openCount = 0;
         m_blocksWritten = 0;
         m_itemsWritten = 0;
+        m_added.clear();
+        m_addAfter = nullptr;
         m_names.clear();
         m_blocks.Reset();
         WriteTree(nullptr);
@@ -114,8 +118,12 @@ CIoResult CP84Writer::WriteTagFile(const std::string& path) {
         }
         m_openCount = 0;
 
-        return WriteFileReplacing(path, m_out);
+        file.Write(m_out);
+        m_out.clear();
+        m_file = nullptr;
+        return file.Commit();
     } catch (const std::bad_alloc&) {
+        m_file = nullptr;
         return CIoResult::Failure(kOutOfMemory);
     }
 }
@@ -183,11 +191,12 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
         } else if (node->HasName("ZuschlPosition")) {
             WriteSurchargePrices(node);
         } else if (node->HasName("LVBereich")) {
-            m_tree.SetValue(FindOrAddItem(node, "Summe"), Plain(node->RecordIndex(), Fld::TotalPrice, 2));
+            SetItem(node, "Summe", Plain(node->RecordIndex(), Fld::TotalPrice, 2));
         } else if (node->HasName("LVInfo")) {
             WriteLvTotals(node);
         }
         Line(indent, {"#begin[", node->Name(), "]"});
+        if (m_addAfter == node) WriteAddedItems();
         return;
     default:
         break;
@@ -197,8 +206,23 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
     const CGaebTagNode* parent = m_tree.Parent(node);
     if (parent && (parent->HasName("GAEBInfo") || parent->HasName("Vergabe"))) UpdateStamp(node);
 
-    const std::string_view value = node->ValueView();
-    const std::string_view name = node->Name();
+    WriteItem(indent, node->Name(), node->ValueView());
+    if (m_addAfter == node) WriteAddedItems();
+}
+
+void CP84Writer::WriteAddedItems() {
+    // Items of the block, so one level deeper, and never inside an STLB-Bau section: they
+    // follow the block's first items, which come before any marker line.
+    const int32_t depth = m_addAfter->IsBlock() ? m_addAfter->Depth() + 1 : m_addAfter->Depth();
+    for (const SAddedItem& item : m_added) {
+        ++m_itemsWritten;
+        WriteItem(depth, item.name, item.value);
+    }
+    m_added.clear();
+    m_addAfter = nullptr;
+}
+
+void CP84Writer::WriteItem(int indent, std::string_view name, std::string_view value) {
     if (value.find('\n') == std::string::npos) {
         Line(indent, {"[", name, "]", value, "[end]"});
         return;
@@ -217,8 +241,8 @@ void CP84Writer::WriteNode(CGaebTagNode* node) {
 
 void CP84Writer::WritePositionPrices(CGaebTagNode* node) {
     const int r = node->RecordIndex();
-    m_tree.SetValue(FindOrAddItem(node, "Menge"), Plain(r, Fld::Quantity, 3));
-    m_tree.SetValue(FindOrAddItem(node, "EP"), Plain(r, Fld::UnitPrice, 2));
+    SetItem(node, "Menge", Plain(r, Fld::Quantity, 3));
+    SetItem(node, "EP", Plain(r, Fld::UnitPrice, 2));
     // The shares go where the position asks for them, and into share items the file
     // already has, so that the file's old shares never stand beside the new unit price.
     // Shares 3 to 6 are read into the other share and are therefore written as 0.
@@ -227,17 +251,16 @@ void CP84Writer::WritePositionPrices(CGaebTagNode* node) {
     bool sharesWritten = false;
     for (const auto& [name, field] :
          {std::pair{"EPAnteil1", Fld::WageShare}, std::pair{"EPAnteil2", Fld::OtherShare}}) {
-        CGaebTagNode* item = splitPrice ? FindOrAddItem(node, name) : m_tree.FindItem(name, node);
-        if (!item) continue;
-        m_tree.SetValue(item, Plain(r, field, 2));
+        if (!splitPrice && !m_tree.FindItem(name, node)) continue;
+        SetItem(node, name, Plain(r, field, 2));
         sharesWritten = true;
     }
     for (const char* name : {"EPAnteil3", "EPAnteil4", "EPAnteil5", "EPAnteil6"}) {
         CGaebTagNode* item = m_tree.FindItem(name, node);
         if (item && sharesWritten) m_tree.SetValue(item, "0.00");
     }
-    m_tree.SetValue(FindOrAddItem(node, "NachlassProz"), Plain(r, Fld::SurchargePct, 2, true));
-    m_tree.SetValue(FindOrAddItem(node, "GB"), Plain(r, Fld::TotalPrice, 2));
+    SetItem(node, "NachlassProz", Plain(r, Fld::SurchargePct, 2, true));
+    SetItem(node, "GB", Plain(r, Fld::TotalPrice, 2));
 }
 
 void CP84Writer::WriteLvTotals(CGaebTagNode* info) {
@@ -246,10 +269,10 @@ void CP84Writer::WriteLvTotals(CGaebTagNode* info) {
     const int r = lv->RecordIndex();
     if (r < 0 || r >= m_list.Count() || m_list.GetChar(r, Fld::Kind) != Kind::Lv) return;
     // The invitation's rate (often a preset 19) must not stand beside totals computed without it.
-    m_tree.SetValue(FindOrAddItem(info, "Summe"), Plain(r, Fld::TotalPrice, 2));
+    SetItem(info, "Summe", Plain(r, Fld::TotalPrice, 2));
     std::string rate;
     m_format.FormatPlain(CNumberFormat::RoundTo(vatRate, 2), 2, rate);
-    m_tree.SetValue(FindOrAddItem(info, "USt"), rate);
+    SetItem(info, "USt", std::move(rate));
 }
 
 void CP84Writer::WriteSurchargePrices(CGaebTagNode* node) {
@@ -257,9 +280,9 @@ void CP84Writer::WriteSurchargePrices(CGaebTagNode* node) {
     // the bid's values as much as the prices of a position.
     const int r = node->RecordIndex();
     if (FlagAt(m_list.GetText(r, Fld::Flags), FlagPos::Surcharge) != 'Z') return;
-    m_tree.SetValue(FindOrAddItem(node, "GBZuschl"), Plain(r, Fld::UnitPrice, 2));
-    m_tree.SetValue(FindOrAddItem(node, "Zuschlag"), Plain(r, Fld::Quantity, 3));
-    m_tree.SetValue(FindOrAddItem(node, "GB"), Plain(r, Fld::TotalPrice, 2));
+    SetItem(node, "GBZuschl", Plain(r, Fld::UnitPrice, 2));
+    SetItem(node, "Zuschlag", Plain(r, Fld::Quantity, 3));
+    SetItem(node, "GB", Plain(r, Fld::TotalPrice, 2));
 }
 
 void CP84Writer::WriteBidderTexts(CGaebTagNode* node) {
@@ -424,6 +447,21 @@ CGaebTagNode* CP84Writer::FindOrAddItem(CGaebTagNode* block, std::string_view na
     return m_tree.AppendItem(name, block);
 }
 
+void CP84Writer::SetItem(const CGaebTagNode* block, std::string_view name, std::string value) {
+    if (CGaebTagNode* item = m_tree.FindItem(name, block)) {
+        m_tree.SetValue(item, value);
+        return;
+    }
+    if (m_added.empty()) {
+        // Where the tree would put the item: after the block's first run of items.
+        m_addAfter = block;
+        for (const CGaebTagNode* child = m_tree.FirstChild(block); child && child->IsItem();
+             child = m_tree.NextSibling(child))
+            m_addAfter = child;
+    }
+    m_added.push_back({name, std::move(value)});
+}
+
 std::string CP84Writer::Plain(int r, Fld field, int decimals, bool negate) {
     const double value = m_list.GetDouble(r, field);
     std::string text;
@@ -436,4 +474,8 @@ void CP84Writer::Line(int indent, std::initializer_list<std::string_view> parts)
     for (std::string_view part : parts)
         m_out += part;
     m_out += "\r\n";
+    if (m_file && m_out.size() >= kPiece) {
+        m_file->Write(m_out);
+        m_out.clear();
+    }
 }

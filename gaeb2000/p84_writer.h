@@ -2,6 +2,7 @@
 
 #include "common/io_result.h"
 #include "common/number_format.h"
+#include "common/safe_file.h"
 #include "gaeb2000/gaeb_block_index.h"
 #include "gaeb2000/gaeb_tag_tree.h"
 #include "model/angebot_list.h"
@@ -16,8 +17,10 @@
 // (or P84): prices, quantities, area sums, the bidder's supplement texts, the bidder's
 // name, the currency and the stamp items (date, time, program, data phase) are put into
 // the tree, which is then written node by node, so that every element the application
-// does not know passes through unchanged. The tree is changed in place; each later save
-// starts from it. Names are written as they were read; items added get the spelling
+// does not know passes through unchanged. Values of items the file has are changed in the
+// tree; items a block lacks are written after the block's first items without being added
+// to it (a save adds no memory per position), so each later save writes them again at
+// the same place. Names are written as they were read; items added get the spelling
 // "Menge", "EP", ... Texts are Windows-1252 bytes as read.
 //
 // The tree must have been mapped to the list (CGaebMapper) and the totals calculated.
@@ -28,9 +31,6 @@ public:
     // Writes the file through a temporary file that replaces `path` only when complete.
     // On failure the result names the cause; no exception leaves it.
     CIoResult WriteTagFile(const std::string& path);
-
-    // The text WriteTagFile writes (after a successful call).
-    const std::string& Output() const { return m_out; }
 
     // Fixed date ("dd.mm.yyyy") and time ("hh:mm") for the stamp items instead of the
     // clock; empty texts go back to the clock.
@@ -55,6 +55,11 @@ private:
     bool RecordsMatch() const;
     // The item `name` of `block`, added after the block's leading items when missing.
     CGaebTagNode* FindOrAddItem(CGaebTagNode* block, std::string_view name);
+    // Sets the item `name` of `block` (the block being written) to `value`; an item the
+    // block lacks is written after the block's leading items (WriteAddedItems).
+    void SetItem(const CGaebTagNode* block, std::string_view name, std::string value);
+    void WriteAddedItems();
+    void WriteItem(int indent, std::string_view name, std::string_view value);
     std::string Plain(int r, Fld field, int decimals, bool negate = false);
     // Appends one line: the indentation, the parts and CR LF.
     void Line(int indent, std::initializer_list<std::string_view> parts);
@@ -65,7 +70,9 @@ private:
     CGaebBlockIndex m_blocks;
     CNumberFormat m_format;
 
-    // Writer state.
+    // Writer state: lines not yet handed to the file, which takes them in pieces of kPiece bytes.
+    static constexpr size_t kPiece = 256 * 1024;
+    CReplacingFile* m_file = nullptr;
     std::string m_out;
     int32_t m_openCount = 0;
     // Names of the open blocks by depth (entries of the tree's name table).
@@ -73,6 +80,14 @@ private:
     int32_t m_blocksWritten = 0;
     int32_t m_itemsWritten = 0;
     bool m_inStlbBau = false;
+    // Items the block being written lacks (names are literals), and the node after which
+    // they are written.
+    struct SAddedItem {
+        std::string_view name;
+        std::string value;
+    };
+    std::vector<SAddedItem> m_added;
+    const CGaebTagNode* m_addAfter = nullptr;
     std::string m_stampDate;
     std::string m_stampTime;
 };

@@ -19,18 +19,14 @@ std::string DataPath(const char* name) {
 // children follow their parent, depths match, and the sibling walk gives the file order.
 ::testing::AssertionResult LinksConsistent(const CGaebTagTree& tree) {
     std::vector<const CGaebTagNode*> fileOrder;
-    const CGaebTagNode* prev = nullptr;
     for (const CGaebTagNode* n = tree.FirstRoot(); n; n = tree.Next(n)) {
         if (fileOrder.size() > static_cast<size_t>(tree.Count()))
             return ::testing::AssertionFailure() << "file order loops";
-        if (n->PrevIndex() != (prev ? prev->Index() : -1))
-            return ::testing::AssertionFailure() << "prev link of node " << n->Index();
         if (n->Depth() < 0) return ::testing::AssertionFailure() << "negative depth at node " << n->Index();
         const CGaebTagNode* parent = tree.Parent(n);
         if (parent && (!parent->IsBlock() || parent->Depth() + 1 != n->Depth()))
             return ::testing::AssertionFailure() << "parent of node " << n->Index();
         fileOrder.push_back(n);
-        prev = n;
     }
     if (fileOrder.size() != static_cast<size_t>(tree.Count()))
         return ::testing::AssertionFailure() << "file order misses nodes";

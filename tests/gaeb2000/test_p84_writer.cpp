@@ -118,7 +118,10 @@ TEST(P84Writer, PriceItemsAndAreaSumsAcrossTwoSaves) {
     doc.Price(plain, {{Fld::UnitPrice, 2.0}});
     CalcAll(doc.list);
 
+    const int32_t nodes = doc.tree.Count();
     const std::string first = Write(doc);
+    // The items a position lacks are written, not added to the tree in memory.
+    EXPECT_EQ(doc.tree.Count(), nodes);
     EXPECT_NE(first.find(Crlf(
                   "    [Summe]199.75[end]\n    #begin[Position]\n     [OZ]1[end]\n"
                   "     [EPAufgl]J[end]\n     [Menge]12.500[end]\n     [EP]15.50[end]\n"
