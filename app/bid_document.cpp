@@ -186,11 +186,14 @@ bool CBidDocument::OpenFile(const std::string& path, OpenType openType) {
     return ok;
 }
 
-void CBidDocument::Recalculate(bool afterOpen) {
+void CBidDocument::Recalculate(bool afterOpen, const CDisplayTree* tree) {
     CChangeSet totals;
     {
         CRecordChanges recording(m_list, totals);
-        CalcAll(m_list);
+        if (tree)
+            CalcAll(m_list, *tree);
+        else
+            CalcAll(m_list);
     }
     if (!afterOpen && !totals.Empty()) m_totalsRecalculated = true;
     if (onRecalculated) onRecalculated();
@@ -398,11 +401,13 @@ bool CBidDocument::SaveTo(const std::string& path, OpenType writerType, CBidderF
         m_savedBidder.reset();
     }
     if (writerType != OpenType::Project && beforeHandIn && !beforeHandIn()) return false;
-    Recalculate();
+    // Calculating and writing change values, never the rows: one display tree serves all steps.
+    const CDisplayTree tree(m_list);
+    Recalculate(false, &tree);
     m_shell.BeginWaitCursor();
     CIoResult result;
     try {
-        result = WriteByType(path, writerType);
+        result = WriteByType(path, writerType, tree);
     } catch (const std::exception&) {
         // A writer's error is a failed save, never the end of the application.
         result = CIoResult::Failure("Unerwarteter Fehler beim Schreiben");
@@ -440,8 +445,7 @@ double CBidDocument::BidVatRate() const {
     return FindBidVatRate(m_list).rate;
 }
 
-void CBidDocument::PrepareD84() {
-    const CDisplayTree tree(m_list);
+void CBidDocument::PrepareD84(const CDisplayTree& tree) {
     for (int index : tree.Order()) {
         if (m_list.GetChar(index, Fld::Kind) != Kind::Lv ||
             m_list.GetChar(index, Fld::PosType) == PosType::ContractText)
@@ -459,7 +463,7 @@ void CBidDocument::PrepareD84() {
     if (m_savedBidder && lv != -1) SetInfoValue(m_list, lv, "04", *m_savedBidder);
 }
 
-CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType) {
+CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType, const CDisplayTree& tree) {
     m_writerRefused = false;
     switch (writerType) {
     case OpenType::Project:
@@ -471,11 +475,12 @@ CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType
         CChangeSet prepared;
         {
             CRecordChanges recording(m_list, prepared);
-            PrepareD84();
+            PrepareD84(tree);
         }
         const CPutBack putBack(m_list, prepared);
         CGaeb90Writer writer(m_list);
-        writer.vatRate = BidVatRate();
+        writer.displayTree = &tree;
+        writer.vatRate = FindBidVatRate(m_list, tree).rate;
         m_settings.Currency(writer.currencySetting);
         CIoResult result = writer.WriteD84(path);
         m_writerRefused = writer.Refused();
@@ -486,20 +491,20 @@ CIoResult CBidDocument::WriteByType(const std::string& path, OpenType writerType
             return CIoResult::Failure("Es ist keine GAEB-2000-Datei ge\xf6"
                                       "ffnet");
         CP84Writer writer(m_list, *m_tree);
-        writer.vatRate = BidVatRate();
+        writer.vatRate = FindBidVatRate(m_list, tree).rate;
         return writer.WriteTagFile(path);
     }
     case OpenType::GaebXml:
-        return WriteGaebXml(path);
+        return WriteGaebXml(path, tree);
     }
     return CIoResult::Failure("Unbekannter Dateityp");
 }
 
-CIoResult CBidDocument::WriteGaebXml(const std::string& path) {
+CIoResult CBidDocument::WriteGaebXml(const std::string& path, const CDisplayTree& tree) {
     CGaebXmlDocument* document = m_xml ? m_xml->Document() : nullptr;
     CGaebXmlDocument none;
     CX84Writer writer(m_list, document ? *document : none);
-    writer.vatRate = BidVatRate();
+    writer.vatRate = FindBidVatRate(m_list, tree).rate;
     CIoResult result = writer.Write(path);
     m_writerRefused = !result && writer.refused;
     return result;

@@ -15,6 +15,7 @@
 // The open bid without a window: the record list, the state of the open file and the
 // file workflow (open, save, prompt to save). The Qt main window and the command line
 // tool both drive it.
+class CDisplayTree;
 class CGaebTagTree;
 class CGaebXmlImport;
 class CLvInfoFields;
@@ -146,18 +147,19 @@ private:
     CIoResult ReadByType(const std::string& path);
     CIoResult OpenGaeb2000(const std::string& path);
     CIoResult OpenGaebXml(const std::string& path);
-    CIoResult WriteByType(const std::string& path, OpenType writerType);
-    CIoResult WriteGaebXml(const std::string& path);
+    // `tree` is the display tree of the records, built once for the whole save.
+    CIoResult WriteByType(const std::string& path, OpenType writerType, const CDisplayTree& tree);
+    CIoResult WriteGaebXml(const std::string& path, const CDisplayTree& tree);
     // What the D84 writer reads but the records do not hold yet: the LV names in the LV
     // lines and the bidder just entered.
-    void PrepareD84();
+    void PrepareD84(const CDisplayTree& tree);
     // The message with the path and, as a second paragraph, the reason.
     void ShowMessage(int id, const std::string& path, const CIoResult& reason = CIoResult());
     // OpenPath after the prompt: the existence check and the open.
     bool OpenExisting(const std::string& path, CRecentFileList* recent, int n);
     // CalcAll and onRecalculated. Unless it is the calculation of a fresh open, totals it
     // changed are noted: from then on Undo and Redo calculate again after putting back.
-    void Recalculate(bool afterOpen = false);
+    void Recalculate(bool afterOpen = false, const CDisplayTree* tree = nullptr);
     void RestoreShown(const std::vector<int>& touched);
     // The title: application, file name, and " *" while the bid is modified.
     void UpdateTitle();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -143,7 +144,9 @@ bool CGaeb90Writer::BuildRows(std::string& data) {
 
     // The rows of the position list: every record before its children, siblings in
     // display order.
-    const CDisplayTree tree(m_list);
+    std::optional<CDisplayTree> own;
+    if (!displayTree) own.emplace(m_list);
+    const CDisplayTree& tree = displayTree ? *displayTree : *own;
     for (int index : tree.Order()) {
         if (!WriteRow(index)) {
             m_data.clear();

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+class CDisplayTree;
+
 // Writes the priced bid as a GAEB 90 file of exchange phase 84 (D84): the header records
 // 00-08 rebuilt from the information blocks of the LV, one price record per position (with
 // its unit-price shares and the bidder's text supplements), sub-descriptions that carry
@@ -41,6 +43,8 @@ public:
     // VAT rate written into the closing record 99 beside the net and gross totals of the LV's
     // sum line (percent with two implied decimals, 0..100: 19 as 1900, 7.5 as 0750).
     double vatRate = 0.0;
+    // The display tree of the list when the caller has one (the writer builds it otherwise).
+    const CDisplayTree* displayTree = nullptr;
     // The user's currency setting ("Wrg"), written into record 08 ("EUR" when empty).
     std::string currencySetting;
 
