@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -133,8 +134,27 @@ std::string Cp850ToCp1252(std::string_view text) {
 }
 
 void Cp850ToCp1252InPlace(std::string& text) {
-    for (char& c : text)
-        c = kCp850ToCp1252[static_cast<unsigned char>(c)];
+    // Both code pages agree on ASCII, which is nearly all of a file: runs of eight ASCII
+    // bytes are passed over whole.
+    static_assert([] {
+        for (int b = 0; b < 0x80; ++b)
+            if (kCp850ToCp1252[static_cast<size_t>(b)] != static_cast<char>(b)) return false;
+        return true;
+    }());
+    char* c = text.data();
+    char* const end = c + text.size();
+    while (c < end) {
+        if (end - c >= 8) {
+            uint64_t word;
+            std::memcpy(&word, c, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                c += 8;
+                continue;
+            }
+        }
+        *c = kCp850ToCp1252[static_cast<unsigned char>(*c)];
+        ++c;
+    }
 }
 
 std::string Cp1252ToCp850(std::string_view text) {

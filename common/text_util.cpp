@@ -2,10 +2,6 @@
 
 #include <climits>
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string TrimRight(std::string_view text) {
     return std::string(TrimRightView(text));
 }

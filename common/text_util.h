@@ -5,7 +5,10 @@
 #include <vector>
 
 // Small text helpers on 8-bit texts. White space is blank, tab, CR, LF, VT and FF.
-bool IsSpace(char c);
+// Inline: it is asked for every character of every trimmed field.
+inline bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 std::string TrimRight(std::string_view text);
 // TrimRight without a copy: a view into `text`.
 std::string_view TrimRightView(std::string_view text);

@@ -5,13 +5,21 @@
 
 namespace gaeb90 {
 
+std::string_view ColsView(std::string_view line, int first, int last) {
+    if (first < 1 || last < first || static_cast<size_t>(first - 1) >= line.size()) return {};
+    return line.substr(static_cast<size_t>(first - 1), static_cast<size_t>(last - first + 1));
+}
+
+std::string_view ColsTrimView(std::string_view line, int first, int last) {
+    return TrimRightView(ColsView(line, first, last));
+}
+
 std::string Cols(std::string_view line, int first, int last) {
-    if (first < 1 || last < first) return std::string();
-    return SafeSubstr(line, static_cast<size_t>(first - 1), static_cast<size_t>(last - first + 1));
+    return std::string(ColsView(line, first, last));
 }
 
 std::string ColsTrim(std::string_view line, int first, int last) {
-    return TrimRight(Cols(line, first, last));
+    return std::string(ColsTrimView(line, first, last));
 }
 
 char ColChar(std::string_view line, int col) {

@@ -11,6 +11,9 @@ namespace gaeb90 {
 std::string Cols(std::string_view line, int first, int last);
 // Columns first..last without trailing white space.
 std::string ColsTrim(std::string_view line, int first, int last);
+// The same as views into `line`.
+std::string_view ColsView(std::string_view line, int first, int last);
+std::string_view ColsTrimView(std::string_view line, int first, int last);
 // The character in column `col`, or '\0' beyond the end of the line.
 char ColChar(std::string_view line, int col);
 // Unsigned digit field with implied decimals: atof of the columns times `scale`

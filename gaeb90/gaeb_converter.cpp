@@ -189,16 +189,7 @@ CIoResult CGaebConverter::FinishInvitation(FileResult parsed, const CAngebotList
     return CIoResult::Success();
 }
 
-bool CGaebConverter::ParseRecord(const std::string& line) {
-    // CR and LF never belong to the record; the line is copied only when it holds them.
-    std::string cleaned;
-    const bool clean = line.find('\r') == std::string::npos && line.find('\n') == std::string::npos;
-    if (!clean) {
-        cleaned.reserve(line.size());
-        for (char c : line)
-            if (c != '\r' && c != '\n') cleaned.push_back(c);
-    }
-    const std::string& record = clean ? line : cleaned;
+bool CGaebConverter::ParseRecord(const std::string& record) {
     if (record.size() < 80) return Fail("Satz k\xfcrzer als 80 Zeichen");
 
     m_recordType.assign(record, 0, 2);

@@ -35,7 +35,8 @@ public:
 
     // Validates and handles one line (record type in columns 1-2, 80 columns at least
     // once CR and LF are removed). False stops the read; LastError() then says why.
-    bool ParseRecord(const std::string& line);
+    // One record, as ReadLines hands it over: without CR and LF.
+    bool ParseRecord(const std::string& record);
     const std::string& LastError() const { return m_error; }
 
     // Carries the prices, bidder quantities and bidder texts of the saved bid over into

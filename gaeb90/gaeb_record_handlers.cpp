@@ -13,6 +13,8 @@
 using gaeb90::Cols;
 using gaeb90::ColsNumber;
 using gaeb90::ColsTrim;
+using gaeb90::ColsTrimView;
+using gaeb90::ColsView;
 
 namespace {
 
@@ -159,7 +161,7 @@ void CGaebConverter::OnRecord20(const std::string& line) {
     const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::ShortText, "Hinweis");
     m_list.SetText(index, Fld::Flags, "    " + Cols(line, 5, 5) + "  " + Cols(line, 3, 3));
-    m_list.SetText(index, Fld::StdTextKey, Cols(line, 6, 22));
+    m_list.SetText(index, Fld::StdTextKey, ColsView(line, 6, 22));
 }
 
 // Position.
@@ -190,11 +192,11 @@ bool CGaebConverter::OnRecord21(const std::string& line) {
 
     const int index = NewRecord(Kind::Position);
     m_list.SetText(index, Fld::PosType, posType);
-    m_list.SetText(index, Fld::SubKind, ColsTrim(line, 14, 14));
-    m_list.SetText(index, Fld::GroupRef, ColsTrim(line, 15, 18));
+    m_list.SetText(index, Fld::SubKind, ColsTrimView(line, 14, 14));
+    m_list.SetText(index, Fld::GroupRef, ColsTrimView(line, 15, 18));
     m_list.SetText(index, Fld::OZ, oz);
     m_list.SetText(index, Fld::OZKey, key);
-    m_list.SetText(index, Fld::StdTextKey, ColsTrim(line, 45, 61));
+    m_list.SetText(index, Fld::StdTextKey, ColsTrimView(line, 45, 61));
     m_list.SetText(index, Fld::Flags, flags);
     m_list.SetText(index, Fld::Unit, unit);
     m_list.SetDouble(index, Fld::Quantity, quantity);
@@ -259,8 +261,8 @@ bool CGaebConverter::OnRecord24(const std::string& line) {
     if (!CheckNumber(quantity, "Die Menge")) return false;
     const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::SubKind, "L");
-    m_list.SetText(index, Fld::GroupRef, ColsTrim(line, 3, 4));
-    m_list.SetText(index, Fld::StdTextKey, ColsTrim(line, 24, 40));
+    m_list.SetText(index, Fld::GroupRef, ColsTrimView(line, 3, 4));
+    m_list.SetText(index, Fld::StdTextKey, ColsTrimView(line, 24, 40));
     m_list.SetText(index, Fld::Flags,
                    "   " + Cols(line, 41, 41) + Cols(line, 23, 23) + "  " + Cols(line, 21, 22) + " ");
     m_list.SetText(index, Fld::Unit, unit);
@@ -332,7 +334,7 @@ void CGaebConverter::OnRecord41(const std::string& line) {
     m_pendingText = ColsTrim(line, 7, 61);
     const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::SubKind, "A");
-    m_list.SetText(index, Fld::GroupRef, Cols(line, 3, 6));
+    m_list.SetText(index, Fld::GroupRef, ColsView(line, 3, 6));
     m_blockCounter = 0;
 }
 
@@ -342,7 +344,7 @@ void CGaebConverter::OnRecord42(const std::string& line) {
     const int index = NewRecord(Kind::Remark);
     m_list.SetText(index, Fld::SubKind, "B");
     m_list.SetText(index, Fld::GroupRef, TwoDigits(m_blockCounter));
-    m_list.SetText(index, Fld::StdTextKey, ColsTrim(line, 6, 22));
+    m_list.SetText(index, Fld::StdTextKey, ColsTrimView(line, 6, 22));
     m_list.SetText(index, Fld::Flags, "    " + Cols(line, 5, 5) + "  " + Cols(line, 3, 4) + " ");
 }
 

@@ -127,13 +127,18 @@ int CAngebot::SetField(Fld field, const FieldValue& value) {
         return 1;
     case FieldType::Text:
         if (!value.IsText()) return 0;
-        try {
-            return SetTextAt(Slot(field), value.AsText()) ? 1 : 0;
-        } catch (const std::bad_alloc&) {
-            return 0;
-        }
+        return SetText(field, value.AsText());
     }
     return 0;
+}
+
+int CAngebot::SetText(Fld field, std::string_view text) {
+    if (!IsValidField(field) || TypeOfField(field) != FieldType::Text) return 0;
+    try {
+        return SetTextAt(Slot(field), text) ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 int CAngebot::GetField(Fld field, FieldValue& value) const {

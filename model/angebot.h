@@ -26,6 +26,8 @@ public:
     // 1 on success, 0 for a bad field number, a value of another type or no memory.
     int SetField(Fld field, const FieldValue& value);
     int GetField(Fld field, FieldValue& value) const;
+    // SetField for a text from a view (may view a text of this record).
+    int SetText(Fld field, std::string_view text);
     // Whether the field takes a value of this type.
     static bool Accepts(Fld field, const FieldValue& value);
 

@@ -18,19 +18,29 @@ int CAngebotList::AddRecord() {
     return index;
 }
 
-int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
-    if (index < 0 || index >= Count() || !IsValidField(field)) return 0;
-    CAngebot& record = m_records[index];
-    if (m_recorder && CAngebot::Accepts(field, value)) {
-        FieldValue before;
-        record.GetField(field, before);
-        m_recorder->Record(index, field, before, value);
-    }
+template <typename Set> int CAngebotList::ChangeField(int index, Fld field, Set set) {
     CFieldIndex* fieldIndex = m_indexes[FieldNumber(field)].get();
     if (fieldIndex) fieldIndex->Remove(m_records, index);
-    const int set = record.SetField(field, value);
+    const int changed = set(m_records[index]);
     if (fieldIndex) fieldIndex->Add(m_records, index);
-    return set;
+    return changed;
+}
+
+int CAngebotList::SetField(int index, Fld field, const FieldValue& value) {
+    if (index < 0 || index >= Count() || !IsValidField(field)) return 0;
+    if (m_recorder && CAngebot::Accepts(field, value)) {
+        FieldValue before;
+        m_records[index].GetField(field, before);
+        m_recorder->Record(index, field, before, value);
+    }
+    return ChangeField(index, field, [&](CAngebot& record) { return record.SetField(field, value); });
+}
+
+int CAngebotList::SetText(int index, Fld field, std::string_view value) {
+    // A recorder keeps the value as a FieldValue anyway.
+    if (m_recorder) return SetField(index, field, FieldValue(std::string(value)));
+    if (index < 0 || index >= Count() || !IsValidField(field)) return 0;
+    return ChangeField(index, field, [&](CAngebot& record) { return record.SetText(field, value); });
 }
 
 int CAngebotList::GetField(int index, Fld field, FieldValue& value) const {

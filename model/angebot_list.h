@@ -62,9 +62,8 @@ public:
     std::string_view GetTextView(int index, Fld field) const;
     int SetDouble(int index, Fld field, double value) { return SetField(index, field, FieldValue(value)); }
     int SetInt(int index, Fld field, int32_t value) { return SetField(index, field, FieldValue(value)); }
-    int SetText(int index, Fld field, std::string value) {
-        return SetField(index, field, FieldValue(std::move(value)));
-    }
+    // Takes a view: without a recorder the text is copied once, straight into the record.
+    int SetText(int index, Fld field, std::string_view value);
     // The field's text without trailing white space; its first character or '\0'.
     char GetChar(int index, Fld field) const;
 
@@ -74,6 +73,8 @@ public:
     CChangeSet* Recorder() const { return m_recorder; }
 
 private:
+    // Changes a field of record `index` through `set`, keeping the field's index current.
+    template <typename Set> int ChangeField(int index, Fld field, Set set);
     CFieldIndex& EnsureIndex(Fld field) const;
 
     CRecordStore m_records;
