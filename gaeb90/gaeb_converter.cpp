@@ -116,7 +116,7 @@ CIoResult CGaebConverter::ReadD83(const std::string& path) {
     std::size_t size = 0;
     if (CIoResult checked = CheckInputFile(path, size); !checked) return checked;
     try {
-        CAngebotList bid;
+        SSavedBid bid;
         BeginRead();
         const std::string bidPath = FindBidFile(path);
         bool withBid = false;
@@ -146,7 +146,7 @@ CIoResult CGaebConverter::ReadD83(const std::string& path) {
 
 CIoResult CGaebConverter::ReadD83Data(std::string_view d83, std::optional<std::string_view> d84) {
     try {
-        CAngebotList bid;
+        SSavedBid bid;
         BeginRead();
         if (d84) ReadBid(*d84, bid);
         BeginInvitation();
@@ -163,10 +163,12 @@ void CGaebConverter::BeginRead() {
     m_idCounter = 0;
 }
 
-void CGaebConverter::ReadBid(std::string_view d84, CAngebotList& bid) {
-    // A bid file that stops early still gives the records read so far.
+void CGaebConverter::ReadBid(std::string_view d84, SSavedBid& bid) {
+    // A bid file that stops early still gives the records read so far. Its records go once
+    // the merge's part is taken; the D83 then reuses their memory.
     ReadLines(d84);
-    m_list.MoveRecordsTo(bid);
+    bid = SavedBidOf(m_list);
+    m_list.RemoveAll();
 }
 
 void CGaebConverter::BeginInvitation() {
@@ -179,13 +181,13 @@ void CGaebConverter::BeginInvitation() {
     ResetLineState();
 }
 
-CIoResult CGaebConverter::FinishInvitation(FileResult parsed, const CAngebotList* bid) {
+CIoResult CGaebConverter::FinishInvitation(FileResult parsed, const SSavedBid* bid) {
     if (parsed != FileResult::Done) {
         m_list.RemoveAll();
         return CIoResult::Failure(m_error, m_lineNo);
     }
     m_list.BuildAllLabels();
-    if (bid) MergeBid(*bid);
+    if (bid) MergeSaved(*bid);
     return CIoResult::Success();
 }
 
@@ -358,7 +360,35 @@ bool CGaebConverter::OnTRecord(const std::string& line) {
     return true;
 }
 
+CGaebConverter::SSavedBid CGaebConverter::SavedBidOf(const CAngebotList& bid) {
+    SSavedBid saved;
+    saved.records.reserve(static_cast<size_t>(bid.Count()));
+    auto keep = [&](std::string_view text, uint32_t& begin, uint32_t& end) {
+        begin = static_cast<uint32_t>(saved.texts.size());
+        saved.texts += text;
+        end = static_cast<uint32_t>(saved.texts.size());
+    };
+    for (int j = 0; j < bid.Count(); ++j) {
+        SSavedRecord& r = saved.records.emplace_back();
+        keep(bid.GetTextView(j, Fld::OZ), r.ozBegin, r.ozEnd);
+        keep(bid.GetTextView(j, Fld::LongText), r.textBegin, r.textEnd);
+        r.subDescription = bid.GetTextView(j, Fld::SubKind) == "L";
+        if (r.subDescription) r.groupRef = ParseInt(bid.GetTextView(j, Fld::GroupRef));
+        r.otherShare = bid.GetDouble(j, Fld::OtherShare);
+        r.wageShare = bid.GetDouble(j, Fld::WageShare);
+        r.unitPrice = bid.GetDouble(j, Fld::UnitPrice);
+        r.surchargePct = bid.GetDouble(j, Fld::SurchargePct);
+        r.quantity = bid.GetDouble(j, Fld::Quantity);
+        r.totalPrice = bid.GetDouble(j, Fld::TotalPrice);
+    }
+    return saved;
+}
+
 void CGaebConverter::MergeBid(const CAngebotList& bid) {
+    MergeSaved(SavedBidOf(bid));
+}
+
+void CGaebConverter::MergeSaved(const SSavedBid& bid) {
     // Sub-descriptions of the application's list by the number of their group reference,
     // in list order, so that "the next one after m" is found without a scan.
     std::unordered_map<int, std::vector<int>> subDescriptions;
@@ -366,12 +396,11 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
         if (m_list.GetTextView(i, Fld::SubKind) == "L")
             subDescriptions[ParseInt(m_list.GetTextView(i, Fld::GroupRef))].push_back(i);
 
-    static const Fld kCopied[] = {Fld::OtherShare, Fld::WageShare, Fld::UnitPrice, Fld::SurchargePct};
     int m = -1;
-    for (int j = 0; j < bid.Count(); ++j) {
+    for (const SSavedRecord& saved : bid.records) {
         int k = -1;
-        if (m != -1 && bid.GetTextView(j, Fld::SubKind) == "L") {
-            auto it = subDescriptions.find(ParseInt(bid.GetTextView(j, Fld::GroupRef)));
+        if (m != -1 && saved.subDescription) {
+            auto it = subDescriptions.find(saved.groupRef);
             if (it != subDescriptions.end()) {
                 auto next = std::upper_bound(it->second.begin(), it->second.end(), m);
                 if (next != it->second.end()) k = *next;
@@ -379,34 +408,34 @@ void CGaebConverter::MergeBid(const CAngebotList& bid) {
         }
         m = k;
         if (k == -1) {
-            const std::string oz = bid.GetText(j, Fld::OZ);
+            const std::string_view oz = bid.Text(saved.ozBegin, saved.ozEnd);
             if (!oz.empty()) {
-                k = m_list.FindRecord(Fld::OZ, FieldValue(oz));
+                k = m_list.FindRecord(Fld::OZ, FieldValue(std::string(oz)));
                 if (k != -1 && m == -1 && m_list.GetTextView(k, Fld::SubKind) == "L") m = k;
             }
         }
         if (k == -1) continue;
 
-        for (Fld field : kCopied) {
-            FieldValue value;
-            if (bid.GetField(j, field, value)) m_list.SetField(k, field, value);
-        }
-        const std::string flags = m_list.GetText(k, Fld::Flags);
+        m_list.SetDouble(k, Fld::OtherShare, saved.otherShare);
+        m_list.SetDouble(k, Fld::WageShare, saved.wageShare);
+        m_list.SetDouble(k, Fld::UnitPrice, saved.unitPrice);
+        m_list.SetDouble(k, Fld::SurchargePct, saved.surchargePct);
+        const std::string_view flags = m_list.GetTextView(k, Fld::Flags);
         if (FlagAt(flags, FlagPos::BidderQuantity) == 'X' || FlagAt(flags, FlagPos::Surcharge) == 'Z')
-            m_list.SetDouble(k, Fld::Quantity, bid.GetDouble(j, Fld::Quantity));
+            m_list.SetDouble(k, Fld::Quantity, saved.quantity);
         // A lump sum of a normal, base or contingency position with quantity 1 carries only its
         // total in the bid; with another quantity (and for other types) the unit price as well.
         const char posType = m_list.GetChar(k, Fld::PosType);
         const bool totalOnly = posType == '\0' || posType == PosType::Normal || posType == PosType::Base ||
                                posType == PosType::Contingency;
-        if (totalOnly && bid.GetDouble(j, Fld::UnitPrice) == 0.0 &&
-            ToUpperAscii(m_list.GetText(k, Fld::Unit)).find("PSCH") != std::string::npos) {
+        if (totalOnly && saved.unitPrice == 0.0 &&
+            ToUpperAscii(m_list.GetTextView(k, Fld::Unit)).find("PSCH") != std::string::npos) {
             const double quantity = m_list.GetDouble(k, Fld::Quantity);
-            const double total = bid.GetDouble(j, Fld::TotalPrice);
+            const double total = saved.totalPrice;
             m_list.SetDouble(k, Fld::UnitPrice,
                              quantity == 0.0 || quantity == 1.0 ? total : total / quantity);
         }
         RecalcPosition(m_list, k);
-        m_list.SetText(k, Fld::BidderTexts, bid.GetText(j, Fld::LongText));
+        m_list.SetText(k, Fld::BidderTexts, bid.Text(saved.textBegin, saved.textEnd));
     }
 }

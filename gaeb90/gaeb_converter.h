@@ -33,9 +33,9 @@ public:
     // The same from file images in memory: the D83 and, when given, the saved bid.
     CIoResult ReadD83Data(std::string_view d83, std::optional<std::string_view> d84 = std::nullopt);
 
-    // Validates and handles one line (record type in columns 1-2, 80 columns at least
-    // once CR and LF are removed). False stops the read; LastError() then says why.
-    // One record, as ReadLines hands it over: without CR and LF.
+    // Validates and handles one record as ReadLines hands it over, without CR and LF
+    // (record type in columns 1-2, 80 columns at least). False stops the read; LastError()
+    // then says why.
     bool ParseRecord(const std::string& record);
     const std::string& LastError() const { return m_error; }
 
@@ -65,14 +65,33 @@ private:
     };
     enum class FileResult { Done, Stopped };
 
+    // What the merge takes from one record of a saved bid. The saved bid is kept in this
+    // form while the D83 is read, not as a list of records beside the D83's own.
+    struct SSavedRecord {
+        uint32_t ozBegin = 0, ozEnd = 0;     // the OZ in SSavedBid::texts
+        uint32_t textBegin = 0, textEnd = 0; // the long text (the bidder's texts)
+        int32_t groupRef = 0;                // group reference of a sub-description
+        bool subDescription = false;
+        double otherShare = 0, wageShare = 0, unitPrice = 0, surchargePct = 0, quantity = 0, totalPrice = 0;
+    };
+    struct SSavedBid {
+        std::vector<SSavedRecord> records;
+        std::string texts;
+        std::string_view Text(uint32_t begin, uint32_t end) const {
+            return std::string_view(texts).substr(begin, end - begin);
+        }
+    };
+    static SSavedBid SavedBidOf(const CAngebotList& bid);
+    void MergeSaved(const SSavedBid& bid);
+
     // Reads whole lines (a file image, or one block of it after another).
     FileResult ReadLines(std::string_view data);
     void ResetLineState();
     // The steps of a read: the saved bid into `bid`, then the D83 into the list.
     void BeginRead();
-    void ReadBid(std::string_view d84, CAngebotList& bid);
+    void ReadBid(std::string_view d84, SSavedBid& bid);
     void BeginInvitation();
-    CIoResult FinishInvitation(FileResult parsed, const CAngebotList* bid);
+    CIoResult FinishInvitation(FileResult parsed, const SSavedBid* bid);
 
     // Closing rule: stores the collected long text into the current record.
     void FlushPendingText();
