@@ -69,6 +69,7 @@ CCheckCommands::CCheckCommands(CBidDocument& document, CTreeListView& listView, 
 }
 
 void CCheckCommands::Status(const QString& text) {
+    m_hint = text;
     m_window.statusBar()->showMessage(text, 5000);
 }
 
@@ -79,6 +80,9 @@ void CCheckCommands::RebuildProgress() {
 }
 
 void CCheckCommands::UpdateProgress() {
+    if (!m_hint.isEmpty() && m_window.statusBar()->currentMessage() == m_hint)
+        m_window.statusBar()->clearMessage();
+    m_hint.clear();
     m_progress.Update(m_document.List());
     m_pricedLabel->setText(ToQt(m_progress.PricedText()));
     m_netLabel->setText(ToQt(m_progress.NetText()));

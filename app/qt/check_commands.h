@@ -60,4 +60,6 @@ private:
     CBidProgress m_progress;
     QLabel* m_pricedLabel;
     QLabel* m_netLabel;
+    // The last hint of the status bar; an entry takes it away, as it may be about the row just priced.
+    QString m_hint;
 };

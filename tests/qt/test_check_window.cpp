@@ -92,7 +92,6 @@ struct CheckWindow : ::testing::Test {
                    ? tree->Editor()->EditColumn()
                    : -1;
     }
-    void PressF3() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3); }
     CCheckCommands& Check() { return frame->CheckCommands(); }
 
     CMemorySettingsStore store;
@@ -137,4 +136,16 @@ TEST_F(CheckWindow, CheckDialogListsGapsAndHintsApartAndShowsTheChosenOne) {
     frame->Action(Command::CheckBid)->trigger();
     EXPECT_EQ(SelectedRecord(), kC);
     EXPECT_EQ(EditorColumn(), ColumnNumber(PosCol::OtherShare));
+
+    // F3 names what the next open row lacks; the entry that fills it takes the hint away.
+    IGrid& grid = frame->ListView()->Grid();
+    grid.SelectRow(grid.FindItemByRecord(kA));
+    frame->Action(Command::NextOpenEntry)->trigger();
+    EXPECT_EQ(SelectedRecord(), kB);
+    const QString hint = frame->statusBar()->currentMessage();
+    EXPECT_TRUE(hint.contains(QStringLiteral("Einheitspreis fehlt"))) << hint.toStdString();
+    ASSERT_TRUE(tree->NumEditor()->isVisible());
+    QTest::keyClicks(tree->NumEditor(), "5");
+    QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString());
 }
