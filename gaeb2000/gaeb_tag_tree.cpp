@@ -52,60 +52,44 @@ bool StartsWithAfterBlanks(std::string_view line, std::string_view marker) {
     return line.substr(first).starts_with(marker);
 }
 
-// Every spelling of a name once, for all trees of the process, numbered from 0 (the
-// empty name). Numbers are looked up without a lock: a number is handed out only after
-// its entry is in place, and entries never move or change.
-class CNamePool {
-public:
-    static constexpr uint32_t kChunkBits = 12;
-    static constexpr uint32_t kChunks = 512;
-    static constexpr uint32_t kCapacity = kChunks << kChunkBits;
-
-    CNamePool() { Intern({}); }
-
-    const std::string& At(uint32_t id) const {
-        return *m_chunks[id >> kChunkBits][id & ((1u << kChunkBits) - 1)];
-    }
-
-    uint32_t Intern(std::string_view name) {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        const auto found = m_ids.find(name);
-        if (found != m_ids.end()) return found->second;
-        if (m_count >= kCapacity) return 0;
-        auto& chunk = m_chunks[m_count >> kChunkBits];
-        if (!chunk) chunk = std::make_unique<const std::string*[]>(1u << kChunkBits);
-        const std::string* stored = &m_names.emplace_back(name);
-        chunk[m_count & ((1u << kChunkBits) - 1)] = stored;
-        m_ids.emplace(*stored, m_count);
-        return m_count++;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::string> m_names;
-    std::unordered_map<std::string_view, uint32_t> m_ids;
-    std::array<std::unique_ptr<const std::string*[]>, kChunks> m_chunks;
-    uint32_t m_count = 0;
-};
-
-CNamePool& NamePool() {
-    static CNamePool pool;
-    return pool;
-}
-
 } // namespace
 
 static_assert(sizeof(CGaebTagNode) == 32);
 
-const std::string& CGaebTagNode::NameOf(uint32_t id) {
-    return NamePool().At(id);
+std::array<std::unique_ptr<const std::string*[]>, CGaebTagNode::kNameChunks> CGaebTagNode::s_names;
+
+uint32_t CGaebTagNode::InternName(std::string_view name) {
+    static std::mutex mutex;
+    static std::deque<std::string> spellings;
+    static std::unordered_map<std::string_view, uint32_t> ids;
+    static uint32_t count = 0;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (count == 0) {
+        // The empty name is number 0.
+        s_names[0] = std::make_unique<const std::string*[]>(1u << kNameChunkBits);
+        s_names[0][0] = &spellings.emplace_back();
+        ids.emplace(*s_names[0][0], 0);
+        count = 1;
+    }
+    const auto found = ids.find(name);
+    if (found != ids.end()) return found->second;
+    if (count >= kNameCapacity) return 0;
+    auto& chunk = s_names[count >> kNameChunkBits];
+    if (!chunk) chunk = std::make_unique<const std::string*[]>(1u << kNameChunkBits);
+    const std::string* stored = &spellings.emplace_back(name);
+    chunk[count & ((1u << kNameChunkBits) - 1)] = stored;
+    ids.emplace(*stored, count);
+    return count++;
 }
 
 bool CGaebTagNode::SameLetters(std::string_view name) const {
     return SameNoCase(Name(), name);
 }
 
-CGaebTagTree::CGaebTagTree() = default;
+CGaebTagTree::CGaebTagTree() {
+    // Number 0, the empty name, exists before the first node can name it.
+    CGaebTagNode::InternName({});
+}
 
 CGaebTagTree::~CGaebTagTree() = default;
 
@@ -305,7 +289,7 @@ void CGaebTagTree::AddPendingLine(std::string_view line) {
 uint32_t CGaebTagTree::InternName(std::string_view name) {
     const auto found = m_nameIds.find(name);
     if (found != m_nameIds.end()) return found->second;
-    const uint32_t id = NamePool().Intern(name);
+    const uint32_t id = CGaebTagNode::InternName(name);
     // The key views the pool's copy, which outlives the tree.
     if (id != 0) m_nameIds.emplace(CGaebTagNode::NameOf(id), id);
     return id;
@@ -339,7 +323,7 @@ void CGaebTagTree::SetValue(CGaebTagNode* node, std::string_view value) {
 
 CGaebTagNode* CGaebTagTree::NewNode(uint32_t name, CGaebTagNode::Kind kind, int32_t depth,
                                     std::string_view value) {
-    static_assert(CNamePool::kCapacity <= (1u << (32 - CGaebTagNode::kNameShift)));
+    static_assert(CGaebTagNode::kNameCapacity <= (1u << (32 - CGaebTagNode::kNameShift)));
     static_assert(kMaxDepth + 3 <= CGaebTagNode::kDepthMask);
     const int32_t index = m_nodes.Size();
     CGaebTagNode* node = &m_nodes.Add();

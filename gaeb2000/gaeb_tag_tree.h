@@ -3,6 +3,7 @@
 #include "common/block_store.h"
 #include "common/io_result.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -60,8 +61,20 @@ private:
     static constexpr uint32_t kDepthMask = (1u << kDepthBits) - 1;
     static constexpr uint32_t kNameShift = kKindBits + kDepthBits;
 
-    // The spelling with number `id` in the pool of names.
-    static const std::string& NameOf(uint32_t id);
+    // The pool of names: every spelling once, for all trees of the process, numbered from 0
+    // (the empty name). The spellings are kept in chunks that never move or change once
+    // filled, so that a name is read without a lock or a call: names are compared for
+    // nearly every node a reader or writer passes.
+    static constexpr uint32_t kNameChunkBits = 12;
+    static constexpr uint32_t kNameChunks = 512;
+    static constexpr uint32_t kNameCapacity = kNameChunks << kNameChunkBits;
+    static std::array<std::unique_ptr<const std::string*[]>, kNameChunks> s_names;
+    // The spelling with number `id`.
+    static const std::string& NameOf(uint32_t id) {
+        return *s_names[id >> kNameChunkBits][id & ((1u << kNameChunkBits) - 1)];
+    }
+    // The number of a spelling, given on first use; 0 (the empty name) when the pool is full.
+    static uint32_t InternName(std::string_view name);
     // The name has the letters of `name` (of the same length) in any case.
     bool SameLetters(std::string_view name) const;
     int32_t FirstChildIndex() const { return IsBlock() ? m_children.first : -1; }
