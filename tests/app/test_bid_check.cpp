@@ -152,49 +152,6 @@ TEST(BidCheck, FilledBidIsCompleteAndHintsAloneLeaveItComplete) {
                                      "ten Nettoanteil, 19 %");
 }
 
-TEST(BidCheck, BidderSupplementSlots) {
-    const struct {
-        const char* what;
-        const char* directory;
-        const char* texts;
-        std::vector<std::string> expected; // number=text per bidder slot
-    } cases[] = {
-        {"client entries are not listed", "01A102B103B1", "'Holm'\r\n'Typ 4'\r\n", {"02=Holm", "03=Typ 4"}},
-        {"fewer texts than entries", "01B102B1", "'Holm'", {"01=Holm", "02="}},
-        {"line ends of CR alone", "01B102B1", "'a'\r'b'\r", {"01=a", "02=b"}},
-        {"line ends of LF alone", "01B102B1", "'a'\n'b'\n", {"01=a", "02=b"}},
-        {"an entry cut short is ignored", "01B102B", "'a'\r\n'b'\r\n", {"01=a"}},
-        {"trailing blanks of the directory", "01B1    ", "'a'", {"01=a"}},
-        {"an empty quoted text", "01B1", "''", {"01="}},
-        {"a text of two lines is one text",
-         "01B102B1",
-         "'Fabrikat\r\nTyp'\r\n'b'\r\n",
-         {"01=Fabrikat\r\nTyp", "02=b"}},
-    };
-    for (const auto& c : cases) {
-        CAngebotList list;
-        const int r = AddPos(list, 1, 0, 1, 1.0, 1.0, "        X");
-        list.SetText(r, Fld::SupplementIndex, c.directory);
-        list.SetText(r, Fld::BidderTexts, c.texts);
-        std::vector<std::string> got;
-        int rank = 0;
-        for (const SBidderSupplement& slot : BidderSupplements(list, r)) {
-            got.push_back(slot.number + "=" + slot.text);
-            EXPECT_EQ(slot.rank, rank++) << c.what;
-        }
-        EXPECT_EQ(got, c.expected) << c.what;
-    }
-    // Without the flag at position 8 the record has no supplements of the bidder.
-    CAngebotList list;
-    const int r = AddPos(list, 1, 0, 1, 1.0, 1.0, "       X");
-    list.SetText(r, Fld::SupplementIndex, "01B1");
-    EXPECT_TRUE(BidderSupplements(list, r).empty());
-    EXPECT_TRUE(BidderSupplements(list, 7).empty());
-    // A blank text counts as empty.
-    EXPECT_TRUE((SBidderSupplement{"01", 0, "   "}.Empty()));
-    EXPECT_FALSE((SBidderSupplement{"01", 0, "x"}.Empty()));
-}
-
 namespace {
 
 // The grid of the small bid, counting the rows whose record the search asked for.
@@ -234,18 +191,5 @@ TEST_F(OpenEntries, F3WalksTheGapsInTreeOrderAndWraps) {
     EXPECT_EQ(walk, (std::vector<int>{bid.split, bid.surcharge, bid.bidderQty, bid.supplements, bid.noPrice,
                                       bid.split, bid.surcharge}));
     EXPECT_EQ(Next(bid.eventual), bid.noPrice);
-    EXPECT_EQ(Next(bid.lv), bid.noPrice);
-}
-
-TEST_F(OpenEntries, F3LooksOnlyAsFarAsTheNextGap) {
-    // From a row to its neighbour: two rows looked at (the result's record once more).
-    Next(bid.split);
-    EXPECT_EQ(grid.reads, 2);
-    // From the supplements over the rows without a gap to the end, and on from the top to
-    // the first gap: eleven rows.
-    EXPECT_EQ(Next(bid.supplements), bid.noPrice);
-    EXPECT_EQ(grid.reads, 11 + 1);
-    // Collapsed groups do not hide their rows from the search.
-    grid.Expand(grid.FindItemByRecord(1), false);
     EXPECT_EQ(Next(bid.lv), bid.noPrice);
 }

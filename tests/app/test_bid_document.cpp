@@ -59,20 +59,6 @@ TEST_F(DocumentFixture, OpensProjectFileAndCalculates) {
     EXPECT_TRUE(shell.messages.empty());
 }
 
-TEST_F(DocumentFixture, FailedOpenEmptiesListAndReports) {
-    const std::string good = MakeProjectFile("good.ovf");
-    ASSERT_TRUE(doc.OpenFile(good, OpenType::Project));
-    const std::string bad = (TempDir() / "bad.ovf").string();
-    std::ofstream(bad, std::ios::binary) << "abc";
-    EXPECT_FALSE(doc.OpenFile(bad, OpenType::Project));
-    EXPECT_EQ(doc.List().Count(), 0);
-    EXPECT_FALSE(doc.IsOpen());
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0],
-              Msg::Format(Msg::CannotOpen, bad) + "\r\n\r\nDatensatz 1: Die Datei endet mitten im Datensatz");
-    EXPECT_EQ(shell.title, ApplicationTitle());
-}
-
 TEST_F(DocumentFixture, SaveCommandWritesProjectFileWithBidder) {
     const std::string path = MakeProjectFile("save.ovf");
     ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
@@ -110,65 +96,3 @@ TEST_F(DocumentFixture, FailedSaveKeepsModifiedAndReports) {
         << "no file that was not written; the bid still modified";
     EXPECT_EQ(doc.Path(), path);
 }
-
-TEST_F(DocumentFixture, PromptSaveAnswers) {
-    const std::string path = MakeProjectFile("prompt.ovf");
-    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
-    EXPECT_TRUE(doc.PromptSave(-1)); // not modified: no question
-    EXPECT_TRUE(shell.messages.empty());
-
-    doc.SetModified(true);
-    shell.answers = {IShell::Answer::No};
-    EXPECT_TRUE(doc.PromptSave(-1));
-    shell.answers = {IShell::Answer::Cancel};
-    EXPECT_FALSE(doc.PromptSave(-1));
-    // Yes, then the save dialog is cancelled: the open or close that asked is cancelled too.
-    shell.answers = {IShell::Answer::Yes};
-    EXPECT_FALSE(doc.PromptSave(-1));
-    EXPECT_EQ(shell.saveDialogs, 1);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(shell.messages.back(), Msg::Format(Msg::AskSaveChanges, path));
-    // Yes and a successful save goes on.
-    shell.answers = {IShell::Answer::Yes};
-    shell.savePath = (TempDir() / "prompt_saved.ovf").string();
-    EXPECT_TRUE(doc.PromptSave(-1));
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(DocumentFixture, OpenRecentOfAMissingFileKeepsTheOpenBidModified) {
-    const std::string path = MakeProjectFile("recent.ovf");
-    ASSERT_TRUE(doc.OpenFile(path, OpenType::Project));
-    doc.SetModified(true);
-    CRecentFileList recent;
-    const std::string missing = (TempDir() / "weg.D83").string();
-    recent.Add(path);
-    recent.Add(missing);
-    int changes = 0;
-    doc.onRecentChanged = [&] { ++changes; };
-    shell.answers = {IShell::Answer::No}; // do not save the changes
-    EXPECT_FALSE(doc.OpenRecent(recent, 0, -1));
-    // The bid stays on screen with its changes still marked, so closing asks again.
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.Path(), path);
-    ASSERT_EQ(shell.messages.size(), 2u);
-    EXPECT_EQ(shell.messages[1], Msg::Format(Msg::FileMissing, missing));
-    // The entry went from the list and from the settings.
-    ASSERT_EQ(recent.Count(), 1);
-    EXPECT_EQ(recent.Path(0), path);
-    EXPECT_EQ(changes, 1);
-    std::string stored;
-    ASSERT_TRUE(settings.RecentFile(1, stored));
-    EXPECT_EQ(stored, path);
-
-    // An existing entry opens by its type; the flag is cleared then.
-    shell.answers = {IShell::Answer::No};
-    EXPECT_TRUE(doc.OpenRecent(recent, 0, -1));
-    EXPECT_FALSE(doc.IsModified());
-    // Cancel at the prompt: nothing happens.
-    doc.SetModified(true);
-    shell.answers = {IShell::Answer::Cancel};
-    EXPECT_FALSE(doc.OpenRecent(recent, 0, -1));
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_FALSE(doc.OpenRecent(recent, 5, -1));
-}
-

@@ -52,13 +52,6 @@ struct History : ::testing::Test {
                        [&] { EXPECT_TRUE(EnterTypedValue(*rules, oz, column, keys, reason)) << reason; });
     }
 
-    // The record with the position number (trimmed), -1 for none.
-    int RecordOfOz(const std::string& oz) const {
-        for (int r = 0; r < doc.List().Count(); ++r)
-            if (Trim(doc.List().GetText(r, Fld::OZ)) == oz) return r;
-        return -1;
-    }
-
     // The project file's bytes: every field of every record.
     std::string Bytes() const {
         std::string out;
@@ -104,29 +97,6 @@ TEST_F(History, EachKindOfEntryIsUndoneAndRedoneByteForByte) {
     EXPECT_EQ(doc.History().Count(), std::size(cases));
 }
 
-// A hand-down from a title is one step: one undo puts back every row below it.
-TEST_F(History, AHandDownToTheChildrenIsOneStep) {
-    OpenBasic();
-    const std::string before = Bytes();
-    Enter("01", "Zuschlag", "10");
-    ASSERT_EQ(doc.History().Count(), 1u);
-    const int p = RecordOfOz("01.02.0020");
-    ASSERT_NE(p, -1);
-    EXPECT_DOUBLE_EQ(doc.List().GetDouble(p, Fld::SurchargePct), 10.0);
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(Bytes() == before);
-    EXPECT_FALSE(doc.CanUndo());
-
-    // "Nein" to the question: only the title's own VAT rate is stored, still one step.
-    answerYes = false;
-    const double vat = doc.List().GetDouble(p, Fld::VatPct);
-    Enter("01", "MWSt", "7");
-    EXPECT_EQ(doc.UndoName(), "% MWSt. 01");
-    EXPECT_DOUBLE_EQ(doc.List().GetDouble(p, Fld::VatPct), vat);
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(Bytes() == before);
-}
-
 // The modified flag follows the history: back at the saved state it is clear, and the title
 // says so; a calculation keeps it set until the next save; an open clears the history.
 TEST_F(History, ModifiedFollowsTheSavedState) {
@@ -170,65 +140,6 @@ TEST_F(History, ModifiedFollowsTheSavedState) {
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_FALSE(doc.CanRedo());
     EXPECT_FALSE(doc.IsModified());
-}
-
-// A calculation is no step and is not undone; after a calculation that changed totals, undo
-// and redo compute the group totals again, so that they follow the values put back (here the
-// total of another position changed outside the history, which only the calculation took up).
-TEST_F(History, GroupTotalsFollowTheUndoAfterACalculation) {
-    OpenBasic();
-    Enter("02.01.0020", "EP", "50");
-    const int other = RecordOfOz("02.01.0010"), title = RecordOfOz("02.01");
-    ASSERT_NE(other, -1);
-    ASSERT_NE(title, -1);
-    CAngebotList& list = doc.List();
-    list.SetDouble(other, Fld::TotalPrice, list.GetDouble(other, Fld::TotalPrice) + 100.0);
-    doc.Calculate();
-    const std::string calculated = Bytes();
-    const auto calculatedAlready = [&] {
-        const std::string now = Bytes();
-        CalcAll(list);
-        return Bytes() == now;
-    };
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(calculatedAlready());
-    EXPECT_DOUBLE_EQ(list.GetDouble(title, Fld::TotalPrice),
-                     list.GetDouble(other, Fld::TotalPrice) +
-                         list.GetDouble(RecordOfOz("02.01.0020"), Fld::TotalPrice));
-    ASSERT_TRUE(doc.Redo());
-    EXPECT_TRUE(Bytes() == calculated);
-}
-
-// A hand-down over an LV of 100,000 positions costs the history what it changed, a fraction
-// of a copy of the list.
-TEST_F(History, AHandDownOverAHundredThousandPositionsCostsWhatItChanged) {
-    CAngebotList list;
-    AddRec(list, "L", 1, 0, 1);
-    list.SetText(0, Fld::OZ, "1");
-    double id = 2;
-    for (int t = 0; t < 100; ++t) {
-        const double title = id++;
-        AddRec(list, "T", title, 1, 2);
-        for (int p = 0; p < 1000; ++p)
-            AddPos(list, id++, title, 3, 1.0 + p, 10.0 + t);
-    }
-    list.LinkDisplayChain();
-    list.BuildAllLabels();
-    const std::string path = (testsupport::TestDir() / "large.ovf").string();
-    ASSERT_TRUE(SaveProjectFile(list, path));
-    Open(path);
-    const size_t listBytes = Bytes().size();
-
-    // A copy of the list would take at least what the project file takes.
-    Enter("1", "Zuschlag", "-2,5");
-    const size_t oneStep = doc.History().MemoryBytes();
-    EXPECT_LT(oneStep, listBytes) << oneStep << " for the step, the project file " << listBytes;
-    Enter("1", "MWSt", "19");
-    ASSERT_EQ(doc.History().Count(), 2u);
-    EXPECT_LT(doc.History().MemoryBytes(), 2 * oneStep + oneStep / 2);
-    ASSERT_TRUE(doc.Undo());
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(doc.List().GetDouble(5, Fld::SurchargePct), 0.0);
 }
 
 } // namespace

@@ -48,17 +48,6 @@ std::vector<std::string> Positions(const std::string& dump, bool withOz) {
     return rows;
 }
 
-TEST_F(XmlDocument, OpenTypeByExtensionAndRootElement) {
-    const fs::path dir = Folder();
-    std::ofstream(dir / "a.x83") << "not even XML";
-    std::ofstream(dir / "b.xml") << "<?xml version=\"1.0\"?>\n<GAEB xmlns=\"u\"/>";
-    std::ofstream(dir / "c.xml") << "<?xml version=\"1.0\"?>\n<Other/>";
-    EXPECT_EQ(CBidDocument::TypeForPath((dir / "a.x83").string()), OpenType::GaebXml);
-    EXPECT_EQ(CBidDocument::TypeForPath((dir / "missing.X84").string()), OpenType::GaebXml);
-    EXPECT_EQ(CBidDocument::TypeForPath((dir / "b.xml").string()), OpenType::GaebXml);
-    EXPECT_EQ(CBidDocument::TypeForPath((dir / "c.xml").string()), OpenType::Gaeb90);
-}
-
 TEST_F(XmlDocument, SamplesOpenAndAgreeWithTheirGaeb90AndGaeb2000Versions) {
     ORVAK_REQUIRE_SAMPLES(testsupport::SamplesDir("gaebxml"));
     for (const auto& entry : fs::directory_iterator(kSamples / "gaebxml")) {
@@ -109,42 +98,6 @@ TEST_F(XmlDocument, PricedSavedAndReopenedWithThePrices) {
     fields.Open(0);
     EXPECT_EQ(fields.Bidder(), "Bau GmbH");
     EXPECT_TRUE(shell.messages.empty());
-}
-
-TEST_F(XmlDocument, BrokenFilesFailWithTheReason) {
-    const fs::path dir = Folder();
-    const fs::path broken = dir / "broken.X83";
-    std::ofstream(broken) << "<?xml version=\"1.0\"?>\n<GAEB>\n<Award>\n<BoQ>\n</Award>\n</GAEB>\n";
-    EXPECT_FALSE(doc.OpenFile(broken.string(), OpenType::GaebXml));
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0].substr(0, Msg::Format(Msg::CannotOpen, broken.string()).size() + 13),
-              Msg::Format(Msg::CannotOpen, broken.string()) + "\r\n\r\nZeile 5: ");
-    EXPECT_FALSE(doc.IsOpen());
-    EXPECT_EQ(doc.List().Count(), 0);
-
-    // A saved bid that cannot be read stops the open rather than hiding its prices.
-    const fs::path x83 = dir / "lv.X83";
-    fs::copy_file(fs::path(ORVAK_TEST_DATA) / "gaebxml" / "lv_small.X83", x83);
-    std::ofstream(dir / "lv.x84") << "<GAEB><Award>";
-    EXPECT_FALSE(doc.OpenFile(x83.string(), OpenType::GaebXml));
-    ASSERT_EQ(shell.messages.size(), 2u);
-    EXPECT_NE(shell.messages[1].find("lv.x84"), std::string::npos) << shell.messages[1];
-}
-
-// A number no bid holds is refused with its element and line, as in the other formats.
-TEST_F(XmlDocument, NumbersThatAreNoNumbersAreRefusedWithTheLine) {
-    const fs::path x83 = Folder() / "zahl.X83";
-    std::string text = testsupport::ReadBytes(testsupport::FixturePath("gaebxml/lv_small.X83"));
-    const size_t at = text.find("<Qty>120.500</Qty>");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 18, "<Qty>1e400</Qty>");
-    testsupport::WriteBytes(x83, text);
-    EXPECT_FALSE(doc.OpenFile(x83.string(), OpenType::GaebXml));
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_NE(shell.messages[0].find("\r\n\r\nZeile 86: Der Wert von <Qty> ist keine g\xfcltige Zahl"),
-              std::string::npos)
-        << shell.messages[0];
-    EXPECT_EQ(doc.List().Count(), 0);
 }
 
 } // namespace

@@ -24,19 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An LV with `unpriced` positions without a price (OZ 01.0010, 01.0020, ...) and one priced.
-void MakeUnpriced(CAngebotList& list, int unpriced) {
-    AddRec(list, "L", 1, 0, 1);
-    for (int n = 0; n <= unpriced; ++n) {
-        const int r = AddPos(list, 2 + n, 1, 2, 1.0, n == unpriced ? 10.0 : 0.0);
-        char oz[16];
-        std::snprintf(oz, sizeof oz, "01.%04d", (n + 1) * 10);
-        list.SetText(r, Fld::OZ, oz);
-        list.SetText(r, Fld::ShortText, "Pos " + std::to_string(n + 1));
-    }
-    list.LinkDisplayChain();
-}
-
 // The lines of a GAEB 90 file without the line numbers.
 std::vector<std::string> Records(const fs::path& file) {
     std::vector<std::string> lines;
@@ -93,41 +80,6 @@ struct HandIn : ::testing::Test {
 
 } // namespace
 
-TEST(HandInQuestion, ListsTheFirstGapsAndCountsTheRest) {
-    CAngebotList list;
-    MakeUnpriced(list, 10);
-    CBidCheck check;
-    check.Run(list);
-    // Bidder, currency, VAT and the ten prices.
-    ASSERT_EQ(CHandInCheck::CountedGaps(check, false), 13u);
-    EXPECT_EQ(CHandInCheck::QuestionText(check, false, 4), "Im Angebot fehlen noch 13 Eingaben:\r\n"
-                                                           "\r\nKein Bieter angegeben"
-                                                           "\r\nKeine W\xe4hrung angegeben"
-                                                           "\r\nKeine Position hat einen Mehrwertsteuersatz"
-                                                           "\r\n01.0010  Einheitspreis fehlt (Pos 1)"
-                                                           "\r\n... und 9 weitere"
-                                                           "\r\n\r\nTrotzdem fortfahren?");
-    // Declined VAT is not asked again.
-    EXPECT_EQ(CHandInCheck::CountedGaps(check, true), 12u);
-    EXPECT_EQ(CHandInCheck::QuestionText(check, true, 2).find("Mehrwertsteuersatz"), std::string::npos);
-
-    CAngebotList one;
-    MakeUnpriced(one, 1);
-    CInfoBlocks blocks(one);
-    blocks.ParseLines("");
-    blocks.SetBlock(InfoKey::Bidder, "Bau GmbH");
-    blocks.SetBlock(InfoKey::Currency, "EUR");
-    blocks.StoreToRecord(0);
-    SetVatForAll(one, 0, 19.0);
-    check.Run(one);
-    EXPECT_EQ(
-        CHandInCheck::QuestionText(check, false),
-        "Im Angebot fehlt noch eine Eingabe:\r\n\r\n01.0010  Einheitspreis fehlt (Pos 1)\r\n\r\nTrotzdem "
-        "fortfahren?");
-    EXPECT_EQ(CHandInCheck::VatQuestion("7"),
-              "Kein Mehrwertsteuersatz gesetzt. 7 % in alle Positionen einsetzen?");
-}
-
 TEST_F(HandIn, NoVatRateAsksFirstAndCancelSavesNothing) {
     shell.answers = {IShell::Answer::Cancel};
     EXPECT_FALSE(Save("a.D84"));
@@ -162,41 +114,6 @@ TEST_F(HandIn, YesSetsTheDialogsRateInEveryPosition) {
     EXPECT_EQ(doc.UndoName(), CBidDocument::kVatForAllStepName);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(FindBidVatRate(doc.List()).kind, BidVatKind::None);
-}
-
-TEST_F(HandIn, NoKeepsTheBidWithoutVatAndRecord99SaysSo) {
-    shell.answers = {IShell::Answer::No};
-    gapAnswers = {HandInAnswer::Continue};
-    ASSERT_TRUE(Save("c.D84"));
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].find("Mehrwertsteuersatz"), std::string::npos);
-    // The setting "MWST" (19) must not be claimed beside a gross equal to the net.
-    const std::string r99 = Record99(dir / "c.D84");
-    ASSERT_FALSE(r99.empty());
-    EXPECT_EQ(r99.substr(21, 4), "0000");
-    EXPECT_EQ(r99.substr(25, 12), r99.substr(2, 12));
-    EXPECT_NE(r99.substr(2, 12), "000000000000");
-}
-
-TEST_F(HandIn, GoToFirstGapStopsTheSaveAndShowsTheFirstRowGap) {
-    CAngebotList& list = doc.List();
-    int unpriced = -1;
-    for (int r = 0; r < list.Count() && unpriced == -1; ++r)
-        if (CBidCheck::IsPriceable(list, r) && list.GetChar(r, Fld::PosType) != PosType::Alternative)
-            unpriced = r;
-    ASSERT_NE(unpriced, -1);
-    list.SetDouble(unpriced, Fld::UnitPrice, 0.0);
-    doc.SetModified(true);
-    shell.answers = {IShell::Answer::No};
-    gapAnswers = {HandInAnswer::GoToFirstGap};
-    EXPECT_FALSE(Save("d.D84"));
-    EXPECT_FALSE(fs::exists(dir / "d.D84"));
-    ASSERT_EQ(shownGaps.size(), 1u);
-    ASSERT_NE(shownGaps[0], nullptr);
-    EXPECT_EQ(shownGaps[0]->record, unpriced);
-    EXPECT_EQ(shownGaps[0]->item, CheckItem::UnitPrice);
-    // Nothing typed is lost: the bid stays modified.
-    EXPECT_TRUE(doc.IsModified());
 }
 
 // The P84 and X84 carry the same rule: the rate the positions carry beside their totals.

@@ -26,32 +26,6 @@ struct LvInfoFixture : LvInfoData, ::testing::Test {};
 
 } // namespace
 
-TEST_F(LvInfoFixture, NameAndDatesByLengthOfTheLvLine) {
-    const std::string name = "Sporthalle" + std::string(30, ' ');
-    Build(name + "01.02.2603.04.2610:0005.06.26", 7.6);
-    CLvInfoFields f(list, settings);
-    f.Open(pos);
-    EXPECT_EQ(f.name, name);
-    EXPECT_EQ(f.lvDate, "01.02.26");
-    EXPECT_EQ(f.submissionDate, "03.04.26");
-    EXPECT_EQ(f.submissionTime, "10:00");
-    EXPECT_EQ(f.awardDeadline, "05.06.26");
-    EXPECT_EQ(f.client, "Stadt  Amt 3");
-    EXPECT_EQ(f.VatText(), "7");
-
-    // A line of 45 characters gives the name but no dates.
-    LvInfoData shortLine;
-    shortLine.Build(name + "01.02", 0);
-    CLvInfoFields g(shortLine.list, shortLine.settings);
-    g.Open(shortLine.pos);
-    EXPECT_EQ(g.name, name);
-    EXPECT_EQ(g.lvDate, "");
-    EXPECT_EQ(g.VatText(), "19"); // no rate anywhere, no setting: the default
-    shortLine.settings.SetVat(16);
-    g.Open(shortLine.pos);
-    EXPECT_EQ(g.VatText(), "16");
-}
-
 TEST_F(LvInfoFixture, ChangesGoToSettingsAndOnOkToTheBlocks) {
     Build("LV", 0);
     CLvInfoFields f(list, settings);

@@ -91,25 +91,6 @@ using Rows = std::vector<std::string>;
 
 } // namespace
 
-TEST_F(SupplementListFixture, ShowsTheBiddersEntriesOnly) {
-    supplements.ShowSupplements(pos);
-    EXPECT_EQ(supplements.Record(), pos);
-    EXPECT_EQ(RowTexts(), (Rows{"02=Muster", "03="})); // 01 is the client's; 03 has no text yet
-    EXPECT_EQ(host.log, (std::vector<std::string>{"rows", "select -1"}));
-
-    // Flags shorter than 9 characters, or no record: no rows.
-    supplements.ShowSupplements(plain);
-    EXPECT_TRUE(supplements.Rows().empty());
-    list.SetText(plain, Fld::Flags, "   ");
-    supplements.ShowSupplements(plain);
-    EXPECT_TRUE(supplements.Rows().empty());
-    supplements.ShowSupplements(-1);
-    EXPECT_EQ(supplements.Record(), -1);
-    supplements.ShowSupplements(list.Count());
-    EXPECT_TRUE(supplements.Rows().empty());
-    EXPECT_EQ(stored, 0);
-}
-
 TEST_F(SupplementListFixture, EnterStoresIntoTheRecordAsOneStep) {
     supplements.ShowSupplements(pos);
     supplements.OnCellClicked(1, 1);
@@ -165,46 +146,4 @@ TEST_F(SupplementListFixture, EveryOtherWayOfLeavingStores) {
         EXPECT_EQ(list.GetText(other, Fld::BidderTexts), "'alt'\r\n") << way.name;
     }
     EXPECT_EQ(stored, static_cast<int>(ways.size()));
-}
-
-TEST_F(SupplementListFixture, FocusLostDuringTheListsOwnCallsIsIgnored) {
-    // The window moves the focus while it shows and hides the editor; that is no leaving.
-    struct CFocusHost : CFakeHost {
-        CSupplementList* list = nullptr;
-        void HideEditor() override {
-            CFakeHost::HideEditor();
-            list->OnEditorFocusLost();
-        }
-        void ShowEditor(int row, int column, const std::string& text, bool editable) override {
-            list->OnEditorFocusLost();
-            CFakeHost::ShowEditor(row, column, text, editable);
-        }
-    } focusHost;
-    CSupplementList s(list, &focusHost);
-    focusHost.list = &s;
-    int count = 0;
-    s.onStored = [&count] { ++count; };
-    s.ShowSupplements(pos);
-    s.OnCellClicked(0, 1);
-    focusHost.Type("A");
-    s.OnEditorKey(SupplementKey::Down); // stores, then the editor of row 1 opens
-    EXPECT_TRUE(s.IsEditing());
-    EXPECT_EQ(s.CurrentRow(), 1);
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'A'\r\n''\r\n");
-}
-
-TEST_F(SupplementListFixture, TextOfSeveralLinesSurvivesAnotherRowsEdit) {
-    list.SetText(pos, Fld::BidderTexts, "'Muster AG\r\nTyp 5'\r\n'RAL 9016'\r\n");
-    supplements.ShowSupplements(pos);
-    EXPECT_EQ(RowTexts(), (Rows{"02=Muster AG\r\nTyp 5", "03=RAL 9016"}));
-    supplements.OnCellClicked(0, 1);
-    EXPECT_EQ(host.editorText, "Muster AG Typ 5"); // shown on one line
-    supplements.OnEditorKey(SupplementKey::Enter);
-    EXPECT_EQ(stored, 0); // shown, not changed: the lines stay
-    supplements.OnCellClicked(1, 1);
-    host.Type("RAL 7016");
-    supplements.OnEditorKey(SupplementKey::Enter);
-    EXPECT_EQ(list.GetText(pos, Fld::BidderTexts), "'Muster AG\r\nTyp 5'\r\n'RAL 7016'\r\n");
-    EXPECT_EQ(CSupplements::BidderText(list, pos, 0), "Muster AG\r\nTyp 5");
 }

@@ -54,15 +54,6 @@ TEST(CliPdfModule, ToolLinksNoQt) {
     EXPECT_NE(libraries.find("libc.so"), std::string::npos) << libraries;
 }
 
-TEST(CliPdfModule, InstalledLayoutFindsTheModule) {
-    const fs::path program = InstallCopy(true);
-    const fs::path pdf = TestDir() / "bid.pdf";
-    const auto r =
-        RunProgram(program, {"pdf", testsupport::FixturePath("gaeb90/lv_basic.D83").string(), pdf.string()});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
-}
-
 TEST(CliPdfModule, MissingOrBrokenModuleIsReportedAndWritesNothing) {
     const fs::path program = InstallCopy(false);
     const fs::path pdf = TestDir() / "bid.pdf";

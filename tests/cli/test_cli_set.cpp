@@ -75,20 +75,6 @@ TEST(CliSet, EntriesInAGaeb2000BidReadBackFromTheP84) {
     EXPECT_EQ(rows.at("LV"), "0.000 0.00 2809.66 0.00 2809.66 0.00 2809.66");
 }
 
-TEST(CliSet, EntriesInAProjectFile) {
-    const fs::path dir = Workspace({"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
-    ASSERT_EQ(RunCli({"convert", (dir / "lv_basic.D83").string(), (dir / "bid.ovf").string()}).code, 0);
-    const testsupport::CliResult r =
-        RunCli({"convert", (dir / "bid.ovf").string(), (dir / "bid2.ovf").string(), "--set",
-                "01.02.0020,EP=1.250,5", "--set", "02,MWSt=7"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    const auto rows = DumpByOz(dir / "bid2.ovf");
-    EXPECT_EQ(rows.at("01.02.0020"), "1.000 1250.50 1250.50 0.00 1250.50 0.00 1250.50");
-    EXPECT_EQ(rows.at("02.01.0010"), "1.000 2500.00 2500.00 0.00 2500.00 7.00 2675.00");
-    EXPECT_EQ(rows.at("02"), "0.000 0.00 4495.00 0.00 4495.00 7.00 4809.65");
-    EXPECT_EQ(rows.at("LV"), "0.000 0.00 13121.75 6.50 13974.88 2.25 14289.53");
-}
-
 TEST(CliSet, RefusedEntriesWriteNothing) {
     const fs::path dir = Workspace({"gaeb90/lv_basic.D83", "gaeb90/lv_basic.d84"});
     const std::string in = (dir / "lv_basic.D83").string();

@@ -37,28 +37,3 @@ TEST(GaebBlockIndex, FindsWhatTheTreeWalkFinds) {
         ExpectSameAsTree(tree);
     }
 }
-
-TEST(GaebBlockIndex, FollowsTheFileOrderOfAnEditedTree) {
-    // Items and blocks added before the index is built stand elsewhere in the file order
-    // than in the order they were made; the index must follow the file order.
-    CGaebTagTree tree;
-    ASSERT_TRUE(tree.ReadTagText(p83test::GeneratedLv(20)));
-    std::vector<CGaebTagNode*> positions;
-    for (int32_t i = 0; i < tree.Count(); ++i)
-        if (tree.Node(i)->HasName("Position")) positions.push_back(tree.Node(i));
-    ASSERT_EQ(positions.size(), 20u);
-    for (CGaebTagNode* pos : positions) {
-        tree.AppendItem("EP", pos);
-        tree.AppendItem("GB", pos);
-    }
-    CGaebTagNode* an = tree.InsertBlock("AN", tree.FindBlock("AG", nullptr), false);
-    ASSERT_NE(an, nullptr);
-    tree.AppendItem("Name1", tree.InsertBlock("Adresse", an, true));
-    ExpectSameAsTree(tree);
-
-    CGaebBlockIndex index(tree);
-    const CGaebTagNode* first = tree.FindBlock("AG", nullptr);
-    EXPECT_EQ(index.FindInside("Adresse", an), tree.FindBlock("Adresse", tree.FirstChild(an)));
-    EXPECT_EQ(index.FindInside("Adresse", first), tree.FindBlock("Adresse", tree.FirstChild(first)));
-    EXPECT_NE(index.FindInside("Adresse", an), index.FindInside("Adresse", first));
-}

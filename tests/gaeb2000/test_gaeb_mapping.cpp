@@ -70,56 +70,6 @@ TEST(GaebMapping, MapsEveryElementOfTheFixture) {
               "01.01.0010  |Schalung Bodenplatte|");
 }
 
-TEST(GaebMapping, NumbersGroupsAndPriceParts) {
-    struct Case {
-        const char* lines;
-        double quantity, unitPrice, wage, other, surcharge;
-        const char* posType;
-        const char* groupRef;
-        bool mixed;
-    };
-    const Case cases[] = {
-        {"[Menge]1.234,5[end]", 1.234, 0, 0, 0, 0, "", "", true},
-        {"[Menge]12,5[end]", 12.5, 0, 0, 0, 0, "", "", false},
-        {"[EPAnteil1]10[end]\n[EPAnteil2]5[end]\n[EP]99[end]", 0, 15, 10, 5, 0, "", "", false},
-        {"[EP]22,5[end]", 0, 22.5, 0, 0, 0, "", "", false},
-        {"[NachlassProz]3[end]", 0, 0, 0, 0, -3, "", "", false},
-        {"[ZZGruppeNr]2[end]\n[ZZLfdNr]0[end]", 0, 0, 0, 0, 0, "G", "002", false},
-        {"[ZZGruppeNr]2[end]\n[ZZLfdNr]1[end]", 0, 0, 0, 0, 0, "A", "0021", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lines);
-        Doc doc;
-        ASSERT_TRUE(doc.OpenText(PositionFile(c.lines)));
-        const int r = doc.OfKind("P").at(0);
-        EXPECT_EQ(doc.mixed, c.mixed);
-        EXPECT_DOUBLE_EQ(doc.Num(r, Fld::Quantity), c.quantity);
-        EXPECT_DOUBLE_EQ(doc.Num(r, Fld::UnitPrice), c.unitPrice);
-        EXPECT_DOUBLE_EQ(doc.Num(r, Fld::WageShare), c.wage);
-        EXPECT_DOUBLE_EQ(doc.Num(r, Fld::OtherShare), c.other);
-        EXPECT_DOUBLE_EQ(doc.Num(r, Fld::SurchargePct), c.surcharge);
-        EXPECT_EQ(doc.Text(r, Fld::PosType), c.posType);
-        EXPECT_EQ(doc.Text(r, Fld::GroupRef), c.groupRef);
-        EXPECT_EQ(doc.Text(r, Fld::Flags)[0], c.other != 0 ? 'X' : ' ');
-    }
-}
-
-TEST(GaebMapping, AlternativeAndEventualPositionsAddNothingToTheSums) {
-    Doc doc;
-    ASSERT_TRUE(doc.OpenText(PositionFile("[OZ]1[end]\n[Menge]2[end]\n[EP]10[end]\n    #end[Position]\n"
-                                          "    #begin[Position]\n[OZ]2[end]\n[Menge]2[end]\n[EP]100[end]\n"
-                                          "[ZZGruppeNr]1[end]\n[ZZLfdNr]1[end]\n    #end[Position]\n"
-                                          "    #begin[Position]\n[OZ]3[end]\n[Menge]1[end]\n[EP]50[end]\n"
-                                          "[Bedarf]E[end]\n")));
-    const std::vector<int> positions = doc.OfKind("P");
-    ASSERT_EQ(positions.size(), 3u);
-    EXPECT_EQ(doc.Num(positions[0], Fld::TotalPrice), 20.0);
-    EXPECT_EQ(doc.Num(positions[1], Fld::TotalPrice), 0.0);
-    EXPECT_EQ(doc.Num(positions[2], Fld::TotalPrice), 0.0);
-    EXPECT_EQ(doc.Num(positions[2], Fld::TotalGross), 0.0);
-    EXPECT_EQ(doc.Num(doc.OfKind("T").at(0), Fld::TotalPrice), 20.0);
-}
-
 TEST(GaebMapping, BookmarksAndSupplements) {
     std::string t = "{\\bkmkstart  TA01}vor {\\bkmkstart Feld1}innen{\\bkmkend Feld1} nach{\\bkmkend TA01}.";
     CGaebMapper::ConvertBookmarks(t);
@@ -139,32 +89,6 @@ TEST(GaebMapping, BookmarksAndSupplements) {
     mapper.ResolveSupplements(client, r);
     EXPECT_EQ(client + "|" + list.GetText(r, Fld::SupplementIndex) + "|" + list.GetText(r, Fld::BidderTexts),
               "Typ 'Fabrikat' fertig [TB|01B102A1|");
-}
-
-TEST(GaebMapping, BracketsInsideASupplementText) {
-    CAngebotList list;
-    CGaebTagTree tree;
-    CGaebMapper mapper(list, tree);
-    const int r = list.AddRecord();
-    struct Case {
-        const char* longText;
-        const char* text;
-        const char* bidderTexts;
-    };
-    for (const Case& c : {
-             // A pair of brackets in the text, as the P84 writer leaves "[end]".
-             Case{"Fabrikat &#91;TB01&#91;Kies &#91;end] \"Ost\"&#93;&#93;, Typ &#91;TB02&#91;A&#93;&#93;.",
-                  "Fabrikat '...', Typ '...'.", "'Kies [end] \"Ost\"'\r\n'A'\r\n"},
-             Case{"x [TB01[a [b] c]] y", "x '...' y", "'a [b] c'\r\n"},
-             // An opening bracket without its partner: the text ends at the first bracket.
-             Case{"x [TB01[a[b]] y", "x '...' y", "'a[b'\r\n"},
-         }) {
-        list.SetText(r, Fld::SupplementIndex, "");
-        std::string text = c.longText;
-        mapper.ResolveSupplements(text, r);
-        EXPECT_EQ(text, c.text) << c.longText;
-        EXPECT_EQ(list.GetText(r, Fld::BidderTexts), c.bidderTexts) << c.longText;
-    }
 }
 
 TEST(GaebMapping, EverySampleMapsAndAgreesWithItsGaeb90Twin) {

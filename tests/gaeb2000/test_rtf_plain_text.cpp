@@ -56,18 +56,3 @@ TEST(RtfPlainText, DeepInputNeverCrashes) {
     deep += "x";
     EXPECT_EQ(RtfToPlainText(deep), "x");
 }
-
-TEST(RtfPlainText, RecognisesRtfAndConvertsInPlace) {
-    EXPECT_TRUE(IsRtf(" \r\n\t{\\rtf1 x}"));
-    EXPECT_FALSE(IsRtf("{\\rt"));
-    EXPECT_FALSE(IsRtf("Text {\\rtf1}"));
-    EXPECT_FALSE(IsRtf(""));
-
-    std::string text = "\r\n {\\rtf1 Ger\\'fcst\\par}";
-    PlainText(text);
-    EXPECT_EQ(text, "Ger\xfcst");
-    text = "  Kein {\\b RTF}";
-    PlainText(text);
-    EXPECT_EQ(text, "Kein {\\b RTF}");
-}
-

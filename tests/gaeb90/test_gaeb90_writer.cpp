@@ -22,11 +22,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-// Columns 1-74 of a record as Rec builds it.
-std::string Body(const std::string& type, std::initializer_list<std::pair<int, std::string>> fields = {}) {
-    return Rec(type, fields).substr(0, 74);
-}
-
 // The records of a written file, converted back to Windows-1252, without their line numbers.
 // Every line must have 80 columns, end with CR LF and carry the next number in columns 75-80.
 std::vector<std::string> Records(const std::string& data) {
@@ -144,41 +139,6 @@ TEST(Gaeb90WriterFormat, AmountsQuantitiesFactorsOzAndUnits) {
     CGaeb90Writer::OverwriteAt(line, "xyz", 2, 4);
     CGaeb90Writer::OverwriteAt(line, "nope", 8, 3); // would end beyond the line
     EXPECT_EQ(line, "--xyz ----");
-}
-
-TEST_F(Gaeb90Writer, OneAreaGivesHeaderPricesOneAreaSumAndTheClosingRecord) {
-    Load(OneAreaLv(
-        {Position("010010", "    "), Rec("20"), Rec("26", {{6, "Hinweis"}}), Position("010020", "    ")}));
-    for (const auto& [p, price] : {std::pair{Find("P", 0), 10.0}, std::pair{Find("P", 1), 2.0}}) {
-        list.SetDouble(p, Fld::VatPct, 19.0);
-        Price(p, price);
-    }
-    CalcAll(list);
-    EXPECT_THAT(
-        Build(),
-        ElementsAre(Body("00", {{11, "84"}, {63, "11PPPPI0090"}}), Body("01", {{3, "Test-LV"}}),
-                    Body("02", {{3, "PROJEKTINFORMATION NICHT VORHANDEN"}}),
-                    Body("03", {{3, "INFORMATION NICHT VORHANDEN"}}),
-                    Body("04", {{3, "INFORMATION NICHT VORHANDEN"}}), Body("08", {{3, "EUR"}}),
-                    Body("23", {{3, "010010"}, {12, " 0000001000"}, {24, " 000000012500"}}),
-                    Body("23", {{3, "010020"}, {12, " 0000000200"}, {24, " 000000002500"}}),
-                    Body("32", {{3, "01"}, {12, " 000000015000"}}),
-                    Body("99", {{3, "000000015000"}, {22, "1900"}, {26, "000000017850"}, {70, "00000"}})));
-}
-
-TEST_F(Gaeb90Writer, BidderSupplementsAreNumberedFromTheDirectory) {
-    Load(OneAreaLv({Position("010010", "    ")}));
-    const int p = Find("P");
-    list.SetText(p, Fld::SupplementIndex, "01B102A103B104B1");
-    // A text over two lines keeps its number on both; the client supplement 02 is not the
-    // bidder's; an apostrophe inside still takes one number; up to the first TAB is dropped.
-    list.SetText(p, Fld::BidderTexts, "'erste Zeile\r\nzweite Zeile'\r\n'It's \xc4'\r\n'\tvierte'\r\n");
-    EXPECT_THAT(Of(Build(), {"26"}),
-                ElementsAre(Body("26", {{3, "01B'erste Zeile"}}), Body("26", {{3, "01Bzweite Zeile'"}}),
-                            Body("26", {{3, "03B'It's \xc4'"}}), Body("26", {{3, "04Bvierte'"}})));
-    // Without a directory nothing is the bidder's.
-    list.SetText(p, Fld::SupplementIndex, "");
-    EXPECT_THAT(Of(Build(), {"26"}), IsEmpty());
 }
 
 TEST_F(Gaeb90Writer, RefusalAndWriteFailuresLeaveExistingFilesAsTheyWere) {
@@ -389,36 +349,6 @@ TEST(Gaeb90WriterRoundTrip, LumpSumsOfEveryTypeKeepUnitPriceQuantityAndTotal) {
         EXPECT_EQ(rewritten, d84) << "round " << round;
         d84 = rewritten;
     }
-}
-
-// Broken numbers in a record are refused with the line; the trimmed keys of records 21, 24
-// and 42 carry no trailing blanks.
-TEST(GaebReadD83Fields, NumbersThatAreNoNumbersAndTrimmedKeys) {
-    const std::string good =
-        JoinRecords(OneAreaLv({Rec("21", {{3, "010010"},
-                                          {12, "NN"},
-                                          {14, "L"},
-                                          {15, "01"},
-                                          {23, "000000002000"},
-                                          {35, "m"},
-                                          {45, "12345"}}),
-                               Rec("24", {{3, "01"}, {5, "000000001000"}, {17, "St"}, {24, "678"}}),
-                               Rec("41", {{3, "0001"}}), Rec("42", {{3, "01"}, {6, "901"}})}));
-    CAngebotList list;
-    ASSERT_TRUE(CGaebConverter(list).ReadD83Data(good));
-    const int p = list.FindRecord(Fld::Kind, FieldValue("P"));
-    EXPECT_EQ(list.GetText(p, Fld::SubKind) + "|" + list.GetText(p, Fld::GroupRef) + "|" +
-                  list.GetText(p, Fld::StdTextKey),
-              "L|01|12345");
-    EXPECT_EQ(list.GetText(p + 1, Fld::GroupRef) + "|" + list.GetText(p + 1, Fld::StdTextKey), "01|678");
-    EXPECT_EQ(list.GetText(list.Count() - 3, Fld::StdTextKey), "901");
-
-    // A quantity written as an exponent beyond every double, at line 5.
-    const std::string bad =
-        JoinRecords(OneAreaLv({Rec("21", {{3, "010010"}, {23, "1e400       "}, {35, "m"}})}));
-    EXPECT_EQ(CGaebConverter(list).ReadD83Data(bad).Describe(),
-              "Zeile 5: Die Menge ist keine g\xfcltige Zahl oder zu gro\xdf");
-    EXPECT_EQ(list.Count(), 0);
 }
 
 } // namespace

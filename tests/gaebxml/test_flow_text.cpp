@@ -41,11 +41,4 @@ TEST(FlowText, DeepNestingIsWalkedWithoutRecursion) {
     EXPECT_EQ(Flow("<t>" + xml + "</t>"), "tief");
 }
 
-TEST(FlowText, ShortTextAndRecordText) {
-    EXPECT_EQ(SingleLine("  Zeile 1  \n\nZeile  2\xc2\xa0"), "Zeile 1 Zeile  2");
-    EXPECT_EQ(RecordText("A\nB \xe2\x89\xa4 2\xe2\x80\xaf"
-                         "cm"),
-              "A\r\nB <= 2 cm");
-}
-
 } // namespace

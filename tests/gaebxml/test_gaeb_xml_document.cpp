@@ -6,16 +6,6 @@
 
 namespace {
 
-// An ASCII text as UTF-16 little endian with byte order mark.
-std::string Utf16(const std::string& ascii) {
-    std::string bytes = "\xff\xfe";
-    for (char c : ascii) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
-
 TEST(GaebXmlDocument, MalformedFilesFailWithLineAndReason) {
     const std::string good = GaebXml(XmlItem("I1", "10", "Text"));
     const struct {
@@ -69,55 +59,6 @@ TEST(GaebXmlDocument, EntitiesAreNeverExpanded) {
                            "<GAEB><Award><DP>&ext;&#56;4 &amp;</DP></Award></GAEB>")
                     .Ok());
     EXPECT_EQ(plain.Phase(), "&ext;84 &");
-}
-
-TEST(GaebXmlDocument, EncodingsAndPrefixes) {
-    const struct {
-        std::string bytes;
-        const char* phase;
-        const char* ns;
-    } cases[] = {
-        {"\xef\xbb\xbf<GAEB xmlns=\"u\"><Award><DP>83 \xc3\xa4</DP></Award></GAEB>", "83 \xc3\xa4", "u"},
-        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><GAEB><Award><DP>83 \xe4</DP></Award></GAEB>",
-         "83 \xc3\xa4", ""},
-        {"<?xml version='1.0' encoding='windows-1252'?><g:GAEB "
-         "xmlns:g=\"v\"><g:Award><g:DP>\x80</g:DP></g:Award>"
-         "</g:GAEB>",
-         "\xe2\x82\xac", "v"},
-        {Utf16("<GAEB><Award><DP>84</DP></Award></GAEB>"), "84", ""},
-    };
-    for (const auto& c : cases) {
-        CGaebXmlDocument document;
-        ASSERT_TRUE(document.Parse(c.bytes).Ok()) << c.phase;
-        EXPECT_EQ(document.Phase(), c.phase);
-        EXPECT_EQ(document.NamespaceUri(), c.ns);
-    }
-}
-
-TEST(GaebXmlDocument, RecognisesGaebXmlByItsFirstElement) {
-    const struct {
-        std::string head;
-        bool gaeb;
-    } cases[] = {
-        {"<?xml version=\"1.0\"?>\n<!-- comment <x> -->\n<GAEB xmlns=\"u\">", true},
-        {"\xef\xbb\xbf<g:GAEB xmlns:g=\"u\">", true},
-        {"<!DOCTYPE GAEB [<!ENTITY a \"b\">]>\n<GAEB>", true},
-        {Utf16("<GAEB>"), true},
-        {"<GAEBX/>", false},
-        {"#begin[GAEB]\r\n", false},
-        {"00 GAEB", false},
-        {"<?xml version=\"1.0\"", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CGaebXmlDocument::LooksLikeGaebXml(c.head), c.gaeb) << c.head;
-}
-
-TEST(GaebXmlDocument, MissingFileAndDeviceFail) {
-    CGaebXmlDocument document;
-    EXPECT_EQ(document.Load((TestFolder("orvak_xml_document") / "none.X83").string()).Reason(),
-              "Datei nicht vorhanden");
-    // A device never ends: it is refused before it is read.
-    EXPECT_EQ(document.Load("/dev/zero").Reason(), "Keine gew\xf6hnliche Datei (Ger\xe4t oder Pipe)");
 }
 
 } // namespace

@@ -17,7 +17,6 @@ struct SmallLv : ::testing::Test {
         return r;
     }
     std::string Text(const std::string& oz, Fld field) { return list.GetText(At(oz), field); }
-    char Flag(const std::string& oz, int pos) { return FlagAt(Text(oz, Fld::Flags), pos); }
 };
 
 TEST_F(SmallLv, LvRecordWithInformationBlocks) {
@@ -70,47 +69,6 @@ TEST_F(SmallLv, CategoriesItemsAndTheirTexts) {
     EXPECT_EQ(list.GetText(remark, Fld::LongText), "Boden nach DIN 18300.");
 }
 
-TEST_F(SmallLv, PositionKindsAndFlags) {
-    EXPECT_DOUBLE_EQ(list.GetDouble(At("1 1  20"), Fld::Quantity), 1.0); // lump sum without quantity
-    EXPECT_EQ(Text("1 1  20", Fld::Unit), "psch");
-    EXPECT_EQ(Flag("1 1  30", FlagPos::BidderQuantity), 'X');
-    EXPECT_EQ(Text("1 2  10", Fld::PosType), "G");
-    EXPECT_EQ(Text("1 2  10", Fld::GroupRef), "001");
-    EXPECT_EQ(Text("1 2  20", Fld::PosType), "A");
-    EXPECT_EQ(Text("1 2  20", Fld::GroupRef), "0011");
-    EXPECT_EQ(Text("1 2  30", Fld::PosType), "E");
-    EXPECT_EQ(Text("1 2  40.A", Fld::PosType), "F");
-    // The markup item adds up the counted items before it in its category.
-    EXPECT_EQ(Flag("1 2  50", FlagPos::Surcharge), 'Z');
-    EXPECT_EQ(Text("1 2  50", Fld::Unit), "%");
-    EXPECT_EQ(Flag("1 2  10", FlagPos::Surcharge), 'E');
-    EXPECT_EQ(Flag("1 2  40.A", FlagPos::Surcharge), 'E');
-    EXPECT_EQ(Flag("1 2  20", FlagPos::Surcharge), ' ');
-    EXPECT_EQ(Flag("1 2  30", FlagPos::Surcharge), ' ');
-    EXPECT_EQ(Flag("1 1  10", FlagPos::Surcharge), ' ');
-    ASSERT_EQ(lv.document.Markups().size(), 1u);
-    EXPECT_EQ(lv.document.Markups()[0].basis, (std::vector<int>{At("1 2  10"), At("1 2  40.A")}));
-}
-
-TEST_F(SmallLv, TextComplementsAndSubDescriptions) {
-    const int item = At("2 1  10");
-    EXPECT_EQ(list.GetText(item, Fld::LongText),
-              "Fenster liefern und einbauen,\r\nFarbe 'wei\xdf',\r\n\r\nFabrikat '...', Typ '...'.");
-    EXPECT_EQ(list.GetText(item, Fld::SupplementIndex), "11A160B161B1");
-    // The form's placeholder is no text of the bidder.
-    EXPECT_EQ(list.GetText(item, Fld::BidderTexts), "''\r\n'vom Bieter'\r\n");
-    EXPECT_EQ(Flag("2 1  10", FlagPos::ClientSupp), 'X');
-    EXPECT_EQ(Flag("2 1  10", FlagPos::BidderSupp), 'X');
-    const int sub = item + 1;
-    EXPECT_EQ(list.GetText(sub, Fld::Kind), "B");
-    EXPECT_EQ(list.GetText(sub, Fld::SubKind), "L");
-    EXPECT_EQ(list.GetText(sub, Fld::GroupRef), "01");
-    EXPECT_EQ(list.GetText(sub, Fld::ShortText), "davon Erdgeschoss");
-    EXPECT_DOUBLE_EQ(list.GetDouble(sub, Fld::Quantity), 4.0);
-    EXPECT_EQ(list.GetDouble(sub, Fld::ParentId), list.GetDouble(item, Fld::ParentId));
-    EXPECT_EQ(lv.document.RecordOf(lv.document.Root().first_element_by_path("Award/BoQ")), 0);
-}
-
 TEST_F(SmallLv, TotalsRules) {
     for (const char* oz : {"1 2  10", "1 2  20", "1 2  30", "1 2  40.A"})
         list.SetDouble(At(oz), Fld::UnitPrice, 10.0);
@@ -128,50 +86,6 @@ TEST_F(SmallLv, TotalsRules) {
     EXPECT_DOUBLE_EQ(list.GetDouble(At("1 2  50"), Fld::UnitPrice), 540.0);
     EXPECT_DOUBLE_EQ(list.GetDouble(At("1 2  50"), Fld::TotalPrice), 27.0); // 5 % of 540
     EXPECT_DOUBLE_EQ(list.GetDouble(At("1 2"), Fld::TotalPrice), 567.0);
-}
-
-TEST(GaebXmlMapper, VersionsAndPrefixesGiveTheSameRecords) {
-    const std::string body =
-        "<Itemlist>" + XmlItem("I1", "10", "Eins", "<Qty>2.000</Qty><QU>m</QU>") + "</Itemlist>";
-    const std::string v33 = GaebXml(body);
-    std::string prefixed = v33;
-    for (const std::string tag :
-         {"GAEB",         "GAEBInfo",    "Version", "Award",       "DP",   "AwardInfo", "Cur", "BoQ",
-          "BoQInfo",      "Name",        "BoQBody", "Itemlist",    "Item", "Qty",       "QU",  "Description",
-          "CompleteText", "OutlineText", "OutlTxt", "TextOutlTxt", "p",    "span"}) {
-        prefixed = ReplaceText(prefixed, "<" + tag + ">", "<g:" + tag + ">");
-        prefixed = ReplaceText(prefixed, "<" + tag + " ", "<g:" + tag + " ");
-        prefixed = ReplaceText(prefixed, "</" + tag + ">", "</g:" + tag + ">");
-    }
-    prefixed = ReplaceText(prefixed, "xmlns=", "xmlns:g=");
-    const std::string texts[] = {
-        GaebXml(body, "", "http://www.gaeb.de/GAEB_DA_XML/200407", "3.1"),
-        GaebXml(body, "", "http://www.gaeb.de/GAEB_DA_XML/200706", "3.1"),
-        GaebXml(body, "", "http://www.gaeb.de/GAEB_DA_XML/DA83/3.2", "3.2"),
-        v33,
-        prefixed,
-        GaebXml(body, "", "http://www.gaeb.de/GAEB_DA_XML/DA84/3.3", "3.3"),
-    };
-    for (const std::string& text : texts) {
-        MappedXml lv(text);
-        ASSERT_EQ(lv.list.Count(), 2) << text;
-        EXPECT_EQ(lv.list.GetText(1, Fld::ShortText), "Eins");
-        EXPECT_DOUBLE_EQ(lv.list.GetDouble(1, Fld::Quantity), 2.0);
-        EXPECT_EQ(lv.list.GetText(1, Fld::Unit), "m");
-        EXPECT_EQ(lv.list.GetInt(1, Fld::Level), 1); // an item list directly in the BoQ
-    }
-}
-
-TEST(GaebXmlMapper, UnitPriceComponents) {
-    const std::string body = "<Itemlist>" + XmlItem("I1", "10", "Eins") + "</Itemlist>";
-    MappedXml two(GaebXml(body, "<NoUPComps>2</NoUPComps><LblUPComp1>Material</LblUPComp1>"
-                                "<LblUPComp2>Lohn</LblUPComp2>"));
-    EXPECT_EQ(two.shareTitle1, "Material");
-    EXPECT_EQ(two.shareTitle2, "Lohn");
-    EXPECT_EQ(FlagAt(two.list.GetText(1, Fld::Flags), FlagPos::SplitPrice), 'X');
-    MappedXml four(GaebXml(body, "<NoUPComps>4</NoUPComps><LblUPComp1>Lohn</LblUPComp1>"));
-    EXPECT_EQ(four.shareTitle1, "");
-    EXPECT_EQ(FlagAt(four.list.GetText(1, Fld::Flags), FlagPos::SplitPrice), ' ');
 }
 
 TEST(GaebXmlMapper, NothingIsDropped) {

@@ -29,20 +29,4 @@ TEST(OzMask, PartsRightAlignedWithPointsWhereTheNextPartIsFull) {
     }
 }
 
-TEST(OzMask, BreakdownFromBoQInfoAndCategories) {
-    pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_string("<BoQInfo><BoQBkdn><Type>BoQLevel</Type><Length>2</Length></BoQBkdn>"
-                                "<BoQBkdn><Type>BoQLevel</Type><Length>3</Length></BoQBkdn>"
-                                "<BoQBkdn><Type>Item</Type><Length>4</Length></BoQBkdn>"
-                                "<BoQBkdn><Type>Index</Type><Length>1</Length></BoQBkdn>"
-                                "<BoQBkdn><Type>Item</Type><Length>999999</Length></BoQBkdn></BoQInfo>"));
-    COzMask mask;
-    mask.Load(doc.first_child());
-    EXPECT_EQ(mask.LevelCount(), 2);
-    EXPECT_EQ(mask.Category({"1"}), " 1");
-    EXPECT_EQ(mask.Category({"1", "2"}), " 1  2");
-    // An absurd length is capped rather than padding the text without end.
-    EXPECT_EQ(mask.Item({"1", "2"}, "10", "").size(), 5u + COzMask::kMaxPartLength);
-}
-
 } // namespace

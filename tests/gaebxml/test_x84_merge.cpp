@@ -51,42 +51,4 @@ TEST(X84Merge, PricesQuantitiesTextsAndBidderById) {
     EXPECT_EQ(value, "CHF");
 }
 
-TEST(X84Merge, ByOrdinalNumberWhereIdsDiffer) {
-    const std::string body = "<BoQCtgy ID=\"C1\" RNoPart=\"1\"><BoQBody><Itemlist>" +
-                             XmlItem("A", "10", "Eins") +
-                             "<Item ID=\"B\" RNoPart=\"10\" RNoIndex=\"A\"/></Itemlist></BoQBody></BoQCtgy>";
-    MappedXml lv(GaebXml(body));
-    CGaebXmlDocument bid;
-    ASSERT_TRUE(bid.Parse(GaebXml("<BoQCtgy ID=\"X\" RNoPart=\"1\"><BoQBody><Itemlist>"
-                                  "<Item ID=\"other\" RNoPart=\"10\" RNoIndex=\"A\"><UP>3.000</UP></Item>"
-                                  "<Item ID=\"third\" RNoPart=\"10\"><UP>5.000</UP></Item>"
-                                  "<Item ID=\"none\" RNoPart=\"99\"><UP>7.000</UP></Item>"
-                                  "</Itemlist></BoQBody></BoQCtgy>"))
-                    .Ok());
-    CX84Merge merge(lv.list, lv.document);
-    merge.Merge(bid);
-    EXPECT_EQ(merge.matched, 2);
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(RecordByOz(lv.list, "1.10"), Fld::UnitPrice), 5.0);
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(RecordByOz(lv.list, "1.10.A"), Fld::UnitPrice), 3.0);
-}
-
-TEST(X84Merge, SplitPriceFromItsComponents) {
-    const std::string info = "<NoUPComps>2</NoUPComps>";
-    MappedXml lv(GaebXml(
-        "<Itemlist>" + XmlItem("I1", "10", "Eins") + XmlItem("I2", "20", "Zwei") + "</Itemlist>", info));
-    CGaebXmlDocument bid;
-    ASSERT_TRUE(bid.Parse(GaebXml("<Itemlist><Item ID=\"I1\" RNoPart=\"10\"><UPComp1>3.000</UPComp1>"
-                                  "<UPComp2>4.500</UPComp2><UP>7.500</UP></Item>"
-                                  "<Item ID=\"I2\" RNoPart=\"20\"><UP>9.000</UP></Item></Itemlist>",
-                                  info))
-                    .Ok());
-    CX84Merge(lv.list, lv.document).Merge(bid);
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(1, Fld::OtherShare), 3.0);
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(1, Fld::WageShare), 4.5);
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(1, Fld::UnitPrice), 7.5);
-    // A price given whole keeps the rule unit price = other share + wage share.
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(2, Fld::OtherShare), 9.0);
-    EXPECT_DOUBLE_EQ(lv.list.GetDouble(2, Fld::UnitPrice), 9.0);
-}
-
 } // namespace

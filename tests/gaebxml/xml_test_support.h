@@ -75,9 +75,3 @@ struct MappedXml {
         shareTitle2 = mapper.shareTitle2;
     }
 };
-
-inline std::string ReplaceText(std::string text, const std::string& from, const std::string& to) {
-    for (size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
-    return text;
-}

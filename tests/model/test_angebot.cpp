@@ -69,13 +69,3 @@ TEST(Angebot, TextsStayApartThroughGrowShrinkCopyAndMove) {
     ExpectTexts(record, fields, std::vector<std::string>(fields.size()));
     ExpectTexts(copy, fields, values);
 }
-
-TEST(Angebot, FieldsOfAnotherTypeAreRefused) {
-    CAngebot record;
-    EXPECT_EQ(record.SetField(Fld::ShortText, FieldValue(1.0)), 0);
-    EXPECT_EQ(record.SetField(Fld::UnitPrice, FieldValue("1")), 0);
-    EXPECT_EQ(record.Text(Fld::UnitPrice), "");
-    FieldValue value;
-    ASSERT_EQ(record.GetField(Fld::ShortText, value), 1);
-    EXPECT_EQ(value, FieldValue(std::string()));
-}

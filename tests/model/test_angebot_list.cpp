@@ -17,56 +17,6 @@ std::vector<int> ChainOrder(CAngebotList& list) {
 
 } // namespace
 
-TEST(AngebotList, SetFieldRejectsBadIndexFieldAndType) {
-    CAngebotList list;
-    list.AddRecord();
-    list.SetText(0, Fld::ShortText, "alt");
-    EXPECT_EQ(list.SetField(1, Fld::ShortText, FieldValue("x")), 0);
-    EXPECT_EQ(list.SetField(-1, Fld::ShortText, FieldValue("x")), 0);
-    EXPECT_EQ(list.SetField(0, FieldOf(32), FieldValue("x")), 0);
-    EXPECT_EQ(list.SetField(0, Fld::ShortText, FieldValue(1.0)), 0);
-    EXPECT_EQ(list.SetField(0, Fld::Quantity, FieldValue(int32_t{3})), 0);
-    EXPECT_EQ(list.SetField(0, Fld::Level, FieldValue(2.0)), 0);
-    EXPECT_EQ(list.SetField(0, Fld::ShortText, FieldValue()), 0);
-    EXPECT_EQ(list.GetText(0, Fld::ShortText), "alt");
-    EXPECT_EQ(list.SetField(0, Fld::Level, FieldValue(int32_t{3})), 1);
-    EXPECT_EQ(list.GetInt(0, Fld::Level), 3);
-}
-
-TEST(AngebotList, MoveRecordsToHandsOverRecordsAndIndex) {
-    CAngebotList a, b;
-    AddRec(a, "T", 1, 0, 1);
-    AddPos(a, 2, 1, 2, 3.5, 10.0, "X");
-    a.SetText(1, Fld::OZ, "01.10");
-    EXPECT_EQ(a.FindRecord(Fld::OZ, FieldValue("01.10")), 1);
-    b.AddRecord();
-    a.MoveRecordsTo(b);
-    EXPECT_EQ(a.Count(), 0);
-    EXPECT_EQ(a.FindRecord(Fld::OZ, FieldValue("01.10")), -1);
-    ASSERT_EQ(b.Count(), 2);
-    EXPECT_EQ(b.FindRecord(Fld::OZ, FieldValue("01.10")), 1);
-    EXPECT_EQ(b.GetDouble(1, Fld::Quantity), 3.5);
-    EXPECT_EQ(b.IndexOf(b.Record(1)), 1);
-    b.SetText(1, Fld::OZ, "01.20");
-    EXPECT_EQ(b.FindRecord(Fld::OZ, FieldValue("01.20")), 1);
-    EXPECT_EQ(b.FindRecord(Fld::OZ, FieldValue("01.10")), -1);
-}
-
-TEST(AngebotList, InsertGroupSumsClosesEachGroup) {
-    CAngebotList list;
-    AddRec(list, "T", 1, 0, 1);
-    AddPos(list, 2, 1, 2, 1, 1);
-    AddPos(list, 3, 1, 2, 1, 1);
-    list.LinkDisplayChain();
-    list.InsertGroupSums();
-    ASSERT_EQ(list.Count(), 4);
-    EXPECT_EQ(ChainOrder(list), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(list.GetText(3, Fld::Kind), "S");
-    EXPECT_EQ(list.GetDouble(3, Fld::ParentId), 1.0);
-    EXPECT_EQ(list.GetInt(3, Fld::Level), 2);
-    EXPECT_EQ(list.GetDouble(3, Fld::RecordId), 3.0);
-}
-
 TEST(AngebotList, InsertGroupSumsWithNestedGroups) {
     // Outer group whose last child is itself a group: the outer S goes directly
     // behind that inner group record, before the inner group's children.

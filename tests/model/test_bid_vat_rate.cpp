@@ -73,20 +73,3 @@ TEST(BidVatRate, NoneOneOrSeveralRates) {
         EXPECT_EQ(vat.shares.size(), c.rates) << c.what;
     }
 }
-
-// Groups carry rates derived by the calculation (the "two rates" case above would count a
-// third); a position that the display chain does not reach is not in the bid as shown.
-TEST(BidVatRate, OnlyPositionsInTheDisplayTreeCount) {
-    CAngebotList list;
-    AddRec(list, "L", 1, 0, 1);
-    list.SetDouble(AddPos(list, 2, 1, 2, 1, 100), Fld::VatPct, 19.0);
-    const int outside = AddPos(list, 3, 1, 2, 1, 100);
-    list.SetDouble(outside, Fld::VatPct, 16.0);
-    list.LinkDisplayChain();
-    EXPECT_EQ(FindBidVatRate(list).kind, BidVatKind::Mixed);
-    list.Record(outside - 1)->m_next = -1;
-    list.Record(outside)->m_prev = -1;
-    const BidVatRate vat = FindBidVatRate(list);
-    EXPECT_EQ(vat.kind, BidVatKind::Single);
-    EXPECT_EQ(vat.rate, 19.0);
-}

@@ -5,55 +5,9 @@
 
 namespace {
 
-std::vector<std::string> Parse(const std::string& text) {
-    CAngebotList list;
-    CInfoBlocks blocks(list);
-    blocks.ParseLines(text);
-    return blocks.Lines();
-}
-
 using Lines = std::vector<std::string>;
 
 } // namespace
-
-TEST(InfoBlocks, ParseLinesCountsBreaks) {
-    EXPECT_EQ(Parse("A\r\n\r\nB"), (Lines{"A", "", "B"}));
-    EXPECT_EQ(Parse("A\n\nB"), (Lines{"A", "B"}));
-    EXPECT_EQ(Parse("A\r\nB"), (Lines{"A", "B"}));
-    EXPECT_EQ(Parse("A\r\n"), (Lines{"A"}));
-    EXPECT_EQ(Parse(""), Lines{});
-    EXPECT_EQ(Parse("\r\n\r\n\r\n"), (Lines{"", "", ""}));
-}
-
-TEST(InfoBlocks, GetBlockJoinsValueLinesUpToNextKey) {
-    CAngebotList list;
-    CInfoBlocks blocks(list);
-    blocks.ParseLines(
-        "#INFORMATION ZU PROJEKT: \r\nNeubau\r\nSchule\r\n#INFORMATION ZU AUFTRAGGEBER: \r\nStadt");
-    std::string value;
-    EXPECT_EQ(blocks.GetBlock(InfoKey::Project, value), 1);
-    EXPECT_EQ(value, "Neubau\r\nSchule");
-    EXPECT_EQ(blocks.GetBlock(InfoKey::Client, value), 1);
-    EXPECT_EQ(value, "Stadt");
-    EXPECT_EQ(blocks.GetBlock(InfoKey::Bidder, value), 0);
-    EXPECT_EQ(value, "");
-}
-
-TEST(InfoBlocks, SetBlockAppendsInsertsAndReplaces) {
-    CAngebotList list;
-    CInfoBlocks blocks(list);
-    blocks.SetBlock("#A:", "eins");
-    EXPECT_EQ(blocks.Lines(), (Lines{"#A:", "eins"}));
-    blocks.SetBlock("#A:", "zwei\r\ndrei");
-    EXPECT_EQ(blocks.Lines(), (Lines{"#A:", "zwei  drei"}));
-    blocks.ParseLines("#A:\r\n#B:\r\nalt\r\nweiter");
-    blocks.SetBlock("#A:", "neu");
-    blocks.SetBlock("#B:", std::string(90, 'x'));
-    EXPECT_EQ(blocks.Lines(), (Lines{"#A:", "neu", "#B:", std::string(80, 'x'), "weiter"}));
-    blocks.ParseLines("#A:");
-    blocks.SetBlock("#A:", "v");
-    EXPECT_EQ(blocks.Lines(), (Lines{"#A:", "v"}));
-}
 
 TEST(InfoBlocks, LvRecordAndStoring) {
     CAngebotList list;

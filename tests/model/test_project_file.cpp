@@ -21,38 +21,6 @@ using testsupport::WriteBytes;
 
 } // namespace
 
-TEST(ProjectFile, EmptyRecordTakes119Bytes) {
-    CAngebotList list;
-    list.AddRecord();
-    std::string out;
-    WriteRecord(list, 0, out);
-    EXPECT_EQ(out.size(), 119u);
-}
-
-TEST(ProjectFile, TextLengthForms) {
-    CAngebotList list;
-    list.AddRecord();
-    list.SetText(0, Fld::InfoText, std::string(300, 'a'));
-    std::string out;
-    WriteRecord(list, 0, out);
-    // InfoText is the last field: 0xFF 0x2C 0x01 then 300 bytes.
-    ASSERT_EQ(out.size(), 118u + 3 + 300);
-    EXPECT_EQ(out.substr(118, 3), std::string("\xFF\x2C\x01", 3));
-
-    CAngebotList big;
-    big.AddRecord();
-    big.SetText(0, Fld::InfoText, std::string(70000, 'b'));
-    std::string bigOut;
-    WriteRecord(big, 0, bigOut);
-    EXPECT_EQ(bigOut.substr(118, 7), std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7));
-    size_t pos = 0;
-    CAngebotList back;
-    back.AddRecord();
-    ASSERT_TRUE(ReadRecord(back, 0, bigOut, pos));
-    EXPECT_EQ(pos, bigOut.size());
-    EXPECT_EQ(back.GetText(0, Fld::InfoText), std::string(70000, 'b'));
-}
-
 TEST(ProjectFile, RoundTripInDisplayOrder) {
     CAngebotList list;
     AddRec(list, "T", 1, 0, 1);
@@ -119,38 +87,6 @@ TEST(ProjectFile, BrokenFilesFailWithReasonAndEmptyList) {
     EXPECT_EQ(LoadRecordsFromData(back, badData).Reason(),
               "Datensatz 2: Feld 20 ist keine g\xfcltige Zahl oder zu gro\xdf");
     EXPECT_EQ(back.Count(), 0);
-}
-
-TEST(ProjectFile, VatRateOutOfRangeIsDroppedWithANote) {
-    CAngebotList list;
-    const int p = AddPos(list, 1, 0, 1, 1.0, 100.0, "");
-    list.SetDouble(p, Fld::VatPct, 150.0);
-    std::string data;
-    WriteRecord(list, p, data);
-    CAngebotList back;
-    std::vector<std::string> notes;
-    ASSERT_TRUE(LoadRecordsFromData(back, data, &notes));
-    EXPECT_EQ(back.GetDouble(0, Fld::VatPct), 0.0);
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0], "Datensatz 1: MWSt.-Satz au\xdf"
-                        "erhalb von 0 bis 100, nicht \xfc"
-                        "bernommen");
-}
-
-TEST(ProjectFile, ReadsUtf16Texts) {
-    CAngebotList list;
-    list.AddRecord();
-    std::string data;
-    WriteRecord(list, 0, data);
-    // Replace the empty RefMark (offset 24) by a UTF-16 text "Mü".
-    const std::string utf16("\xFF\xFE\xFF\x02M\x00\xFC\x00", 8);
-    data = data.substr(0, 24) + utf16 + data.substr(25);
-    CAngebotList back;
-    back.AddRecord();
-    size_t pos = 0;
-    ASSERT_TRUE(ReadRecord(back, 0, data, pos));
-    EXPECT_EQ(back.GetText(0, Fld::RefMark), "M\xfc");
-    EXPECT_EQ(pos, data.size());
 }
 
 TEST(ProjectFile, FailedSaveKeepsPreviousFile) {

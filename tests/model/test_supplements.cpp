@@ -53,34 +53,6 @@ TEST(Supplements, SplitBidderTextsGivesTheTextsWithoutTheirQuotes) {
         EXPECT_EQ(CSupplements::SplitBidderTexts(c.bidderTexts), c.texts) << c.what;
 }
 
-TEST(Supplements, CleanTypedText) {
-    EXPECT_EQ(CSupplements::CleanTypedText("O'Neill"), "ONeill");
-    EXPECT_EQ(CSupplements::CleanTypedText("a\r\nb\nc\rd\te"), "a b c d e");
-    EXPECT_EQ(CSupplements::CleanTypedText("Qu\xe4lbar \"x\" [end]"), "Qu\xe4lbar \"x\" [end]");
-    EXPECT_EQ(CSupplements::CleanTypedText(std::string(60, 'x')), std::string(50, 'x'));
-    // Brackets only in pairs: a P84 delimits the supplement with them.
-    EXPECT_EQ(CSupplements::CleanTypedText("a]b [c] [d [e]"), "ab [c] d [e]");
-    EXPECT_EQ(CSupplements::CleanTypedText("][ [[x]"), " [x]");
-    EXPECT_EQ(CSupplements::CleanTypedText(std::string(49, 'x') + "[y]"), std::string(49, 'x'));
-    // Apostrophes left out do not count towards the 50 characters.
-    EXPECT_EQ(CSupplements::CleanTypedText(std::string(10, '\'') + std::string(55, 'y')),
-              std::string(50, 'y'));
-}
-
-TEST(Supplements, ApostropheBetweenLettersOrDigitsIsWording) {
-    const std::string text = "R'w 32 dB, geht's, 5'6, \xe4'\xfc, Typ '' 'x' ende'";
-    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("R'w") + 1));
-    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("t's") + 1));
-    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("5'6") + 1));
-    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.find("\xe4'") + 1));
-    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.find("''")));
-    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.find("'x'")));
-    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.find("'x'") + 2));
-    EXPECT_TRUE(CSupplements::IsSlotApostrophe(text, text.size() - 1));
-    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, 0)); // no apostrophe
-    EXPECT_FALSE(CSupplements::IsSlotApostrophe(text, text.size()));
-}
-
 TEST(Supplements, SlotsFollowTheLinesMarkedWithTheirNumber) {
     // The reader's marks: the place of 02 is looked for from its marked line on, so a stray
     // apostrophe before it takes nothing away.
@@ -93,17 +65,6 @@ TEST(Supplements, SlotsFollowTheLinesMarkedWithTheirNumber) {
     const auto unmarked = CSupplements::FindSlots(text, entries, false);
     ASSERT_EQ(unmarked.size(), 2u);
     EXPECT_EQ(unmarked[1].open, text.find("' allein"));
-}
-
-TEST(Supplements, SlotsOfEmptyAndUnclosedPlaces) {
-    const auto entries = CSupplements::Entries("01B102B103B1");
-    const std::string text = "a '' b 'c' d 'offen";
-    const auto slots = CSupplements::FindSlots(text, entries);
-    ASSERT_EQ(slots.size(), 2u); // the third place is never closed
-    EXPECT_EQ(slots[0].close, slots[0].open + 1);
-    EXPECT_EQ(text.substr(slots[1].open, slots[1].close - slots[1].open + 1), "'c'");
-    EXPECT_TRUE(CSupplements::FindSlots("ohne Platz", entries).empty());
-    EXPECT_TRUE(CSupplements::FindSlots("", entries).empty());
 }
 
 TEST(Supplements, MergeSkipsTheClientsPlacesAndMarksTheBidders) {
@@ -128,17 +89,4 @@ TEST(Supplements, MergeSkipsTheClientsPlacesAndMarksTheBidders) {
     const int client = AddSupplementPos(list, "Farbe 'grau'", "01A1", "");
     EXPECT_EQ(CSupplements::MergeBidderTexts(list, client, Placeholder, true).text, "Farbe 'grau'");
     EXPECT_TRUE(CSupplements::MergeBidderTexts(list, 99, Placeholder, true).text.empty());
-}
-
-TEST(Supplements, ReaderMarksIgnoreAnApostropheOfTheWording) {
-    // As the readers leave a position with "R'w" before its bidder place: the mark "01" goes
-    // to the line of the place, not to the wording's line.
-    CAngebotList list;
-    const int r =
-        AddSupplementPos(list, "Schallschutz R'w 32 dB\r\nFabrikat: '...'\r\nEnde", "01B1", "'Muster'\r\n");
-    PostProcessLongText(list, r, "");
-    EXPECT_EQ(list.GetText(r, Fld::LongText),
-              "\tSchallschutz R'w 32 dB\r\n01\tFabrikat: '...'\r\n\tEnde\r\n");
-    EXPECT_EQ(CSupplements::MergeBidderTexts(list, r, Placeholder, true).text,
-              "\tSchallschutz R'w 32 dB\r\n01\tFabrikat: 'Muster'\r\n\tEnde\r\n");
 }

@@ -24,20 +24,8 @@ inline bool IsFont(const Op& op, int points, bool bold) {
     return op.type == Op::Text && op.font.height == -FontHeight600(points) && op.font.bold == bold;
 }
 
-// Width of a character of that font on the recording device.
-inline int CharWidth600(int points, bool bold) {
-    return CRecordingDevice::CharWidth(FontSpec{"Arial", -FontHeight600(points), bold});
-}
-
 inline int RightEnd(const Op& op) {
     return op.x + static_cast<int>(op.text.size()) * CRecordingDevice::CharWidth(op.font);
-}
-
-// The right end of the visible text (trailing blanks left out).
-inline int VisibleRightEnd(const Op& op) {
-    const size_t end = op.text.find_last_not_of(' ');
-    const size_t visible = end == std::string::npos ? 0 : end + 1;
-    return op.x + static_cast<int>(visible) * CRecordingDevice::CharWidth(op.font);
 }
 
 // A copy of the first text op with the text.

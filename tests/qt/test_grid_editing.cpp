@@ -110,68 +110,6 @@ struct GridEditing : ::testing::Test {
 
 } // namespace
 
-TEST_F(GridEditing, KeysReachTheEditingLogic) {
-    QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
-    tree->setCurrentIndex(Index(kA));
-    QTest::keyClick(tree, Qt::Key_F2);
-    ASSERT_TRUE(EditorOver(kA, 7));
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("12,50"));
-    // Enter passes over the remark and the split price, whose EP cannot be typed.
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
-    EXPECT_TRUE(EditorOver(kC, 7));
-    EXPECT_EQ(tree->currentIndex().siblingAtColumn(0), Index(kC));
-    EXPECT_EQ(Cell(kA, 8), QStringLiteral("25,00"));
-    EXPECT_EQ(Cell(kLv, 8), QStringLiteral("36,25")); // 25 + 7,50 + 3,75
-    EXPECT_TRUE(frame->Document().IsModified());
-    // Escape keeps the typed value and gives the focus back to the list.
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("3"));
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Escape);
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_EQ(entries.count(), 2);
-    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 3.0);
-    EXPECT_TRUE(tree->hasFocus());
-    // A digit on a row opens its first editable cell with the digit typed: Sonstiges here.
-    tree->setCurrentIndex(Index(kSplit));
-    QTest::keyClick(tree, Qt::Key_4);
-    ASSERT_TRUE(EditorOver(kSplit, 5));
-    EXPECT_EQ(tree->NumEditor()->text(), QStringLiteral("4,00"));
-}
-
-TEST_F(GridEditing, ScrollingOrAHeaderPressCommitsAndKeepsTheColumns) {
-    QSignalSpy entries(frame->ListView(), &CTreeListView::entryCommitted);
-    // Scrolling.
-    frame->resize(500, 400);
-    QCoreApplication::processEvents();
-    ASSERT_GT(tree->horizontalScrollBar()->maximum(), 0);
-    tree->setFocus(Qt::OtherFocusReason);
-    Click(kC, 2);
-    Click(kC, 7);
-    ASSERT_TRUE(EditorOver(kC, 7)); // the cell was scrolled into view, 5 pixels inside
-    EXPECT_GE(tree->header()->sectionViewportPosition(7), 5);
-    EXPECT_LE(tree->header()->sectionViewportPosition(8) + 5, tree->viewport()->width());
-    // Moving down keeps the columns where the user scrolled them.
-    tree->horizontalScrollBar()->setValue(tree->header()->sectionPosition(7) - 40);
-    const int scrolled = tree->horizontalScrollBar()->value();
-    Click(kA, 7);
-    ASSERT_EQ(tree->horizontalScrollBar()->value(), scrolled);
-    QTest::keyClick(tree->NumEditor(), Qt::Key_Return);
-    ASSERT_TRUE(EditorOver(kC, 7));
-    EXPECT_EQ(tree->horizontalScrollBar()->value(), scrolled);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("2"));
-    tree->horizontalScrollBar()->setValue(0);
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_DOUBLE_EQ(Field(kC, Fld::UnitPrice), 2.0);
-    EXPECT_EQ(entries.count(), 1);
-
-    // A press on the header.
-    Click(kC, 9);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("5"));
-    QTest::mouseClick(tree->header()->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
-    EXPECT_EQ(OpenEditor(), nullptr);
-    EXPECT_DOUBLE_EQ(Field(kC, Fld::SurchargePct), 5.0);
-    EXPECT_EQ(entries.count(), 2);
-}
-
 TEST_F(GridEditing, EveryCommandCommitsThePendingEntryFirst) {
     // Save with a value still in the editor: the saved file has it.
     Click(kC, 7);
@@ -234,19 +172,3 @@ protected:
 };
 
 } // namespace
-
-TEST_F(GridEditing, EntryRepaintsTheGroupsAndSumLinesAboveIt) {
-    Click(kC, 7);
-    QTest::keyClicks(tree->NumEditor(), QStringLiteral("2"));
-    QCoreApplication::processEvents();
-    CPaintRecorder recorder;
-    tree->viewport()->installEventFilter(&recorder);
-    // Committed by a click into the memo pane: the tree itself does not take the focus.
-    frame->MemoView()->setFocus(Qt::MouseFocusReason);
-    QTest::qWait(50);
-    tree->viewport()->removeEventFilter(&recorder);
-    for (int record : {kTitle, kTitleSum, kLvSum})
-        EXPECT_TRUE(recorder.painted.contains(tree->visualRect(Index(record, 8)))) << record;
-    EXPECT_EQ(Cell(kTitleSum, 8), QStringLiteral("33,51"));
-}
-

@@ -128,21 +128,6 @@ TEST_F(FrameFixture, OpenShowsTheWholeBillWithTheLongText) {
     EXPECT_TRUE(frame.close());
 }
 
-TEST_F(FrameFixture, FailedOpenEmptiesTheViews) {
-    CScriptedFrame frame(&store);
-    frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "gut.ovf")));
-    const std::string bad = (dir.path() + QStringLiteral("/kaputt.ovf")).toStdString();
-    std::ofstream(bad) << "kein Angebot";
-    frame.OpenFromOutside(QString::fromStdString(bad));
-    ASSERT_EQ(frame.messages.size(), 1u);
-    EXPECT_EQ(frame.messages[0],
-              Msg::Format(Msg::CannotOpen, bad) + "\r\n\r\nDatensatz 1: Die Datei endet mitten im Datensatz");
-    EXPECT_EQ(frame.windowTitle(), kTitle);
-    EXPECT_EQ(frame.ListView()->Model()->RowCount(), 0);
-    EXPECT_EQ(frame.MemoView()->LongText(), QString());
-    EXPECT_FALSE(frame.Action(Command::Save)->isEnabled());
-}
-
 TEST_F(FrameFixture, SaveProposesTheNameAndTakesTheTypeExtension) {
     CScriptedFrame frame(&store);
     frame.OpenFromOutside(QString::fromStdString(MakeBid(dir, "kita.ovf")));
@@ -153,43 +138,4 @@ TEST_F(FrameFixture, SaveProposesTheNameAndTakesTheTypeExtension) {
     EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - neu.ovf"));
     EXPECT_TRUE(fs::exists(frame.savePath));
     EXPECT_TRUE(frame.messages.empty());
-}
-
-TEST_F(FrameFixture, MessageBoxesSpeakGerman) {
-    CMainFrame frame(&store);
-    QStringList buttons;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        for (QAbstractButton* b : box->buttons())
-            buttons << b->text();
-        box->button(QMessageBox::No)->click();
-    });
-    const IShell::Answer answer = frame.MessageBox(Msg::Format(Msg::AskSaveChanges, "/tmp/a.D83"), "",
-                                                   IShell::Buttons::YesNoCancel, IShell::Icon::Question);
-    EXPECT_EQ(answer, IShell::Answer::No);
-    buttons.sort();
-    EXPECT_EQ(buttons,
-              QStringList({QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("Abbrechen")}));
-}
-
-// The real open dialog: the GAEB filter decides the type by the first line.
-TEST_F(FrameFixture, OpenDialogTakesTheTypeFromTheFilter) {
-    const QString d83 = dir.path() + QStringLiteral("/klein.d83");
-    ASSERT_TRUE(
-        QFile::copy(QString::fromStdString(std::string(ORVAK_TEST_DATA) + "/gaeb90/lv_basic.D83"), d83));
-    CMainFrame frame(&store);
-    QStringList filters;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        filters = dialog->nameFilters();
-        dialog->selectNameFilter(filters.value(1));
-        dialog->selectFile(d83);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    frame.OnOpen();
-    ASSERT_EQ(filters.size(), 2);
-    EXPECT_EQ(frame.Document().GetOpenType(), OpenType::Gaeb90);
-    EXPECT_EQ(frame.windowTitle(), kTitle + QStringLiteral(" - klein.d83"));
 }

@@ -167,27 +167,6 @@ TEST(CellRules, SurchargePositionTakesItsBaseSumAndFollowsItsBasis) {
     EXPECT_EQ(bid.Cell(0, PosCol::TotalPrice), "12.997,50"); // 10100 + 2000 + 605 + 242 + 50 + 0,50
 }
 
-TEST(CellRules, VatOnAGroupAsksAndHandsItDown) {
-    SmallBid bid;
-    // "Nein": the group's own record takes the rate; no text, no row below, no total changes.
-    bid.answers = {false};
-    EXPECT_EQ(bid.Enter(bid.title, PosCol::VatPct, "7"), EntryResult::Changed);
-    EXPECT_EQ(bid.asked, (std::vector<CellQuestion>{CellQuestion::VatForAll}));
-    EXPECT_DOUBLE_EQ(bid.Field(bid.title, Fld::VatPct), 7.0);
-    EXPECT_EQ(bid.Cell(bid.title, PosCol::VatPct), "19,00");
-    EXPECT_DOUBLE_EQ(bid.Field(bid.a, Fld::VatPct), 19.0);
-    EXPECT_EQ(bid.Cell(bid.lv, PosCol::TotalGross), "142,80");
-
-    // "Ja": every row below takes it and is recalculated; the groups show their new sums.
-    EXPECT_EQ(bid.Enter(bid.title, PosCol::VatPct, "7"), EntryResult::Changed);
-    EXPECT_EQ(bid.Cell(bid.a, PosCol::VatPct), "7,00");
-    EXPECT_EQ(bid.Cell(bid.b, PosCol::TotalGross), "107,00");
-    for (int r : {bid.title, bid.titleSum, bid.lv, bid.lvSum}) {
-        EXPECT_EQ(bid.Cell(r, PosCol::TotalGross), "128,40") << r;
-        EXPECT_EQ(bid.Cell(r, PosCol::VatPct), "7,00") << r;
-    }
-}
-
 namespace {
 
 // A random LV: two LVs with titles, sub-titles, positions of every kind of flag and type,

@@ -186,39 +186,3 @@ TEST_F(EditorFixture, EnterAndDownGoToTheNextEditableCellOfTheColumn) {
     EXPECT_TRUE(editor->OnEditorKey(EditorKey::Up)); // the first row: nothing happens
     EXPECT_TRUE(OpenOn(lv, PosCol::SurchargePct));
 }
-
-TEST_F(EditorFixture, EntryGoesToTheRowItWasOpenedOnAndNotToARefilledGrid) {
-    Click(a, PosCol::UnitPrice);
-    host.Type("99");
-    grid.SelectRow(RowOf(c)); // the selection moved under the open editor
-    editor->HideEditors();
-    EXPECT_DOUBLE_EQ(list.GetDouble(a, Fld::UnitPrice), 99.0);
-    EXPECT_DOUBLE_EQ(list.GetDouble(c, Fld::UnitPrice), 1.25);
-    // Before the rows are rebuilt the editor goes without its entry.
-    Click(c, PosCol::UnitPrice);
-    host.Type("5");
-    editor->Discard();
-    EXPECT_FALSE(host.open);
-    host.LoseFocus();
-    EXPECT_DOUBLE_EQ(list.GetDouble(c, Fld::UnitPrice), 1.25);
-    EXPECT_EQ(committed, 1);
-}
-
-TEST_F(EditorFixture, ReadOnlyCellsNeverChange) {
-    // An editor on a read-only cell that reports a change (a paste) changes nothing.
-    Click(b, PosCol::UnitPrice);
-    ASSERT_TRUE(host.Last().readOnly);
-    host.modified = true;
-    host.typed = "50";
-    editor->HideEditors();
-    EXPECT_EQ(committed, 0);
-    EXPECT_DOUBLE_EQ(list.GetDouble(b, Fld::UnitPrice), 7.5);
-    // A "Nein" to the surcharge question changes nothing and does not modify the document.
-    answer = false;
-    Click(title, PosCol::SurchargePct);
-    host.Type("10");
-    editor->HideEditors();
-    EXPECT_EQ(questions, 1);
-    EXPECT_EQ(committed, 0);
-    EXPECT_DOUBLE_EQ(list.GetDouble(a, Fld::SurchargePct), 0.0);
-}

@@ -81,45 +81,6 @@ TEST_F(PositionListFixture, FillsTheTreeInDisplayOrder) {
     EXPECT_EQ(grid.SelectedRow(), lvRow);
 }
 
-TEST_F(PositionListFixture, LabelsIconsAndWeightByKind) {
-    FillList(grid, list, "", "");
-    EXPECT_EQ(Cell(lv, PosCol::Position), "Leistungsverzeichnis");
-    EXPECT_EQ(Cell(title, PosCol::Position), "Titel"); // indentation removed
-    EXPECT_EQ(Cell(sum, PosCol::Position), "Summe/Ende");
-    struct Case {
-        int record;
-        int image;
-        bool bold;
-    };
-    for (const Case& c : {Case{lv, 2, true}, Case{title, 3, true}, Case{split, 4, false},
-                          Case{remark, 5, false}, Case{sum, 6, true}}) {
-        const Row row = grid.FindItemByRecord(c.record);
-        EXPECT_EQ(grid.ItemImage(row), c.image) << c.record;
-        EXPECT_EQ(grid.IsItemBold(row), c.bold) << c.record;
-    }
-}
-
-TEST_F(PositionListFixture, CellsAsTheColumnTableSays) {
-    FillList(grid, list, "", "");
-    // A position whose unit price is broken down.
-    EXPECT_EQ(Cell(split, PosCol::Quantity), "1.234,500");
-    EXPECT_EQ(Cell(split, PosCol::Unit), "m2");
-    EXPECT_EQ(Cell(split, PosCol::WageShare), "1,50");
-    EXPECT_EQ(Cell(split, PosCol::TotalGross), "3.672,64");
-    // Without flags: no shares; amounts rounded to cents.
-    EXPECT_EQ(Cell(plain, PosCol::OtherShare), "");
-    EXPECT_EQ(Cell(plain, PosCol::UnitPrice), "10,01");
-    EXPECT_EQ(Cell(plain, PosCol::TotalPrice), "20,01");
-    // Groups: no quantity, unit or unit price; the sum line has no percentages.
-    EXPECT_EQ(Cell(title, PosCol::OZ), "01.");
-    EXPECT_EQ(Cell(title, PosCol::Quantity), "");
-    EXPECT_EQ(Cell(title, PosCol::UnitPrice), "");
-    EXPECT_EQ(Cell(title, PosCol::SurchargePct), "0,00");
-    EXPECT_EQ(Cell(lv, PosCol::ShortText), "Rohbau");
-    EXPECT_EQ(Cell(sum, PosCol::TotalNet), "0,00");
-    EXPECT_EQ(Cell(sum, PosCol::VatPct), "");
-}
-
 TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
     FillList(grid, list, "", "");
     CalcAll(list);
@@ -144,4 +105,3 @@ TEST_F(PositionListFixture, RefreshShowsNewTotalsAndSeparators) {
     EXPECT_EQ(Cell(split, PosCol::Quantity), "2,000");
     EXPECT_EQ(Cell(lv, PosCol::TotalPrice), "3.106,26");
 }
-
