@@ -73,7 +73,7 @@ CReplacingFile::CReplacingFile(const std::string& path) : m_target(path) {
 
 CReplacingFile::~CReplacingFile() {
     // Only a temporary file this object made is removed.
-    if (m_committed || !m_file) return;
+    if (m_finished || !m_file) return;
     std::fclose(m_file);
     std::error_code ec;
     fs::remove(m_temp, ec);
@@ -92,14 +92,14 @@ CIoResult CReplacingFile::Fail(int error) {
     m_file = nullptr;
     std::error_code ec;
     fs::remove(m_temp, ec);
-    m_committed = true; // nothing left to clean up
+    m_finished = true;
     return CIoResult::Failure(SystemErrorText(error != 0 ? error : EIO));
 }
 
 CIoResult CReplacingFile::Commit() {
-    if (m_committed) return CIoResult::Failure(SystemErrorText(EINVAL));
+    if (m_finished) return CIoResult::Failure(SystemErrorText(EINVAL));
     if (!m_file) {
-        m_committed = true;
+        m_finished = true;
         return CIoResult::Failure(SystemErrorText(m_error != 0 ? m_error : EIO));
     }
     if (m_error != 0) return Fail(m_error);
@@ -113,7 +113,7 @@ CIoResult CReplacingFile::Commit() {
     std::error_code ec;
     fs::rename(m_temp, m_target, ec);
     if (ec) return Fail(ec.value());
-    m_committed = true;
+    m_finished = true;
     return CIoResult::Success();
 }
 

@@ -39,7 +39,8 @@ private:
     std::string m_temp;
     std::FILE* m_file = nullptr;
     int m_error = 0;
-    bool m_committed = false;
+    // Committed, or failed and cleaned up: nothing left for the destructor.
+    bool m_finished = false;
 };
 
 // Whether `path` is a regular file the readers may take in, with its size: devices, pipes

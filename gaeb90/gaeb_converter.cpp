@@ -113,6 +113,7 @@ void CGaebConverter::ResetLineState() {
 }
 
 CIoResult CGaebConverter::ReadD83(const std::string& path) {
+    // A D83 that cannot be read fails before its bid file is read.
     std::size_t size = 0;
     if (CIoResult checked = CheckInputFile(path, size); !checked) return checked;
     try {
